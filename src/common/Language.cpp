@@ -1,0 +1,22 @@
+#include "common/Language.h"
+
+std::string SystemLanguageName(platform::System& system) {
+    std::string name = system.DefaultLanguageName();
+    const auto bracket = name.find('(');
+    if (bracket != std::string::npos) name.erase(bracket == 0 ? 0 : bracket - 1);
+    return name;
+}
+
+bool IsGermanSystemLanguage(platform::System& system) {
+    return SystemLanguageName(system) == "Deutsch";
+}
+
+bool IsGermanLanguage(platform::Platform& platform) {
+    std::string name;
+    if (auto key = platform.registry.OpenKey(platform::RegistryRoot::CurrentUser, kSettingsKey,
+                                             platform::KeyAccess::Read)) {
+        key->ReadString("Programm - Sprache", name);
+    }
+    if (name.empty()) name = SystemLanguageName(platform.system);
+    return name == "Deutsch";
+}

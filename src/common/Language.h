@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+#include "platform/Platform.h"
+
+// The key that holds every setting of the program.
+inline const char* const kSettingsKey = "Software\\Orvella";
+
+// The system's default language name without its bracketed region:
+// "Deutsch (Deutschland)" gives "Deutsch".
+std::string SystemLanguageName(platform::System& system);
+
+// True when the program's messages are German: the stored "Programm - Sprache" is "Deutsch",
+// or none (or an empty one) is stored and the system's language is German.
+bool IsGermanLanguage(platform::Platform& platform);
+
+// The same test on the system's language alone, ignoring the stored language.
+bool IsGermanSystemLanguage(platform::System& system);

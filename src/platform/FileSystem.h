@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// File attribute bits as Windows defines them.
+enum FileAttribute : std::uint32_t {
+    AttrReadOnly = 0x01,
+    AttrHidden = 0x02,
+    AttrSystem = 0x04,
+    AttrDirectory = 0x10,
+    AttrArchive = 0x20,
+    AttrNormal = 0x80,
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual bool FileExists(const std::string& path) = 0;       // a file, not a folder
+    virtual bool DirectoryExists(const std::string& path) = 0;
+    virtual bool CreateDirectory(const std::string& path) = 0;  // one level
+    virtual bool RemoveDirectory(const std::string& path) = 0;  // only an empty folder
+    virtual bool CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
+    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool ReadFile(const std::string& path, std::string& content) = 0;
+    // Replaces the whole file; on failure the old content stays as it was.
+    virtual bool WriteFile(const std::string& path, const std::string& content) = 0;
+    // Names (without folder) of the files matching `folder` + `pattern` ("*" and "?" wildcards,
+    // case-insensitive). Folders never match.
+    virtual std::vector<std::string> FindFiles(const std::string& folder,
+                                               const std::string& pattern) = 0;
+    virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    // The temporary-files folder, ending with a backslash.
+    virtual std::string TempPath() = 0;
+    // Creates an empty, uniquely named file "<folder><prefix><hex>.tmp"; empty text on failure.
+    virtual std::string TempFileName(const std::string& folder, const std::string& prefix) = 0;
+    virtual bool SetCurrentDirectory(const std::string& path) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,33 @@
+#pragma once
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Gui.h"
+#include "platform/IniFiles.h"
+#include "platform/Keyboard.h"
+#include "platform/Process.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/System.h"
+#include "platform/Volume.h"
+#include "platform/Windows.h"
+
+namespace platform {
+
+// Every operating-system service the programs use, handed to the forms at creation.
+struct Platform {
+    Registry& registry;
+    FileSystem& files;
+    IniFiles& ini;
+    Process& process;
+    Shell& shell;
+    Windows& windows;
+    Keyboard& keyboard;
+    Volume& volume;
+    Clock& clock;
+    System& system;
+    Dialogs& dialogs;
+    Gui& gui;
+};
+
+}  // namespace platform

@@ -1,0 +1,58 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace fake {
+
+// In-memory files and folders with Windows path rules: case-insensitive, '\' separators,
+// a doubled backslash counts as one. Paths must be absolute ("C:\...").
+class FakeFileSystem : public platform::FileSystem {
+public:
+    FakeFileSystem();
+
+    bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override;
+    bool CreateDirectory(const std::string& path) override;
+    bool RemoveDirectory(const std::string& path) override;
+    bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
+    bool DeleteFile(const std::string& path) override;
+    bool ReadFile(const std::string& path, std::string& content) override;
+    bool WriteFile(const std::string& path, const std::string& content) override;
+    std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
+    bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+    std::string TempPath() override { return tempPath; }
+    std::string TempFileName(const std::string& folder, const std::string& prefix) override;
+    bool SetCurrentDirectory(const std::string& path) override;
+
+    // Test set-up: creates the file and every missing parent folder.
+    void AddFile(const std::string& path, const std::string& content = "",
+                 std::uint32_t attributes = platform::AttrArchive);
+    void AddDirectory(const std::string& path);  // with parents
+    std::string Content(const std::string& path) const;
+    std::uint32_t Attributes(const std::string& path) const;
+    // A file that is in use: it can be read but not deleted or replaced.
+    void Lock(const std::string& path) { locked.insert(Key(path)); }
+    std::size_t FileCount() const { return files.size(); }
+
+    static std::string Key(const std::string& path);      // normalised lower-case path
+    static std::string Parent(const std::string& key);
+
+    struct File {
+        std::string path;  // as first written
+        std::string content;
+        std::uint32_t attributes = platform::AttrArchive;
+    };
+    std::map<std::string, File> files;
+    std::map<std::string, std::string> directories;  // key -> path as written
+    std::set<std::string> locked;
+    std::string tempPath = "C:\\Temp\\";
+    std::string currentDirectory = "C:\\";
+    unsigned nextTempNumber = 0x1A2B;
+    bool failWrites = false;
+};
+
+}  // namespace fake

@@ -1,0 +1,28 @@
+#pragma once
+#include "platform/IniFiles.h"
+#include "platform/fake/FakeFileSystem.h"
+
+namespace fake {
+
+// Private-profile INI files kept as text in the fake file system, so tests see the bytes
+// a real file would hold. Lines end with CR LF; keys are written as "key=value".
+class FakeIniFiles : public platform::IniFiles {
+public:
+    explicit FakeIniFiles(FakeFileSystem& files) : files_(files) {}
+
+    std::string ReadString(const std::string& file, const std::string& section, const std::string& key,
+                           const std::string& defaultValue) override;
+    bool WriteString(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& value) override;
+    bool DeleteKey(const std::string& file, const std::string& section, const std::string& key) override;
+    bool EraseSection(const std::string& file, const std::string& section) override;
+    std::vector<std::string> ReadSections(const std::string& file) override;
+    std::vector<std::string> ReadKeys(const std::string& file, const std::string& section) override;
+
+private:
+    std::vector<std::string> Lines(const std::string& file);
+    bool Store(const std::string& file, const std::vector<std::string>& lines);
+    FakeFileSystem& files_;
+};
+
+}  // namespace fake

@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/Platform.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeGui.h"
+#include "platform/fake/FakeIniFiles.h"
+#include "platform/fake/FakeRegistry.h"
+#include "platform/fake/FakeServices.h"
+
+namespace fake {
+
+// Every service in memory, for the tests.
+struct FakePlatform {
+    FakeRegistry registry;
+    FakeFileSystem files;
+    FakeIniFiles ini{files};
+    FakeProcess process;
+    FakeDesktop desktop;
+    FakeVolume volume;
+    FakeClock clock;
+    FakeSystem system;
+    FakeDialogs dialogs;
+    FakeGui gui{clock};
+
+    platform::Platform platform{registry, files,  ini,   process, desktop, desktop,
+                                desktop,  volume, clock, system,  dialogs, gui};
+
+    operator platform::Platform&() { return platform; }
+};
+
+}  // namespace fake

@@ -1,0 +1,124 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Process.h"
+#include "platform/System.h"
+#include "platform/Volume.h"
+
+namespace fake {
+
+// Thrown by FakeProcess::Exit so a test can see the process end.
+struct ProcessExit : std::runtime_error {
+    explicit ProcessExit(int code) : std::runtime_error("process exit"), code(code) {}
+    int code;
+};
+
+class FakeProcess : public platform::Process {
+public:
+    std::string ModuleFileName() override { return moduleFileName; }
+    std::vector<std::string> Arguments() override { return arguments; }
+    std::string GetEnvironment(const std::string& name) override {
+        auto it = environment.find(name);
+        return it == environment.end() ? "" : it->second;
+    }
+    bool CreateInstanceMutex(const std::string& name) override { return !mutexes.insert(name).second; }
+    [[noreturn]] void Exit(int code) override { throw ProcessExit(code); }
+
+    std::string moduleFileName = "C:\\Program Files\\Orvella\\Orvella.exe";
+    std::vector<std::string> arguments;
+    std::map<std::string, std::string> environment{{"TEMP", "C:\\Temp"}};
+    std::set<std::string> mutexes;
+};
+
+// A clock that moves only when the program sleeps or a test advances it.
+class FakeClock : public platform::Clock {
+public:
+    void Sleep(std::uint32_t milliseconds) override {
+        sleeps.push_back(milliseconds);
+        nowMs += milliseconds;
+    }
+    platform::LocalTime Now() override { return now; }
+
+    std::uint64_t nowMs = 0;
+    std::vector<std::uint32_t> sleeps;
+    platform::LocalTime now{2026, 12, 8, 7, 0, 0};
+};
+
+class FakeSystem : public platform::System {
+public:
+    std::uint16_t DefaultLanguageId() override { return languageId; }
+    std::string DefaultLanguageName() override { return languageName; }
+    bool Shutdown(std::uint32_t flags) override {
+        shutdowns.push_back(flags);
+        return shutdownAccepted;
+    }
+
+    std::uint16_t languageId = 0x0409;
+    std::string languageName = "English (United States)";
+    std::vector<std::uint32_t> shutdowns;
+    bool shutdownAccepted = false;
+
+    void UseGerman() {
+        languageId = 0x0407;
+        languageName = "Deutsch (Deutschland)";
+    }
+};
+
+class FakeVolume : public platform::Volume {
+public:
+    bool Get(std::uint16_t& l, std::uint16_t& r) override {
+        if (!available) {
+            l = r = 0;
+            return false;
+        }
+        l = left;
+        r = right;
+        return true;
+    }
+    void Set(std::uint16_t l, std::uint16_t r) override {
+        sets.emplace_back(l, r);
+        if (!available) return;
+        left = l;
+        right = r;
+    }
+
+    std::uint16_t left = 0, right = 0;
+    bool available = true;
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> sets;
+};
+
+// Message boxes and choosers answered from scripts; everything shown is recorded.
+class FakeDialogs : public platform::Dialogs {
+public:
+    int MessageBox(const platform::MessageBoxRequest& request) override;
+    std::optional<std::string> OpenFile(const platform::OpenFileRequest& request) override;
+    std::optional<std::string> BrowseFolder(platform::WindowHandle owner, const std::string& title) override;
+    std::optional<std::string> InputText(const std::string& caption, const std::string& prompt,
+                                         const std::string& initial) override;
+
+    // Answers in order; when empty, a box is answered with `defaultAnswer` (or OK for an OK box).
+    std::deque<int> answers;
+    int defaultAnswer = platform::IdYes;
+    // Runs when a box is shown, before it is answered; may set the answer by returning it.
+    std::function<std::optional<int>(const platform::MessageBoxRequest&)> onMessageBox;
+    std::vector<platform::MessageBoxRequest> shown;
+
+    std::deque<std::optional<std::string>> fileAnswers;    // empty: cancelled
+    std::vector<platform::OpenFileRequest> fileRequests;
+    std::deque<std::optional<std::string>> folderAnswers;
+    std::vector<std::string> folderTitles;
+    std::deque<std::optional<std::string>> textAnswers;
+    std::vector<std::string> textPrompts;
+};
+
+}  // namespace fake

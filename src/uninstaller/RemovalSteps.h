@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace remover {
+
+// The removal steps of the uninstall run, in the order the wizard calls them. None of them
+// reports anything: whatever cannot be deleted stays, and the next deletion is tried.
+
+// Deletes Orvella's shortcuts on the desktop, in the start menu and in the quick-launch bar,
+// then the start-menu folder when it is empty.
+void RemoveShortcuts(platform::Platform& platform);
+
+// Ends the running programs, then deletes the skins, the tip pictures and the program files
+// and removes their folders when they are empty. Does nothing without the settings key.
+// Returns the install folder it found ("Programm - Pfad", empty when unknown): the batch
+// needs it after the settings key is gone.
+std::string RemoveProgramFiles(platform::Platform& platform);
+
+// Ends the main program and the agent by their hidden application windows.
+void EndRunningPrograms(platform::Platform& platform);
+
+// Deletes every file in `folder` matching `pattern`; folders are left alone.
+void DeleteByPattern(platform::Platform& platform, const std::string& folder, const std::string& pattern);
+
+// Deletes the settings key, the Run entries, the uninstall entry and the skin file type.
+void RemoveRegistryEntries(platform::Platform& platform);
+
+}  // namespace remover

@@ -7,6 +7,10 @@
 #include "platform/Gui.h"
 #include "platform/fake/FakeServices.h"
 
+namespace ui {
+class Timer;
+}
+
 namespace fake {
 
 // The program's own windows without a screen: forms are "shown" by their flags, modal forms

@@ -15,6 +15,11 @@ bool Control::Showing() const {
     return true;
 }
 
+void UpDown::SetPosition(int value) {
+    position = value < min ? min : value > max ? max : value;
+    if (associate) associate->text = std::to_string(position);
+}
+
 void Image::SetPicture(const Picture& p) {
     picture = p;
     if (autoSize && !p.Empty()) {

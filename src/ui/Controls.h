@@ -27,6 +27,7 @@ struct MouseEvent {
 struct Font {
     std::string name = "MS Sans Serif";
     int size = 8;  // points
+    int pixelHeight = 0;  // character height in pixels; replaces `size` when not 0
     Color color = clWindowText;
     bool bold = false;
 };
@@ -105,6 +106,8 @@ public:
     int min, max, position, increment;
     bool thousands = false;    // shows the value with the system's thousands separator
     Edit* associate = nullptr;
+    // Sets the position, kept within min..max, and shows it in the associated field.
+    void SetPosition(int value);
 };
 
 class TrackBar : public Control {
@@ -114,6 +117,8 @@ public:
           min(min), max(max), position(position), vertical(vertical) {}
     int min, max, position;
     bool vertical;
+    // Sets the position, kept within min..max.
+    void SetPosition(int value) { position = value < min ? min : value > max ? max : value; }
 };
 
 class ComboBox : public Control {
@@ -144,6 +149,11 @@ struct ListRow {
     int imageIndex = -1;
 };
 
+struct ListColumn {
+    std::string caption;
+    int width = 0;  // pixels; 0 hides the column
+};
+
 class ListView : public Control {
 public:
     ListView(Form* owner, std::string name) : Control(owner, ControlKind::ListView, std::move(name)) {
@@ -152,6 +162,9 @@ public:
     std::vector<ListRow> rows;
     int itemIndex = -1;
     bool sorted = false;
+    // Without columns the list shows one column as wide as itself and no header.
+    std::vector<ListColumn> columns;
+    bool showColumnHeaders = true;
 };
 
 class Image : public Control {

@@ -59,6 +59,9 @@ public:
     std::function<void(bool& allow)> OnCloseQuery;
     std::function<void(KeyEvent&)> OnKeyDown;
     std::function<void(const MouseEvent&)> OnMouseDown;
+    // Pointer moves and releases over the bare window, outside every control.
+    std::function<void(const MouseEvent&)> OnMouseMove;
+    std::function<void(const MouseEvent&)> OnMouseUp;
 
     bool Visible() const { return visible_; }
     bool Modal() const { return modal_; }

@@ -1,0 +1,126 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "ui/Form.h"
+
+class TForm2;
+class TForm6;
+struct TSettings;
+
+// The main window: a borderless bar of pictures with six picture buttons, the volume
+// control, two text lines and the context menu. Its behaviour is split by concern:
+//   skin/MainForm.cpp          creation, show sequence, faces, pointer handling, position
+//   skin/MainMenu.cpp          the context menu
+//   skin/SkinLoader.cpp        LoadSkinFile
+//   playback/WinampControl.cpp transport commands and the player
+//   playback/OutputVolume.cpp  output volume, mute, knob and level picture
+//   playback/AlarmRun.cpp      the rising-volume run (Timer1)
+//   playback/StartupPlayback.cpp start-up playback and automatic closing
+class TForm1 : public ui::Form {
+public:
+    explicit TForm1(platform::Platform& platform);
+
+    // The other permanent windows; set once by the start-up before anything runs.
+    void Connect(TForm2& preferences, TForm6& shutdown);
+    TSettings& Settings();
+
+    // Visible elements, in painting order.
+    ui::Image Image100{this, "Image100"};  // background, drag area
+    ui::Image Image8{this, "Image8"};      // surround of the Mute button
+    ui::Image Image2{this, "Image2"};      // Mute
+    ui::Image Image1{this, "Image1"};      // Start
+    ui::Image Image7{this, "Image7"};      // Pause
+    ui::Image Image9{this, "Image9"};      // Stop
+    ui::Image Image16{this, "Image16"};    // Options
+    ui::Image Image17{this, "Image17"};    // Terminate
+    ui::Label Label1{this, "Label1"};      // "Vol: n"
+    ui::Label Label2{this, "Label2"};      // "Act: n"
+    ui::Image Image20{this, "Image20"};    // level-picture volume control
+    ui::Image Image31{this, "Image31"};    // slider background, drag area
+    ui::Shape Shape1{this, "Shape1"};      // volume bar
+    ui::Image Image37{this, "Image37"};    // volume knob
+
+    // Face holders: hidden, inert pictures filled by the skin.
+    ui::Image Image3{this, "Image3"}, Image4{this, "Image4"}, Image5{this, "Image5"}, Image6{this, "Image6"};
+    ui::Image Image10{this, "Image10"}, Image11{this, "Image11"}, Image12{this, "Image12"},
+        Image13{this, "Image13"}, Image14{this, "Image14"}, Image15{this, "Image15"};
+    ui::Image Image18{this, "Image18"}, Image19{this, "Image19"}, Image21{this, "Image21"},
+        Image22{this, "Image22"}, Image23{this, "Image23"}, Image24{this, "Image24"},
+        Image25{this, "Image25"}, Image26{this, "Image26"}, Image27{this, "Image27"},
+        Image28{this, "Image28"}, Image29{this, "Image29"}, Image30{this, "Image30"};
+    ui::Image Image32{this, "Image32"}, Image33{this, "Image33"}, Image34{this, "Image34"},
+        Image35{this, "Image35"}, Image36{this, "Image36"};
+    ui::Image Image38{this, "Image38"}, Image39{this, "Image39"}, Image40{this, "Image40"},
+        Image41{this, "Image41"}, Image42{this, "Image42"}, Image43{this, "Image43"},
+        Image44{this, "Image44"}, Image45{this, "Image45"}, Image46{this, "Image46"},
+        Image47{this, "Image47"};
+
+    ui::Timer Timer1{this, "Timer1", 100, false};          // alarm run
+    ui::Timer Timer2{this, "Timer2", 60000, false};        // automatic closing
+    ui::Timer Programmstart{this, "Programmstart", 1000, false};  // start-up playback
+
+    ui::MenuItem PopupMenu1{"PopupMenu1"};
+
+    // Window state.
+    std::string PlayState = "Stop";
+    bool Muted = false;
+    bool HoverStart = false, HoverPause = false, HoverStop = false, HoverMute = false,
+         HoverOptions = false, HoverTerminate = false;
+    bool Dragging = false;
+    int GrabX = 0, GrabY = 0;
+    std::string SavedVolumeText;
+    std::string CurrentSkinPath;
+
+    // Output volume.
+    std::uint16_t CurrentVolume[2] = {0, 0};  // left, right
+    std::uint16_t SavedVolume[2] = {0, 0};
+    bool KnobDragging = false;
+    int KnobGrabOffset = 0;
+    bool LevelDragging = false;
+
+    // Alarm run.
+    int RunLevel = 0;
+    int BreakStep = 0;
+    int NextBreakLevel = 0;
+    int BreaksDone = 0;
+
+    // Automatic closing.
+    int ElapsedMinutes = 0;
+
+    // Start-up and show (skin/MainForm.cpp).
+    void FormCreate();
+    void FormShow();
+    void ShowFace(ui::Image& button, const ui::Image& holder);
+    void SaveWindowPosition();
+    void RestoreWindowPosition();
+
+    // Transport (playback/WinampControl.cpp).
+    void PlayAction();
+    void PauseAction();
+    void StopAction();
+    void TerminateAction();
+    void StartWinampAndPlay();
+    void CloseWinamp();
+
+    // Output volume (playback/OutputVolume.cpp).
+    void GetWaveVolume(std::uint16_t& left, std::uint16_t& right);
+    void SetWaveVolume(std::uint16_t left, std::uint16_t right);
+    void ShowVolume();
+    void SetMuted(bool muted);
+
+    // Alarm run and start-up playback (playback/AlarmRun.cpp, playback/StartupPlayback.cpp).
+    void Timer1Timer();
+    void ProgrammstartTimer();
+    void Timer2Timer();
+
+    // Skin (skin/SkinLoader.cpp).
+    void LoadSkinFile(const std::string& path);
+
+    // Opens the preferences dialog (brings it forward when it is open).
+    void ShowPreferences();
+
+private:
+    TForm2* form2_ = nullptr;
+    TForm6* form6_ = nullptr;
+};

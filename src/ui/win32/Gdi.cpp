@@ -1,0 +1,79 @@
+#include "ui/win32/Gdi.h"
+
+#include <cstring>
+
+namespace win32 {
+
+COLORREF ToColorRef(ui::Color color) {
+    if (ui::IsSystemColor(color)) return GetSysColor(static_cast<int>(color & 0xFF));
+    return static_cast<COLORREF>(color & 0xFFFFFF);
+}
+
+GdiCache::~GdiCache() {
+    for (auto& entry : brushes_) DeleteObject(entry.second);
+    for (auto& entry : fonts_) DeleteObject(entry.second);
+    for (auto& entry : pictures_) DeleteObject(entry.second.bitmap);
+}
+
+HBRUSH GdiCache::Brush(ui::Color color) {
+    const COLORREF rgb = ToColorRef(color);
+    HBRUSH& brush = brushes_[rgb];
+    if (!brush) brush = CreateSolidBrush(rgb);
+    return brush;
+}
+
+HFONT GdiCache::Font(const ui::Font& font) {
+    // A pixel height is the character height (negative for GDI); points follow the screen's
+    // resolution as the system fonts do.
+    int height = -font.pixelHeight;
+    if (height == 0) {
+        HDC screen = GetDC(nullptr);
+        height = -MulDiv(font.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, screen);
+    }
+    HFONT& handle = fonts_[std::make_tuple(font.name, height, 0, font.bold)];
+    if (!handle) {
+        handle = CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+    }
+    return handle;
+}
+
+HBITMAP GdiCache::PictureBitmap(const ui::Image& image) {
+    const ui::Picture& picture = image.picture;
+    CachedPicture& cached = pictures_[&image];
+    if (cached.bitmap && cached.picture.width == picture.width &&
+        cached.picture.height == picture.height && cached.picture.pixels == picture.pixels)
+        return cached.bitmap;
+    if (cached.bitmap) DeleteObject(cached.bitmap);
+    cached.bitmap = nullptr;
+    cached.picture = picture;
+    if (picture.Empty() ||
+        picture.pixels.size() < static_cast<std::size_t>(picture.width) * picture.height)
+        return nullptr;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;  // rows from the top, as the picture keeps them
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    cached.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    // 0x00RRGGBB in memory is exactly the blue-green-red byte order of a 32-bit DIB.
+    if (cached.bitmap && bits)
+        std::memcpy(bits, picture.pixels.data(),
+                    static_cast<std::size_t>(picture.width) * picture.height * 4);
+    return cached.bitmap;
+}
+
+void GdiCache::Forget(const ui::Image& image) {
+    auto it = pictures_.find(&image);
+    if (it == pictures_.end()) return;
+    DeleteObject(it->second.bitmap);
+    pictures_.erase(it);
+}
+
+}  // namespace win32

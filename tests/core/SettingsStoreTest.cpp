@@ -1,0 +1,213 @@
+#include "core/SettingsStore.h"
+
+#include "OrvellaFixture.h"
+#include "playback/ShutdownForm.h"
+
+namespace {
+
+struct SettingsStore : OrvellaFixture {
+    TForm1 form1{p};
+    TForm2 form2{p};
+    TForm6 form6{p};
+    TSettings& s = form2.settings;
+    SettingsStore() {
+        form1.Connect(form2, form6);
+        form2.Connect(form1);
+    }
+};
+
+// Name, whether it is a Boolean, its default, and a non-default value, for every option that
+// both loads read and the save writes.
+struct Option {
+    const char* name;
+    bool isBool;
+    int defaultValue;
+    int other;
+};
+const Option kOptions[] = {
+    {"Winamp - Auf Winamp warten", true, 1, 0},
+    {"Winamp - Auch Winamp stoppen", true, 1, 0},
+    {"Winamp - Auch Winamp beenden", true, 0, 1},
+    {"Winamp - Auf Winamp warten - Länge", false, 5, 17},
+    {"Programm - Autostart - Länge", false, 10, 30},
+    {"Lautstärke - Ansteigend", true, 1, 0},
+    {"Lautstärke - Interval", false, 100, 250},
+    {"Lautstärke - Startlautstärke", false, 100, 70},
+    {"Lautstärke - Endlautstärke", false, 0, 20},
+    {"Lautstärke - Automatisch schließen", true, 1, 0},
+    {"Lautstärke - Winamp schließen", true, 0, 1},
+    {"Lautstärke - Shutdown", true, 0, 1},
+    {"Pausen - Pausen machen", true, 0, 1},
+    {"Pausen - Anzahl", false, 4, 9},
+    {"Pausen - Länge", false, 5, 60},
+    {"Automatisch beenden - Aktiv", true, 0, 1},
+    {"Automatisch beenden - Zeit", false, 2, 45},
+    {"Automatisch beenden - Shutdown", true, 0, 1},
+    {"Programm - Automatische Wiedergabe", true, 1, 0},
+};
+
+}  // namespace
+
+TEST_F(SettingsStore, EveryOptionHasItsDefaultAndRoundTripsThroughTheRegistry) {
+    LoadSettingsAtStart(form2, form1);
+    SaveSettings(form2, form1);
+    for (const Option& o : kOptions) EXPECT_EQ(Dword(o.name), static_cast<std::uint32_t>(o.defaultValue)) << o.name;
+    EXPECT_EQ(Dword("Programm - Aktive Seite"), 4u);
+    EXPECT_EQ(Dword("Programm - Alpha"), 255u);
+    EXPECT_EQ(Text("Programm - Pfad"), "C:\\Program Files\\Orvella\\");
+    EXPECT_EQ(Text("Programm - Sprache"), "Deutsch");
+    EXPECT_EQ(Text("Programm - Sprachdatei"), "C:\\Program Files\\Orvella\\Language.dll");
+    EXPECT_EQ(Text("Programm - Schema Pfad"), "C:\\Program Files\\Orvella\\Skins\\");
+    // Never written by the program.
+    EXPECT_EQ(Value("Programm - Autostart"), nullptr);
+    EXPECT_EQ(Value("Erster Start"), nullptr);
+    EXPECT_EQ(Value("Theme - Pfad"), nullptr);
+
+    for (const Option& o : kOptions) p.registry.SetDword(HKCU, kKey, o.name, static_cast<std::uint32_t>(o.other));
+    TForm2 fresh{p};
+    fresh.Connect(form1);
+    LoadSettingsAtStart(fresh, form1);
+    SaveSettings(fresh, form1);
+    for (const Option& o : kOptions) EXPECT_EQ(Dword(o.name), static_cast<std::uint32_t>(o.other)) << o.name;
+}
+
+TEST_F(SettingsStore, ValuesOfTheWrongTypeOrOutOfRangeKeepASafeValue) {
+    p.registry.SetString(HKCU, kKey, "Lautstärke - Interval", "200");
+    p.registry.SetBinary(HKCU, kKey, "Lautstärke - Ansteigend", "\x01");
+    p.registry.SetDword(HKCU, kKey, "Pausen - Anzahl", 0);
+    p.registry.SetDword(HKCU, kKey, "Programm - Autostart - Länge", 0xFFFFFFFF);
+    p.registry.SetDword(HKCU, kKey, "Programm - Alpha", 1000);
+    p.registry.SetDword(HKCU, kKey, "Winamp - Auch Winamp beenden", 7);  // any non-zero is true
+    LoadSettingsAtStart(form2, form1);
+    EXPECT_EQ(s.RiseIntervalMs.position, 100);
+    EXPECT_TRUE(s.RisingVolume.checked);
+    EXPECT_EQ(s.BreakCount.position, 1);
+    EXPECT_EQ(s.StartupWaitSeconds.position, 1);  // never an endless wait at system start
+    EXPECT_EQ(form1.alphaBlendValue, 255);
+    EXPECT_TRUE(s.CloseWinampOnExit.checked);
+}
+
+TEST_F(SettingsStore, RunKeyAloneDecidesAutostartAndAgent) {
+    p.registry.SetDword(HKCU, kKey, "Programm - Autostart", 1);
+    LoadSettingsAtStart(form2, form1);
+    EXPECT_FALSE(s.RunAtSystemStart.checked);
+    EXPECT_FALSE(s.AgentActive.checked);
+
+    s.RunAtSystemStart.checked = true;
+    s.AgentActive.checked = true;
+    SaveSettings(form2, form1);
+    auto run = p.registry.Find(HKCU, kRun, "Orvella");
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->text, "C:\\Program Files\\Orvella\\Orvella.exe /S");
+    ASSERT_TRUE(p.registry.Find(HKCU, kRun, "Orvella Agent"));
+    EXPECT_EQ(p.registry.Find(HKCU, kRun, "Orvella Agent")->text, "C:\\Program Files\\Orvella\\Agent.exe");
+
+    s.AgentActive.checked = false;
+    SaveSettings(form2, form1);
+    EXPECT_FALSE(p.registry.HasValue(HKCU, kRun, "Orvella Agent"));
+    EXPECT_TRUE(p.registry.HasValue(HKCU, kRun, "Orvella"));
+
+    // Presence, not content, is what counts when reading back.
+    p.registry.SetString(HKCU, kRun, "Orvella Agent", "");
+    LoadSettingsIntoDialog(form2);
+    EXPECT_TRUE(s.AgentActive.checked);
+    EXPECT_TRUE(s.RunAtSystemStart.checked);
+}
+
+TEST_F(SettingsStore, MissingRunKeyIsNeitherCreatedNorChanged) {
+    p.registry.DeleteKey(HKCU, kRun);
+    s.RunAtSystemStart.checked = true;
+    LoadSettingsAtStart(form2, form1);
+    EXPECT_TRUE(s.RunAtSystemStart.checked);
+    SaveSettings(form2, form1);
+    EXPECT_FALSE(p.registry.KeyExists(HKCU, kRun));
+}
+
+TEST_F(SettingsStore, WakeCallIsConsumedByTheFirstStartOnly) {
+    p.registry.SetDword(HKCU, kKey, "Weckruf", 1);
+    LoadSettingsAtStart(form2, form1);
+    EXPECT_TRUE(s.WakeCall.checked);
+    EXPECT_EQ(Dword("Weckruf"), 0u);
+
+    TForm2 second{p};
+    second.Connect(form1);
+    LoadSettingsAtStart(second, form1);
+    EXPECT_FALSE(second.settings.WakeCall.checked);
+    // The dialog never reads it.
+    p.registry.SetDword(HKCU, kKey, "Weckruf", 1);
+    LoadSettingsIntoDialog(second);
+    EXPECT_FALSE(second.settings.WakeCall.checked);
+    EXPECT_EQ(Dword("Weckruf"), 1u);
+}
+
+TEST_F(SettingsStore, MissingKeyAsksInTheUsersLanguageAndKeepsDefaults) {
+    p.registry.DeleteKey(HKCU, kKey);
+    p.dialogs.answers = {platform::IdYes};
+    LoadSettingsAtStart(form2, form1);
+    ASSERT_EQ(p.dialogs.shown.size(), 1u);
+    EXPECT_EQ(p.dialogs.shown[0].caption, "Adjustments not found");
+    EXPECT_EQ(p.dialogs.shown[0].text,
+              "The adjustments cannot be loaded!\rDo you want to continue with the default adjustments?");
+    EXPECT_FALSE(p.gui.quitPosted);
+    EXPECT_TRUE(form2.ShowTipsAtStart);
+    EXPECT_EQ(s.LanguageFile.text, "");
+    EXPECT_EQ(s.SkinsFolder.text, "");
+    EXPECT_EQ(s.Language, "");
+
+    p.system.UseGerman();
+    p.dialogs.answers = {platform::IdNo};
+    LoadSettingsAtStart(form2, form1);
+    EXPECT_EQ(p.dialogs.shown[1].caption, "Einstellungen nicht gefunden");
+    EXPECT_EQ(p.dialogs.shown[1].text,
+              "Die Einstellungen können nicht geladen werden!\rWollen Sie mit den Standarteinstellungen fortfahren?");
+    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_FALSE(p.registry.KeyExists(HKCU, kKey));  // nothing written by a start
+}
+
+TEST_F(SettingsStore, UnreadableKeySkipsTheValuesButStillReadsTheRunKey) {
+    p.registry.SetDword(HKCU, kKey, "Pausen - Anzahl", 9);
+    p.registry.Deny(HKCU, kKey);
+    p.registry.SetString(HKCU, kRun, "Orvella", "x");
+    LoadSettingsAtStart(form2, form1);
+    EXPECT_TRUE(p.dialogs.shown.empty());
+    EXPECT_EQ(s.BreakCount.position, 4);
+    EXPECT_TRUE(s.RunAtSystemStart.checked);
+}
+
+TEST_F(SettingsStore, DialogLoadReadsPageSkinAndPathsButNotStartupValues) {
+    p.registry.SetDword(HKCU, kKey, "Programm - Aktive Seite", 2);
+    p.registry.SetDword(HKCU, kKey, "Programm - Alpha", 100);
+    p.registry.SetDword(HKCU, kKey, "Erster Start", 0);
+    p.registry.SetString(HKCU, kKey, "Theme - Pfad", "C:\\Skins\\Night.skn");
+    p.registry.SetString(HKCU, kKey, "Programm - Schema Pfad", "D:\\MySkins");
+    LoadSettingsIntoDialog(form2);
+    EXPECT_EQ(s.ActivePage.activePage, 2);
+    EXPECT_EQ(form2.StoredSkinFile, "C:\\Skins\\Night.skn");
+    EXPECT_EQ(s.SkinsFolder.text, "D:\\MySkins");
+    EXPECT_EQ(s.LanguageFile.text, "C:\\Program Files\\Orvella\\Language.dll");
+    EXPECT_EQ(form1.alphaBlendValue, 255);
+    EXPECT_TRUE(form2.ShowTipsAtStart);
+}
+
+TEST_F(SettingsStore, SaveKeepsTheStoredSkinWhenNoneWasChosen) {
+    p.registry.SetString(HKCU, kKey, "Theme - Pfad", "C:\\Skins\\Night.skn");
+    SaveSettings(form2, form1);
+    EXPECT_EQ(Text("Theme - Pfad"), "C:\\Skins\\Night.skn");
+    EXPECT_EQ(Text("Programm - Sprache"), "");  // empty language list
+    EXPECT_EQ(Value("Programm - Sprachdatei"), nullptr);  // empty fields are not written
+    form1.CurrentSkinPath = "C:\\Skins\\Day.skn";
+    SaveSettings(form2, form1);
+    EXPECT_EQ(Text("Theme - Pfad"), "C:\\Skins\\Day.skn");
+}
+
+TEST_F(SettingsStore, EnableRulesFollowTheLoadedOptions) {
+    p.registry.SetDword(HKCU, kKey, "Lautstärke - Ansteigend", 0);
+    p.registry.SetDword(HKCU, kKey, "Pausen - Pausen machen", 1);
+    p.registry.SetDword(HKCU, kKey, "Automatisch beenden - Aktiv", 1);
+    LoadSettingsAtStart(form2, form1);
+    EXPECT_FALSE(s.BreakCount.enabled);   // breaks need the rising volume too
+    EXPECT_FALSE(s.CloseAtFinalVolume.enabled);
+    EXPECT_TRUE(s.Breaks.checked);        // disabling never unticks
+    EXPECT_TRUE(s.AutoCloseMinutes.enabled);
+    EXPECT_FALSE(s.PlayAfterSystemStart.enabled);
+}

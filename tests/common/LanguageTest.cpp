@@ -65,7 +65,7 @@ TEST(AskYesNo, IsTopmostOwnedByTheApplicationWindowInTheSystemLanguage) {
 TEST(ErrorBox, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
     EXPECT_EQ(ErrorBoxText("Bitmap image is not valid"), "Bitmap image is not valid.");
     EXPECT_EQ(ErrorBoxText("Done."), "Done.");
-XX
+    EXPECT_EQ(ErrorBoxText("Really?"), "Really?.");  // ? sorts after the full stop, as digits and letters do
     EXPECT_EQ(ErrorBoxText("Stop!"), "Stop!");      // '!' sorts before '.'
     EXPECT_EQ(ErrorBoxText("Größe ä"), "Größe ä.");
     EXPECT_EQ(ErrorBoxText(""), "");

@@ -1,3 +1,13 @@
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "core/Startup.h"
+#include "platform/win32/Win32Platform.h"
+#include "ui/win32/Win32Gui.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    win32::Win32Gui gui("Orvella");
+    win32::Win32Platform system(gui);
+    OrvellaStartup startup(system.platform);
+    if (!startup.Start()) return 0;
+    return gui.Run(startup.MainForm());
+}

@@ -1,0 +1,43 @@
+#pragma once
+#include "platform/Platform.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32IniFiles.h"
+#include "platform/win32/Win32Keyboard.h"
+#include "platform/win32/Win32Process.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32System.h"
+#include "platform/win32/Win32Volume.h"
+#include "platform/win32/Win32Windows.h"
+
+namespace win32 {
+
+// Every real operating-system service of one program. The windowing part (Gui) belongs to the
+// renderer and is only borrowed.
+struct Win32Platform {
+    explicit Win32Platform(platform::Gui& gui) : gui(gui) {}
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+
+    Win32Registry registry;
+    Win32FileSystem files;
+    Win32IniFiles ini;
+    Win32Process process;
+    Win32Shell shell;
+    Win32Windows windows;
+    Win32Keyboard keyboard;
+    Win32Volume volume;
+    Win32Clock clock;
+    Win32System system;
+    Win32Dialogs dialogs;
+    platform::Gui& gui;
+
+    platform::Platform platform{registry, files,  ini,   process, shell,   windows,
+                                keyboard, volume, clock, system,  dialogs, gui};
+
+    operator platform::Platform&() { return platform; }
+};
+
+}  // namespace win32

@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/System.h"
+
+namespace win32 {
+
+class Win32System : public platform::System {
+public:
+    std::uint16_t DefaultLanguageId() override;
+    std::string DefaultLanguageName() override;
+    bool Shutdown(std::uint32_t flags) override;
+};
+
+}  // namespace win32

@@ -1,0 +1,188 @@
+#include "platform/win32/Win32Volume.h"
+
+#include <windows.h>
+#include <endpointvolume.h>
+#include <mmdeviceapi.h>
+#include <mmsystem.h>
+
+#include <cmath>
+
+namespace win32 {
+
+namespace {
+
+// COM for the duration of one call; a thread that already has COM keeps it as it was.
+class ComScope {
+public:
+    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(result_)) CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    HRESULT result_;
+};
+
+template <class T>
+class Released {
+public:
+    Released() = default;
+    ~Released() {
+        if (p) p->Release();
+    }
+    Released(const Released&) = delete;
+    Released& operator=(const Released&) = delete;
+    T* p = nullptr;
+};
+
+// The default render endpoint's volume control; the caller releases it.
+IAudioEndpointVolume* OpenEndpoint() {
+    Released<IMMDeviceEnumerator> enumerator;
+    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
+                                reinterpret_cast<void**>(&enumerator.p))))
+        return nullptr;
+    Released<IMMDevice> device;
+    if (FAILED(enumerator.p->GetDefaultAudioEndpoint(eRender, eConsole, &device.p))) return nullptr;
+    IAudioEndpointVolume* volume = nullptr;
+    if (FAILED(device.p->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_ALL, nullptr,
+                                  reinterpret_cast<void**>(&volume))))
+        return nullptr;
+    return volume;
+}
+
+float ToScalar(std::uint16_t word) { return static_cast<float>(word) / 65535.0f; }
+
+std::uint16_t ToWord(float scalar) {
+    if (!(scalar > 0.0f)) return 0;
+    if (scalar >= 1.0f) return 0xFFFF;
+    return static_cast<std::uint16_t>(std::lround(scalar * 65535.0f));
+}
+
+struct Range {
+    float minDb = -96.0f, maxDb = 0.0f;
+};
+
+Range VolumeRange(IAudioEndpointVolume* endpoint) {
+    Range range;
+    float minDb, maxDb, step;
+    if (SUCCEEDED(endpoint->GetVolumeRange(&minDb, &maxDb, &step)) && minDb < maxDb) {
+        range.minDb = minDb;
+        range.maxDb = maxDb;
+    }
+    return range;
+}
+
+// The decibel form is only the way round a system without the scalar setter (Wine), which
+// also answers 1.0 to every scalar read: a full scalar with a level below the top of the
+// range gives that away.
+bool ScalarReadIsTrue(IAudioEndpointVolume* endpoint, float scalar) {
+    float decibels;
+    if (scalar < 0.9999f || FAILED(endpoint->GetMasterVolumeLevel(&decibels))) return true;
+    return decibels >= VolumeRange(endpoint).maxDb - 0.01f;
+}
+
+bool ReadEndpoint(IAudioEndpointVolume* endpoint, std::uint16_t& left, std::uint16_t& right) {
+    float master;
+    if (SUCCEEDED(endpoint->GetMasterVolumeLevelScalar(&master)) && ScalarReadIsTrue(endpoint, master)) {
+        UINT channels = 0;
+        float l, r;
+        if (SUCCEEDED(endpoint->GetChannelCount(&channels)) && channels == 2 &&
+            SUCCEEDED(endpoint->GetChannelVolumeLevelScalar(0, &l)) &&
+            SUCCEEDED(endpoint->GetChannelVolumeLevelScalar(1, &r))) {
+            left = ToWord(l);
+            right = ToWord(r);
+        } else {
+            left = right = ToWord(master);
+        }
+        return true;
+    }
+    float decibels;
+    if (FAILED(endpoint->GetMasterVolumeLevel(&decibels))) return false;
+    const Range range = VolumeRange(endpoint);
+    left = right = ToWord(DecibelsToScalar(decibels, range.minDb, range.maxDb));
+    return true;
+}
+
+bool WriteEndpoint(IAudioEndpointVolume* endpoint, std::uint16_t left, std::uint16_t right) {
+    UINT channels = 0;
+    if (SUCCEEDED(endpoint->GetChannelCount(&channels)) && channels == 2 &&
+        SUCCEEDED(endpoint->SetChannelVolumeLevelScalar(0, ToScalar(left), nullptr)) &&
+        SUCCEEDED(endpoint->SetChannelVolumeLevelScalar(1, ToScalar(right), nullptr)))
+        return true;
+    // One level for every channel: the right word, the one the program shows.
+    if (SUCCEEDED(endpoint->SetMasterVolumeLevelScalar(ToScalar(right), nullptr))) return true;
+    const Range range = VolumeRange(endpoint);
+    return SUCCEEDED(
+        endpoint->SetMasterVolumeLevel(ScalarToDecibels(ToScalar(right), range.minDb, range.maxDb), nullptr));
+}
+
+// Wave-out refuses an all-zero format, so the device is opened for plain CD-quality sound.
+HWAVEOUT OpenWaveOut() {
+    WAVEFORMATEX format{};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 2;
+    format.nSamplesPerSec = 44100;
+    format.wBitsPerSample = 16;
+    format.nBlockAlign = static_cast<WORD>(format.nChannels * format.wBitsPerSample / 8);
+    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    HWAVEOUT handle = nullptr;
+    if (waveOutOpen(&handle, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return nullptr;
+    return handle;
+}
+
+}  // namespace
+
+float ScalarToDecibels(float scalar, float minDb, float maxDb) {
+    if (!(scalar > 0.0f)) return minDb;
+    if (scalar >= 1.0f) return maxDb;
+    const float decibels = maxDb + 20.0f * std::log10(scalar);
+    return decibels < minDb ? minDb : decibels;
+}
+
+float DecibelsToScalar(float decibels, float minDb, float maxDb) {
+    if (decibels <= minDb) return 0.0f;
+    if (decibels >= maxDb) return 1.0f;
+    return std::pow(10.0f, (decibels - maxDb) / 20.0f);
+}
+
+bool Win32Volume::Get(std::uint16_t& left, std::uint16_t& right) {
+    left = right = 0;
+    {
+        ComScope com;
+        Released<IAudioEndpointVolume> endpoint;
+        endpoint.p = OpenEndpoint();
+        if (endpoint.p) {
+            std::uint16_t l = 0, r = 0;
+            if (!ReadEndpoint(endpoint.p, l, r)) return false;
+            left = l;
+            right = r;
+            return true;
+        }
+    }
+    HWAVEOUT handle = OpenWaveOut();
+    if (!handle) return false;
+    DWORD value = 0;
+    const bool ok = waveOutGetVolume(handle, &value) == MMSYSERR_NOERROR;
+    waveOutClose(handle);
+    if (!ok) return false;
+    left = LOWORD(value);
+    right = HIWORD(value);
+    return true;
+}
+
+void Win32Volume::Set(std::uint16_t left, std::uint16_t right) {
+    {
+        ComScope com;
+        Released<IAudioEndpointVolume> endpoint;
+        endpoint.p = OpenEndpoint();
+        if (endpoint.p && WriteEndpoint(endpoint.p, left, right)) return;
+    }
+    HWAVEOUT handle = OpenWaveOut();
+    if (!handle) return;
+    waveOutSetVolume(handle, MAKELONG(left, right));
+    waveOutClose(handle);
+}
+
+}  // namespace win32

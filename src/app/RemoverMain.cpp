@@ -1,3 +1,14 @@
+// OrvellaRemover.exe: the uninstall wizard on the real platform.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "platform/win32/Win32Platform.h"
+#include "ui/win32/Win32Gui.h"
+#include "uninstaller/UninstallForm.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    win32::Win32Gui gui("Setup");
+    win32::Win32Platform system(gui);
+    remover::TForm1 form(system.platform);
+    form.FormCreate();
+    return gui.Run(form);
+}

@@ -1,0 +1,335 @@
+// End-to-end runs of OrvellaRemover.exe on an installation that the test lays out: program
+// files, skins, tip pictures, shortcuts, registry entries, and a running main program and
+// agent (copies of this test program that only show their hidden application windows).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "E2eSupport.h"
+
+namespace {
+
+// --- Stand-ins for the running main program and agent ---------------------------------------
+
+const char* const kStandInOrvella = "--uninstall-standin-orvella";
+const char* const kStandInAgent = "--uninstall-standin-agent";
+
+// Started with one of the stand-in arguments, this program shows nothing but a hidden
+// "TApplication" window with the program's title and waits to be ended. It happens before
+// GoogleTest's main runs, so the copy never runs tests.
+int RunStandInWhenAsked() {
+    const char* commandLine = GetCommandLineA();
+    const char* title = nullptr;
+    if (std::strstr(commandLine, kStandInAgent))
+        title = "Orvella Agent";
+    else if (std::strstr(commandLine, kStandInOrvella))
+        title = "Orvella";
+    if (!title) return 0;
+
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TApplication";
+    RegisterClassA(&windowClass);
+    CreateWindowExA(0, "TApplication", title, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
+                    nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    ExitProcess(0);
+}
+const int standInChecked = RunStandInWhenAsked();
+
+// --- Registry outside HKEY_CURRENT_USER ------------------------------------------------------
+
+bool SetString(HKEY root, const std::string& path, const std::string& name, const std::string& value) {
+    HKEY key;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    const bool ok = RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(value.c_str()),
+                                   static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+bool KeyExists(HKEY root, const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string GetString(HKEY root, const std::string& path, const std::string& name) {
+    char buffer[1024] = {};
+    DWORD size = sizeof buffer - 1;
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
+    RegQueryValueExA(key, name.empty() ? nullptr : name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                     &size);
+    RegCloseKey(key);
+    return buffer;
+}
+
+void DeleteTree(HKEY root, const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WRITE, &key) == ERROR_SUCCESS) {
+        char name[256];
+        for (;;) {
+            DWORD length = sizeof name;
+            if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+            DeleteTree(key, name);
+        }
+        RegCloseKey(key);
+    }
+    RegDeleteKeyA(root, path.c_str());
+}
+
+// --- The installation --------------------------------------------------------------------
+
+const char* const kSettings = "Software\\Orvella";
+const char* const kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
+const char* const kProgramFiles[] = {"Orvella.exe",  "Agent.exe",    "OrvellaRemover.exe", "Orvella.ini",
+                                     "Orvella.dll",  "Language.dll", "SknIcon.ico"};
+
+std::string TempPath() {
+    char buffer[MAX_PATH + 1];
+    const DWORD length = GetTempPathA(sizeof buffer, buffer);
+    return std::string(buffer, length);
+}
+
+std::set<std::string> BatchLeftovers(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "uis*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.insert(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::string ShellFolder(const char* name) {
+    std::string value;
+    e2e::GetRegistryString(kShellFolders, name, value);
+    return value;
+}
+
+struct ControlSearch {
+    std::string text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<ControlSearch*>(data);
+    if (e2e::WindowText(child) != search->text) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+// Finds a child control of `window` (at any depth) by its text.
+HWND FindControl(HWND window, const std::string& text) {
+    ControlSearch search{text, nullptr};
+    EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class UninstallerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(e2e::WaitForWindow("TApplication", "Orvella", 0)) << "another Orvella runs";
+        temp_ = TempPath();
+        copyFolder_ = temp_ + "Orvella\\";
+        // Blanks, "&", "^" and "%" must reach the batch's commands unchanged.
+        install_ = root_.Path() + "Program Files & Co ^50%\\Orvella\\";
+        skins_ = install_ + "Skins\\";
+        desktop_ = ShellFolder("Desktop") + "\\";
+        startMenu_ = ShellFolder("Programs") + "\\Orvella\\";
+        quickLaunch_ = ShellFolder("AppData") + "\\Microsoft\\Internet Explorer\\Quick Launch\\";
+        ASSERT_GT(desktop_.size(), 3u);
+        ASSERT_GT(startMenu_.size(), 10u);
+        batchesBefore_ = BatchLeftovers(temp_);
+
+        for (const std::string& folder : {install_, install_ + "Images\\", skins_, startMenu_, quickLaunch_, copyFolder_})
+            ASSERT_TRUE(CreateFolders(folder)) << folder;
+        for (const char* name : kProgramFiles) ASSERT_TRUE(e2e::WriteTextFile(install_ + name, "x"));
+        ASSERT_TRUE(CopyFileA((e2e::BinFolder() + "e2e_tests.exe").c_str(), (install_ + "Orvella.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((e2e::BinFolder() + "e2e_tests.exe").c_str(), (install_ + "Agent.exe").c_str(), FALSE));
+        ASSERT_TRUE(e2e::WriteTextFile(install_ + "My alarm.mp3", "mine"));
+        ASSERT_TRUE(e2e::WriteTextFile(install_ + "Images\\1.bmp", "BM"));
+        ASSERT_TRUE(e2e::WriteTextFile(install_ + "Images\\7.bmp", "BM"));
+        ASSERT_TRUE(e2e::WriteTextFile(skins_ + "Default.skn", "skin"));
+        ASSERT_TRUE(CopyFileA((e2e::BinFolder() + "OrvellaRemover.exe").c_str(), (copyFolder_ + "OrvellaRemover.exe").c_str(),
+                              FALSE));
+        ASSERT_TRUE(e2e::WriteTextFile(copyFolder_ + "Orvella.dll", "language"));
+        for (const std::string& link : Shortcuts()) ASSERT_TRUE(e2e::WriteTextFile(link, "lnk")) << link;
+
+        ASSERT_TRUE(e2e::SetRegistryString(kSettings, "Programm - Pfad", install_));
+        ASSERT_TRUE(e2e::SetRegistryString(kSettings, "Programm - Schema Pfad", skins_));
+        ASSERT_TRUE(e2e::SetRegistryString(kSettings, "Programm - Sprache", "English"));
+        ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella", "\"" + install_ + "Orvella.exe\" /S"));
+        ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella Agent", install_ + "Agent.exe"));
+        ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella e2e neighbour", "C:\\neighbour.exe"));
+        ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kUninstall, "DisplayName", "Orvella"));
+        ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, ".skn", "", "OrvellaSkin"));
+        ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, "OrvellaSkin\\DefaultIcon", "", install_ + "SknIcon.ico"));
+
+        orvella_ = e2e::StartProgram(install_ + "Orvella.exe", kStandInOrvella, install_);
+        agent_ = e2e::StartProgram(install_ + "Agent.exe", kStandInAgent, install_);
+        ASSERT_TRUE(e2e::WaitForWindow("TApplication", "Orvella"));
+        ASSERT_TRUE(e2e::WaitForWindow("TApplication", "Orvella Agent"));
+    }
+
+    void TearDown() override {
+        remover_.Kill();
+        orvella_.Kill();
+        agent_.Kill();
+        e2e::DeleteRegistryKey(kSettings);
+        e2e::DeleteRegistryValue(kRun, "Orvella");
+        e2e::DeleteRegistryValue(kRun, "Orvella Agent");
+        e2e::DeleteRegistryValue(kRun, "Orvella e2e neighbour");
+        DeleteTree(HKEY_LOCAL_MACHINE, kUninstall);
+        DeleteTree(HKEY_CLASSES_ROOT, ".skn");
+        DeleteTree(HKEY_CLASSES_ROOT, "OrvellaSkin");
+        e2e::DeleteTree(copyFolder_);
+        e2e::DeleteTree(startMenu_);
+        DeleteFileA((desktop_ + "Orvella.lnk").c_str());
+        DeleteFileA((quickLaunch_ + "Orvella.lnk").c_str());
+        // The uninstaller leaves its empty "uis*.tmp" placeholder behind, as Windows makes it.
+        for (const std::string& name : BatchLeftovers(temp_))
+            if (!batchesBefore_.count(name)) DeleteFileA((temp_ + name).c_str());
+    }
+
+    std::vector<std::string> Shortcuts() const {
+        return {desktop_ + "Orvella.lnk", startMenu_ + "Orvella.lnk", startMenu_ + "Agent.lnk",
+                startMenu_ + "Uninstall Orvella.lnk", quickLaunch_ + "Orvella.lnk"};
+    }
+
+    static bool CreateFolders(const std::string& folder) {
+        for (std::size_t slash = folder.find('\\', 3); slash != std::string::npos; slash = folder.find('\\', slash + 1))
+            CreateDirectoryA(folder.substr(0, slash).c_str(), nullptr);
+        return e2e::DirectoryExists(folder);
+    }
+
+    // Starts the uninstaller copy in the temporary-files folder, as the main program does.
+    HWND StartRemover() {
+        remover_ = e2e::StartProgram(copyFolder_ + "OrvellaRemover.exe", "", copyFolder_);
+        return e2e::WaitForWindow("TForm1", "Setup");
+    }
+
+    void ExpectInstallationIntact() {
+        for (const char* name : kProgramFiles) EXPECT_TRUE(e2e::FileExists(install_ + name)) << name;
+        EXPECT_TRUE(e2e::FileExists(skins_ + "Default.skn"));
+        EXPECT_TRUE(e2e::FileExists(install_ + "Images\\7.bmp"));
+        for (const std::string& link : Shortcuts()) EXPECT_TRUE(e2e::FileExists(link)) << link;
+        EXPECT_TRUE(e2e::RegistryKeyExists(kSettings));
+        EXPECT_TRUE(e2e::RegistryValueExists(kRun, "Orvella Agent"));
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstall));
+        EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, ".skn"));
+        EXPECT_TRUE(orvella_.Running());
+        EXPECT_TRUE(agent_.Running());
+        EXPECT_TRUE(e2e::FileExists(copyFolder_ + "OrvellaRemover.exe"));
+    }
+
+    e2e::TempFolder root_;
+    std::string temp_, copyFolder_, install_, skins_, desktop_, startMenu_, quickLaunch_;
+    std::set<std::string> batchesBefore_;
+    e2e::RunningProgram orvella_, agent_, remover_;
+};
+
+TEST_F(UninstallerTest, UninstallRemovesTheInstallationAndTheBatchRemovesTheUninstaller) {
+    const HWND wizard = StartRemover();
+    ASSERT_TRUE(wizard);
+    const HWND uninstall = FindControl(wizard, "Uninstall");
+    ASSERT_TRUE(uninstall) << "the wizard is English, as stored";
+    PostMessageA(uninstall, BM_CLICK, 0, 0);
+
+    DWORD exitCode = 1;
+    ASSERT_TRUE(remover_.WaitForExit(20000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(orvella_.WaitForExit(5000));
+    EXPECT_TRUE(agent_.WaitForExit(5000));
+
+    for (const char* name : kProgramFiles) EXPECT_FALSE(e2e::FileExists(install_ + name)) << name;
+    EXPECT_FALSE(e2e::DirectoryExists(skins_));
+    EXPECT_FALSE(e2e::DirectoryExists(install_ + "Images"));
+    EXPECT_EQ(e2e::ReadTextFile(install_ + "My alarm.mp3"), "mine");
+    EXPECT_TRUE(e2e::DirectoryExists(install_)) << "it holds the user's file";
+    for (const std::string& link : Shortcuts()) EXPECT_FALSE(e2e::FileExists(link)) << link;
+    EXPECT_FALSE(e2e::DirectoryExists(startMenu_));
+
+    EXPECT_FALSE(e2e::RegistryKeyExists(kSettings));
+    EXPECT_FALSE(e2e::RegistryValueExists(kRun, "Orvella"));
+    EXPECT_FALSE(e2e::RegistryValueExists(kRun, "Orvella Agent"));
+    EXPECT_TRUE(e2e::RegistryValueExists(kRun, "Orvella e2e neighbour"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstall));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ".skn"));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "OrvellaSkin"));
+
+    // The batch runs on after the uninstaller: it deletes the copy, its folder and itself.
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::DirectoryExists(copyFolder_); }, 15000))
+        << "copy left: " << e2e::FileExists(copyFolder_ + "OrvellaRemover.exe");
+    std::set<std::string> batches;
+    e2e::WaitUntil(
+        [&] {
+            batches.clear();
+            for (const std::string& name : BatchLeftovers(temp_))
+                if (!batchesBefore_.count(name) && name.size() > 4 && name.substr(name.size() - 4) == ".bat")
+                    batches.insert(name);
+            return batches.empty();
+        },
+        10000);
+    EXPECT_TRUE(batches.empty()) << "batch left: " << *batches.begin();
+}
+
+TEST_F(UninstallerTest, SkinTypeTakenOverByAnotherProgramStays) {
+    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, ".skn", "", "WinampSkin"));
+    const HWND wizard = StartRemover();
+    ASSERT_TRUE(wizard);
+    PostMessageA(FindControl(wizard, "Uninstall"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(remover_.WaitForExit(20000));
+
+    EXPECT_EQ(GetString(HKEY_CLASSES_ROOT, ".skn", ""), "WinampSkin");
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "OrvellaSkin"));
+}
+
+TEST_F(UninstallerTest, CancelWithNoKeepsEverythingAndYesEnds) {
+    const HWND wizard = StartRemover();
+    ASSERT_TRUE(wizard);
+    const HWND cancel = FindControl(wizard, "Cancel");
+    ASSERT_TRUE(cancel);
+
+    PostMessageA(cancel, BM_CLICK, 0, 0);
+    HWND box = e2e::FindMessageBox("Cancel uninstallation");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(e2e::MessageBoxText(box),
+              "Are you sure you want to cancel uninstallation?\rYou can start uninstallation everytime again");
+    ASSERT_TRUE(e2e::PressButton(box, IDNO));
+    ASSERT_TRUE(e2e::WaitUntil([] { return !FindWindowA("#32770", "Cancel uninstallation"); }, 5000));
+    Sleep(300);
+    EXPECT_TRUE(remover_.Running());
+    EXPECT_TRUE(IsWindow(wizard));
+    ExpectInstallationIntact();
+
+    PostMessageA(cancel, BM_CLICK, 0, 0);
+    box = e2e::FindMessageBox("Cancel uninstallation");
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(e2e::PressButton(box, IDYES));
+    EXPECT_TRUE(remover_.WaitForExit(10000));
+    ExpectInstallationIntact();
+}
+
+TEST_F(UninstallerTest, CloseCommandIsGreyed) {
+    const HWND wizard = StartRemover();
+    ASSERT_TRUE(wizard);
+    const UINT state = GetMenuState(GetSystemMenu(wizard, FALSE), SC_CLOSE, MF_BYCOMMAND);
+    EXPECT_TRUE(state & MF_GRAYED);
+}
+
+}  // namespace

@@ -79,7 +79,7 @@ TForm1::TForm1(platform::Platform& platform) : ui::Form(platform, "TForm1", "Set
     PlaceLabel(Label1, nullptr, 16, 16);
     Label1.font.bold = true;
     Label1.font.color = ui::clGray;
-    Label1.font.size = 12;  // 16 pixels at 96 dots per inch
+    Label1.font.pixelHeight = 16;
 
     Image1.SetBounds(8, 100, 72, 72);
     Image1.SetPicture(UninstallPicture());

@@ -38,6 +38,8 @@ TEST_F(UninstallFormTest, LayoutAsDesigned) {
     EXPECT_EQ(form.color, ui::clWhite);
     EXPECT_FALSE(form.closeCommandEnabled);
     EXPECT_TRUE(form.minimizeBox);
+    EXPECT_EQ(form.Label1.font.pixelHeight, 16);
+    EXPECT_TRUE(form.Label1.font.bold);
     EXPECT_EQ(form.Image1.picture.width, 72);
     EXPECT_EQ(form.Image1.picture.height, 72);
     EXPECT_EQ(form.Image1.picture.pixels.size(), 72u * 72u);

@@ -1,0 +1,136 @@
+// The main program's start under Wine: the single-instance guard, the uninstall hand-off,
+// the system-start wait, the first-start and missing-player questions, the wake-call reset,
+// and the hidden application window other programs find it by.
+#include <gtest/gtest.h>
+
+#include "E2eSupport.h"
+
+namespace {
+
+const char* const kKey = "Software\\Orvella";
+
+// A machine on which Orvella is installed in the test's bin folder, the stand-in player is
+// registered as Winamp, and the settings key exists.
+class ProgramStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::DeleteRegistryKey(kKey);
+        std::string bin = e2e::BinFolder();
+        bin.pop_back();
+        e2e::SetRegistryString("Software\\Winamp", "", bin);
+        e2e::SetRegistryDword(kKey, "Erster Start", 0);
+        e2e::SetRegistryString(kKey, "Programm - Sprache", "English");
+    }
+    void TearDown() override {
+        e2e::DeleteRegistryKey(kKey);
+    }
+
+    // Answers "No" to the missing-skin question if it comes, so the window stays usable.
+    static void DeclineSkinSearch() {
+        if (HWND box = e2e::FindMessageBox("Colortheme file error", 3000)) e2e::PressButton(box, IDNO);
+    }
+
+    static HWND MainWindow(DWORD timeoutMs = 15000) { return e2e::WaitForWindow("TForm1", "Orvella", timeoutMs); }
+};
+
+TEST_F(ProgramStart, SecondCopyEndsWithZeroAndLeavesTheFirstRunning) {
+    auto first = e2e::StartProgram("Orvella.exe");
+    ASSERT_TRUE(first.Started());
+    DeclineSkinSearch();
+    ASSERT_TRUE(MainWindow());
+    HWND application = e2e::WaitForWindow("TApplication", "Orvella", 5000);
+    ASSERT_TRUE(application);
+    EXPECT_FALSE(IsWindowVisible(application));
+
+    for (const char* arguments : {"", "/U", "/S"}) {
+        auto second = e2e::StartProgram("Orvella.exe", arguments);
+        DWORD code = 99;
+        ASSERT_TRUE(second.WaitForExit(15000, &code)) << arguments;
+        EXPECT_EQ(code, 0u) << arguments;
+    }
+    EXPECT_TRUE(first.Running());
+    EXPECT_EQ(e2e::WaitForWindow("TApplication", "Orvella", 1000), application);
+    EXPECT_FALSE(e2e::FindMessageBox("Adjustments not found", 500));
+}
+
+TEST_F(ProgramStart, UninstallHandOffCopiesAndStartsTheRemover) {
+    const std::string bin = e2e::BinFolder();
+    ASSERT_TRUE(e2e::WriteTextFile(bin + "Orvella.dll", "installation data"));
+    char temp[MAX_PATH];
+    ASSERT_GT(GetEnvironmentVariableA("TEMP", temp, MAX_PATH), 0u);
+    const std::string folder = std::string(temp) + "\\Orvella";
+    e2e::DeleteTree(folder);
+
+    auto handOff = e2e::StartProgram("Orvella.exe", "/U");
+    DWORD code = 99;
+    ASSERT_TRUE(handOff.WaitForExit(15000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(e2e::DirectoryExists(folder));
+    EXPECT_TRUE(e2e::FileExists(folder + "\\OrvellaRemover.exe"));
+    EXPECT_EQ(e2e::ReadTextFile(folder + "\\Orvella.dll"), "installation data");
+    EXPECT_FALSE(e2e::RegistryValueExists(kKey, "Weckruf"));  // no setting touched
+
+    // The copy runs: its wizard's application window appears. End it without uninstalling.
+    HWND remover = e2e::WaitForWindow("TApplication", "Setup", 15000);
+    ASSERT_TRUE(remover);
+    DWORD process = 0;
+    GetWindowThreadProcessId(remover, &process);
+    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, process);
+    ASSERT_TRUE(h);
+    TerminateProcess(h, 0);
+    WaitForSingleObject(h, 5000);
+    CloseHandle(h);
+    DeleteFileA((bin + "Orvella.dll").c_str());
+    e2e::DeleteTree(folder);
+}
+
+TEST_F(ProgramStart, SystemStartShowsNoWindowDuringItsWait) {
+    e2e::SetRegistryDword(kKey, "Programm - Autostart - Länge", 4);
+    auto program = e2e::StartProgram("Orvella.exe", "/S");
+    ASSERT_TRUE(program.Started());
+    // During the wait the thread sleeps: nothing of the program is visible.
+    Sleep(2000);
+    HWND early = FindWindowA("TForm1", "Orvella");
+    EXPECT_TRUE(!early || !IsWindowVisible(early));
+    DeclineSkinSearch();
+    HWND window = MainWindow();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 10000));
+}
+
+TEST_F(ProgramStart, FirstStartAsksForDefaultsAndNoEndsTheProgram) {
+    e2e::DeleteRegistryKey(kKey);
+    auto program = e2e::StartProgram("Orvella.exe");
+    HWND box = e2e::FindMessageBox("Adjustments not found", 15000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(e2e::MessageBoxText(box),
+              "The adjustments cannot be loaded!\rDo you want to continue with the default adjustments?");
+    e2e::PressButton(box, IDNO);
+    DeclineSkinSearch();
+    DWORD code = 99;
+    EXPECT_TRUE(program.WaitForExit(15000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST_F(ProgramStart, MissingPlayerIsAskedForAndNoEndsTheProgram) {
+    e2e::DeleteRegistryKey("Software\\Winamp");
+    auto program = e2e::StartProgram("Orvella.exe");
+    HWND box = e2e::FindMessageBox("Winamp not found", 15000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(e2e::MessageBoxText(box), "Winamp was not found!\rDo you want to look for it now?");
+    e2e::PressButton(box, IDNO);
+    DeclineSkinSearch();
+    DWORD code = 99;
+    EXPECT_TRUE(program.WaitForExit(15000, &code));
+}
+
+TEST_F(ProgramStart, WakeCallIsResetByAStart) {
+    e2e::SetRegistryDword(kKey, "Weckruf", 1);
+    auto program = e2e::StartProgram("Orvella.exe");
+    DeclineSkinSearch();
+    ASSERT_TRUE(MainWindow());
+    DWORD wake = 1;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::GetRegistryDword(kKey, "Weckruf", wake) && wake == 0; }, 5000));
+}
+
+}  // namespace

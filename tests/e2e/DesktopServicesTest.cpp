@@ -95,7 +95,6 @@ TEST(DesktopServices, TheStandInPlayerReceivesAKeyAfterRestoreAndRaise) {
     DWORD exitCode = 99;
     EXPECT_TRUE(player.WaitForExit(5000, &exitCode));
     EXPECT_EQ(0u, exitCode);
-    EXPECT_FALSE(windows.TerminateProcess(player.Id()));
     EXPECT_EQ(0u, windows.Find(kPlayerClass, ""));
 }
 

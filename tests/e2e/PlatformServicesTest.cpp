@@ -222,7 +222,7 @@ TEST(ProcessService, CommandLinesSplitByTheRuntimesQuotingRules) {
               win32::SplitCommandLine("\"C:\\Program Files\\Orvella.exe\" /S"));
     EXPECT_EQ((V{"Orvella.exe", "C:\\Skins\\Blue Sky.skn", "x"}),
               win32::SplitCommandLine("Orvella.exe   \"C:\\Skins\\Blue Sky.skn\"\tx"));
-    EXPECT_EQ((V{"p", "a\\\\b", "a\"b", "a\\b c", ""}),
+    EXPECT_EQ((V{"p", "a\\\\b", "a\"b", "a\\\\b c", ""}),
               win32::SplitCommandLine("p a\\\\b a\\\"b \"a\\\\b c\" \"\""));
     EXPECT_EQ((V{"p", "say \"hi\""}), win32::SplitCommandLine("p \"say \"\"hi\"\"\""));
     EXPECT_TRUE(win32::SplitCommandLine("   ").empty());

@@ -11,20 +11,6 @@ namespace win32 {
 
 namespace {
 
-// COM for the duration of one call; a thread that already has COM keeps it as it was.
-class ComScope {
-public:
-    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComScope() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    HRESULT result_;
-};
-
 template <class T>
 class Released {
 public:
@@ -83,9 +69,10 @@ bool ScalarReadIsTrue(IAudioEndpointVolume* endpoint, float scalar) {
     return decibels >= VolumeRange(endpoint).maxDb - 0.01f;
 }
 
-bool ReadEndpoint(IAudioEndpointVolume* endpoint, std::uint16_t& left, std::uint16_t& right) {
+bool ReadEndpoint(IAudioEndpointVolume* endpoint, bool decibelsOnly, std::uint16_t& left, std::uint16_t& right) {
     float master;
-    if (SUCCEEDED(endpoint->GetMasterVolumeLevelScalar(&master)) && ScalarReadIsTrue(endpoint, master)) {
+    if (!decibelsOnly && SUCCEEDED(endpoint->GetMasterVolumeLevelScalar(&master)) &&
+        ScalarReadIsTrue(endpoint, master)) {
         UINT channels = 0;
         float l, r;
         if (SUCCEEDED(endpoint->GetChannelCount(&channels)) && channels == 2 &&
@@ -105,14 +92,19 @@ bool ReadEndpoint(IAudioEndpointVolume* endpoint, std::uint16_t& left, std::uint
     return true;
 }
 
-bool WriteEndpoint(IAudioEndpointVolume* endpoint, std::uint16_t left, std::uint16_t right) {
-    UINT channels = 0;
-    if (SUCCEEDED(endpoint->GetChannelCount(&channels)) && channels == 2 &&
-        SUCCEEDED(endpoint->SetChannelVolumeLevelScalar(0, ToScalar(left), nullptr)) &&
-        SUCCEEDED(endpoint->SetChannelVolumeLevelScalar(1, ToScalar(right), nullptr)))
-        return true;
-    // One level for every channel: the right word, the one the program shows.
-    if (SUCCEEDED(endpoint->SetMasterVolumeLevelScalar(ToScalar(right), nullptr))) return true;
+bool WriteEndpoint(IAudioEndpointVolume* endpoint, bool& decibelsOnly, std::uint16_t left, std::uint16_t right) {
+    if (!decibelsOnly) {
+        UINT channels = 0;
+        if (SUCCEEDED(endpoint->GetChannelCount(&channels)) && channels == 2 &&
+            SUCCEEDED(endpoint->SetChannelVolumeLevelScalar(0, ToScalar(left), nullptr)) &&
+            SUCCEEDED(endpoint->SetChannelVolumeLevelScalar(1, ToScalar(right), nullptr)))
+            return true;
+        // One level for every channel: the right word, the one the program shows.
+        const HRESULT result = endpoint->SetMasterVolumeLevelScalar(ToScalar(right), nullptr);
+        if (SUCCEEDED(result)) return true;
+        if (result != E_NOTIMPL) return false;
+        decibelsOnly = true;
+    }
     const Range range = VolumeRange(endpoint);
     return SUCCEEDED(
         endpoint->SetMasterVolumeLevel(ScalarToDecibels(ToScalar(right), range.minDb, range.maxDb), nullptr));
@@ -147,19 +139,37 @@ float DecibelsToScalar(float decibels, float minDb, float maxDb) {
     return std::pow(10.0f, (decibels - maxDb) / 20.0f);
 }
 
+Win32Volume::~Win32Volume() {
+    DropEndpoint();
+    if (comStarted_) CoUninitialize();
+}
+
+IAudioEndpointVolume* Win32Volume::Endpoint() {
+    if (!triedCom_) {
+        triedCom_ = true;
+        // A thread that already has COM keeps it as it was.
+        comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    }
+    if (!endpoint_) endpoint_ = OpenEndpoint();
+    return endpoint_;
+}
+
+void Win32Volume::DropEndpoint() {
+    if (endpoint_) endpoint_->Release();
+    endpoint_ = nullptr;
+}
+
 bool Win32Volume::Get(std::uint16_t& left, std::uint16_t& right) {
     left = right = 0;
-    {
-        ComScope com;
-        Released<IAudioEndpointVolume> endpoint;
-        endpoint.p = OpenEndpoint();
-        if (endpoint.p) {
-            std::uint16_t l = 0, r = 0;
-            if (!ReadEndpoint(endpoint.p, l, r)) return false;
+    if (IAudioEndpointVolume* endpoint = Endpoint()) {
+        std::uint16_t l = 0, r = 0;
+        if (ReadEndpoint(endpoint, decibelsOnly_, l, r)) {
             left = l;
             right = r;
             return true;
         }
+        // The device may have gone away (unplugged, default changed): look again next time.
+        DropEndpoint();
     }
     HWAVEOUT handle = OpenWaveOut();
     if (!handle) return false;
@@ -173,11 +183,10 @@ bool Win32Volume::Get(std::uint16_t& left, std::uint16_t& right) {
 }
 
 void Win32Volume::Set(std::uint16_t left, std::uint16_t right) {
-    {
-        ComScope com;
-        Released<IAudioEndpointVolume> endpoint;
-        endpoint.p = OpenEndpoint();
-        if (endpoint.p && WriteEndpoint(endpoint.p, left, right)) return;
+    if (IAudioEndpointVolume* endpoint = Endpoint()) {
+        if (WriteEndpoint(endpoint, decibelsOnly_, left, right)) return;
+        DropEndpoint();
+        if ((endpoint = Endpoint()) && WriteEndpoint(endpoint, decibelsOnly_, left, right)) return;
     }
     HWAVEOUT handle = OpenWaveOut();
     if (!handle) return;

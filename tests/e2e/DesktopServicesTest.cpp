@@ -98,6 +98,24 @@ TEST(DesktopServices, TheStandInPlayerReceivesAKeyAfterRestoreAndRaise) {
     EXPECT_EQ(0u, windows.Find(kPlayerClass, ""));
 }
 
+TEST(DesktopServices, TheShellStartsAProgramAndReportsAMissingOne) {
+    ASSERT_EQ(nullptr, FindWindowA(kPlayerClass, nullptr)) << "a player is running already";
+    win32::Win32Shell shell;
+    win32::Win32Windows windows;
+    EXPECT_FALSE(shell.Open(0, e2e::BinFolder() + "NoSuchPlayer.exe", "", "", platform::ShowNormal));
+    ASSERT_TRUE(shell.Open(0, e2e::BinFolder() + "Winamp.exe", "", "", platform::ShowNormal));
+    ASSERT_TRUE(e2e::WaitForWindow(kPlayerClass, ""));
+    const platform::WindowHandle window = windows.Find(kPlayerClass, "");
+    EXPECT_TRUE(windows.TerminateProcess(windows.ProcessId(window)));
+    EXPECT_TRUE(e2e::WaitForWindowGone(kPlayerClass, ""));
+
+    EXPECT_TRUE(shell.Execute("\"" + e2e::BinFolder() + "Winamp.exe\"", platform::ShowNormal));
+    ASSERT_TRUE(e2e::WaitForWindow(kPlayerClass, ""));
+    EXPECT_TRUE(windows.TerminateProcess(windows.ProcessId(windows.Find(kPlayerClass, ""))));
+    EXPECT_TRUE(e2e::WaitForWindowGone(kPlayerClass, ""));
+    EXPECT_FALSE(shell.Execute("\"" + e2e::BinFolder() + "NoSuchPlayer.exe\"", platform::ShowNormal));
+}
+
 // Answers a message box from a second thread while the service waits for it.
 struct BoxAnswer {
     std::string caption;

@@ -242,6 +242,28 @@ TEST(ProcessService, ModuleEnvironmentAndTheInstanceMutex) {
     EXPECT_TRUE(process.CreateInstanceMutex(name));
 }
 
+// Stands in for the renderer's windowing part, which the services only borrow.
+class NoGui : public platform::Gui {
+public:
+    void PostQuit() override {}
+    bool QuitPosted() override { return false; }
+    void SetCursor(platform::Cursor) override {}
+    platform::WindowHandle ApplicationWindow() override { return 0; }
+    platform::WindowHandle FormWindow(const ui::Form&) override { return 0; }
+    void RunModal(ui::Form&) override {}
+    void BringToFront(ui::Form&) override {}
+};
+
+TEST(Win32PlatformAggregate, HandsOutTheRealServices) {
+    NoGui gui;
+    win32::Win32Platform real(gui);
+    platform::Platform& services = real;
+    e2e::TempFolder temp;
+    EXPECT_TRUE(services.files.WriteFile(temp.File("a.ini"), "[S]\r\nk=v\r\n"));
+    EXPECT_EQ("v", services.ini.ReadString(temp.File("a.ini"), "S", "k", ""));
+    EXPECT_EQ(&gui, &services.gui);
+}
+
 TEST(SystemService, NamesTheDefaultLanguage) {
     win32::Win32System system;
     EXPECT_NE(0, system.DefaultLanguageId());

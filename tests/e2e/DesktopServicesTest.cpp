@@ -183,4 +183,37 @@ TEST(DialogServices, TheInputBoxReturnsTheTextOnOkAndNothingOnCancel) {
     CloseHandle(thread);
 }
 
+struct FileAnswer {
+    std::string title, fileName;
+};
+
+DWORD WINAPI AnswerOpenFile(LPVOID parameter) {
+    auto* answer = static_cast<FileAnswer*>(parameter);
+    HWND dialog = e2e::FindMessageBox(answer->title);
+    if (!dialog) return 1;
+    // The file-name field of the classic open dialog is a combo box (cmb13) or an edit (edt1).
+    HWND name = GetDlgItem(dialog, 0x47C);
+    if (!name) name = GetDlgItem(dialog, 0x480);
+    if (name) SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer->fileName.c_str()));
+    e2e::PressButton(dialog, IDOK);
+    return 0;
+}
+
+TEST(DialogServices, TheOpenDialogReturnsTheChosenFile) {
+    e2e::TempFolder temp;
+    ASSERT_TRUE(e2e::WriteTextFile(temp.File("Blue.skn"), "skin"));
+    win32::Win32Dialogs dialogs;
+    FileAnswer answer{"Skin wählen", "Blue.skn"};
+    HANDLE thread = CreateThread(nullptr, 0, AnswerOpenFile, &answer, 0, nullptr);
+    platform::OpenFileRequest request;
+    request.title = "Skin wählen";
+    request.filter = "Skins|*.skn|Alle Dateien|*.*";
+    request.initialFolder = temp.Path();
+    const auto chosen = dialogs.OpenFile(request);
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(temp.File("Blue.skn"), *chosen);
+}
+
 }  // namespace

@@ -1,0 +1,84 @@
+#include <windows.h>
+#include <windowsx.h>
+
+#include "ui/win32/NativeForm.h"
+#include "ui/win32/PopupMenu.h"
+#include "ui/win32/Win32Gui.h"
+
+// Pointer input for the painted elements and the bare window, turned into model events.
+
+namespace win32 {
+
+ui::Control* NativeForm::HitTest(const ui::Control* surface, POINT point) {
+    const auto& controls = form_.Controls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        ui::Control& c = **it;
+        if (!IsPainted(c) || SurfaceOf(c) != surface || !c.Showing() || !c.enabled) continue;
+        const RECT rect = ElementRect(c);
+        if (PtInRect(&rect, point)) return &c;
+    }
+    return nullptr;
+}
+
+bool NativeForm::Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+    if (!down && !up && message != WM_MOUSEMOVE) return false;
+    const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONUP;
+
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ui::MouseEvent event;
+    event.button = left ? ui::MouseButton::Left
+                   : (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) ? ui::MouseButton::Right
+                                                                           : ui::MouseButton::Middle;
+    POINT screen = point;
+    ClientToScreen(hwnd, &screen);
+    event.screenX = screen.x;
+    event.screenY = screen.y;
+    event.shift = (wParam & MK_SHIFT) != 0;
+    event.ctrl = (wParam & MK_CONTROL) != 0;
+    event.alt = GetKeyState(VK_MENU) < 0;
+
+    // After a left press the pressed element (or the bare window) keeps the pointer until the
+    // release, so its moves and its release arrive even when the pointer has left it.
+    const bool keep = !down;
+    ui::Control* target = keep && captured_ ? captured_ : nullptr;
+    const bool toForm = keep && formCaptured_;
+    if (!target && !toForm) target = HitTest(surface, point);
+
+    if (target) {
+        const RECT rect = ElementRect(*target);
+        event.x = point.x - rect.left;
+        event.y = point.y - rect.top;
+        if (down && left) {
+            SetCapture(hwnd);
+            captured_ = target;
+        }
+        if (up && left && captured_) ReleaseCapture();
+        auto& handler = down ? target->OnMouseDown : up ? target->OnMouseUp : target->OnMouseMove;
+        if (handler) handler(event);
+    } else {
+        POINT inForm = point;
+        MapWindowPoints(hwnd, hwnd_, &inForm, 1);
+        event.x = inForm.x;
+        event.y = inForm.y;
+        if (down && left) {
+            SetCapture(hwnd);
+            formCaptured_ = true;
+        }
+        if (up && left && formCaptured_) ReleaseCapture();
+        auto& handler = down ? form_.OnMouseDown : up ? form_.OnMouseUp : form_.OnMouseMove;
+        if (handler) handler(event);
+    }
+    // The right release goes on to DefWindowProc, which asks for the context menu.
+    return message != WM_RBUTTONUP;
+}
+
+void NativeForm::ContextMenu(LPARAM lParam) {
+    if (!form_.popupMenu) return;
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (lParam == -1) GetCursorPos(&point);  // from the keyboard: at the pointer
+    ShowPopupMenu(hwnd_, *form_.popupMenu, point);
+}
+
+}  // namespace win32

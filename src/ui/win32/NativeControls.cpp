@@ -1,0 +1,541 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "ui/win32/Gdi.h"
+#include "ui/win32/NativeForm.h"
+#include "ui/win32/Win32Gui.h"
+
+// The controls that are real child windows: created when first needed, then touched only
+// where the model differs from what they last showed.
+
+namespace win32 {
+
+namespace {
+
+std::string FontKey(const ui::Font& font) {
+    return font.name + "|" + std::to_string(font.size) + "|" + std::to_string(font.pixelHeight) +
+           (font.bold ? "|b" : "|n");
+}
+
+bool SameRows(const std::vector<ui::ListRow>& a, const std::vector<ui::ListRow>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].caption != b[i].caption || a[i].subItems != b[i].subItems) return false;
+    return true;
+}
+
+bool SameColumns(const std::vector<ui::ListColumn>& a, const std::vector<ui::ListColumn>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].caption != b[i].caption || a[i].width != b[i].width) return false;
+    return true;
+}
+
+ui::MouseEvent MouseEventAt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    ui::MouseEvent event;
+    event.button = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP ? ui::MouseButton::Right
+                   : message == WM_MBUTTONDOWN || message == WM_MBUTTONUP ? ui::MouseButton::Middle
+                                                                          : ui::MouseButton::Left;
+    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    event.x = point.x;
+    event.y = point.y;
+    ClientToScreen(hwnd, &point);
+    event.screenX = point.x;
+    event.screenY = point.y;
+    event.shift = (wParam & MK_SHIFT) != 0;
+    event.ctrl = (wParam & MK_CONTROL) != 0;
+    event.alt = GetKeyState(VK_MENU) < 0;
+    return event;
+}
+
+}  // namespace
+
+NativeForm::NativeControl* NativeForm::Native(HWND hwnd) {
+    for (auto& entry : natives_)
+        if (entry.second.hwnd == hwnd) return &entry.second;
+    return nullptr;
+}
+
+ui::PageControl* NativeForm::PageControlOf(const ui::Control& sheet) const {
+    for (ui::Control* control : form_.Controls()) {
+        if (control->kind != ui::ControlKind::PageControl) continue;
+        auto* pages = static_cast<ui::PageControl*>(control);
+        if (std::find(pages->pages.begin(), pages->pages.end(), &sheet) != pages->pages.end()) return pages;
+    }
+    return nullptr;
+}
+
+HWND NativeForm::NativeParent(const ui::Control& control) {
+    const ui::Control* parent = control.parent;
+    if (control.kind == ui::ControlKind::TabSheet) parent = PageControlOf(control);
+    if (!parent || IsPainted(*parent)) return hwnd_;
+    return EnsureNative(const_cast<ui::Control&>(*parent)).hwnd;
+}
+
+NativeForm::NativeControl& NativeForm::EnsureNative(ui::Control& control) {
+    auto found = natives_.find(&control);
+    if (found != natives_.end()) return found->second;
+    HWND parent = NativeParent(control);
+    // The associate is created first, so the spin control can take it as its buddy.
+    if (control.kind == ui::ControlKind::UpDown) {
+        auto& spin = static_cast<ui::UpDown&>(control);
+        if (spin.associate) EnsureNative(*spin.associate);
+    }
+    NativeControl& native = natives_[&control];
+    native.model = &control;
+    (void)parent;
+    CreateNative(native);
+    return native;
+}
+
+void NativeForm::CreateNative(NativeControl& native) {
+    ui::Control& c = *native.model;
+    const char* windowClass = "BUTTON";
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD exStyle = 0;
+    switch (c.kind) {
+    case ui::ControlKind::Button: style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+    case ui::ControlKind::CheckBox: style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+    case ui::ControlKind::Edit:
+        windowClass = "EDIT";
+        style |= ES_AUTOHSCROLL | WS_TABSTOP;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ui::ControlKind::UpDown:
+        windowClass = UPDOWN_CLASSA;
+        style |= UDS_SETBUDDYINT | UDS_ARROWKEYS |
+                 (static_cast<ui::UpDown&>(c).thousands ? 0 : UDS_NOTHOUSANDS);
+        break;
+    case ui::ControlKind::TrackBar:
+        windowClass = TRACKBAR_CLASSA;
+        style |= TBS_AUTOTICKS | WS_TABSTOP | (static_cast<ui::TrackBar&>(c).vertical ? TBS_VERT : TBS_HORZ);
+        break;
+    case ui::ControlKind::ComboBox:
+        windowClass = "COMBOBOX";
+        style |= WS_VSCROLL | WS_TABSTOP | CBS_AUTOHSCROLL |
+                 (static_cast<ui::ComboBox&>(c).pickOnly ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+        break;
+    case ui::ControlKind::ListBox:
+        windowClass = "LISTBOX";
+        style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ui::ControlKind::ListView:
+        windowClass = WC_LISTVIEWA;
+        style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+        exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ui::ControlKind::PageControl:
+        windowClass = WC_TABCONTROLA;
+        style |= WS_CLIPCHILDREN | WS_TABSTOP;
+        break;
+    default:  // panels and tab sheets: containers that paint their own painted elements
+        windowClass = "TPanel";
+        style |= WS_CLIPCHILDREN;
+        break;
+    }
+    native.hwnd = CreateWindowExA(exStyle, windowClass, "", style, 0, 0, 0, 0, NativeParent(c),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)),
+                                  gui_.Instance(), nullptr);
+    if (!native.hwnd) return;
+    if (c.kind == ui::ControlKind::ListView)
+        SendMessageA(native.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    if (c.kind == ui::ControlKind::UpDown) {
+        auto& spin = static_cast<ui::UpDown&>(c);
+        if (spin.associate && natives_.count(spin.associate))
+            SendMessageA(native.hwnd, UDM_SETBUDDY, reinterpret_cast<WPARAM>(natives_[spin.associate].hwnd), 0);
+    }
+    // The model's pointer handlers work on child windows too (a check box's OnMouseUp).
+    SetWindowSubclass(native.hwnd, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK NativeForm::ControlSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR data) {
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+    if (!down && !up && message != WM_MOUSEMOVE) return result;
+    auto* self = reinterpret_cast<NativeForm*>(data);
+    if (!self->ModelAlive()) return result;
+    NativeControl* native = self->Native(hwnd);
+    if (!native) return result;
+    ui::Control& c = *native->model;
+    auto& handler = down ? c.OnMouseDown : up ? c.OnMouseUp : c.OnMouseMove;
+    if (!handler) return result;
+    try {
+        handler(MouseEventAt(hwnd, message, wParam, lParam));
+    } catch (const std::exception& e) {
+        self->gui_.ReportError(&self->form_, e.what());
+    }
+    self->gui_.Sync();
+    return result;
+}
+
+bool NativeForm::NativeVisible(const ui::Control& control) const {
+    if (!control.visible) return false;
+    if (control.kind != ui::ControlKind::TabSheet) return true;
+    const ui::PageControl* pages = PageControlOf(control);
+    if (!pages) return true;
+    const int index = static_cast<int>(std::find(pages->pages.begin(), pages->pages.end(), &control) - pages->pages.begin());
+    return index == pages->activePage;
+}
+
+RECT NativeForm::NativeBounds(NativeControl& native) {
+    const ui::Control& c = *native.model;
+    RECT r{c.left, c.top, c.width, c.height};
+    if (c.kind == ui::ControlKind::TabSheet) {
+        // A sheet fills the page area of its tab control, whatever its own bounds say.
+        HWND tabs = GetParent(native.hwnd);
+        RECT area{};
+        GetClientRect(tabs, &area);
+        SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        r = RECT{area.left, area.top, area.right - area.left, area.bottom - area.top};
+    } else if (c.kind == ui::ControlKind::ComboBox) {
+        r.bottom += 200;  // the height of a combo box window includes its drop-down list
+    } else if (c.kind == ui::ControlKind::UpDown && (c.width <= 0 || c.height <= 0)) {
+        // A spin control without a size of its own sits at the right edge of its field.
+        if (const ui::Edit* field = static_cast<const ui::UpDown&>(c).associate)
+            r = RECT{field->left + field->width, field->top, GetSystemMetrics(SM_CXVSCROLL), field->height};
+    }
+    return r;
+}
+
+void NativeForm::SyncControls() {
+    // Sheets last: they take their place from their tab control, which must be sized first.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (ui::Control* control : form_.Controls()) {
+            if (IsPainted(*control)) continue;
+            if ((control->kind == ui::ControlKind::TabSheet) != (pass == 1)) continue;
+            NativeControl& native = EnsureNative(*control);
+            if (native.hwnd) SyncNative(native);
+        }
+    }
+}
+
+void NativeForm::SyncNative(NativeControl& native) {
+    ui::Control& c = *native.model;
+    HWND h = native.hwnd;
+    const RECT bounds = NativeBounds(native);
+    if (!EqualRect(&bounds, &native.bounds)) {
+        native.bounds = bounds;
+        SetWindowPos(h, nullptr, bounds.left, bounds.top, bounds.right, bounds.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const std::string fontKey = FontKey(c.font);
+    if (fontKey != native.fontKey) {
+        native.fontKey = fontKey;
+        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(gui_.Gdi().Font(c.font)), TRUE);
+    }
+    if (c.caption != native.caption) {
+        native.caption = c.caption;
+        if (c.kind == ui::ControlKind::Button || c.kind == ui::ControlKind::CheckBox)
+            SetWindowTextA(h, c.caption.c_str());
+        else
+            InvalidateRect(h, nullptr, FALSE);
+    }
+    if (c.enabled != native.enabled) {
+        native.enabled = c.enabled;
+        EnableWindow(h, c.enabled ? TRUE : FALSE);
+    }
+    switch (c.kind) {
+    case ui::ControlKind::CheckBox: {
+        auto& box = static_cast<ui::CheckBox&>(c);
+        if (box.checked != native.checked) {
+            native.checked = box.checked;
+            SendMessageA(h, BM_SETCHECK, box.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+        break;
+    }
+    case ui::ControlKind::Edit: {
+        auto& edit = static_cast<ui::Edit&>(c);
+        if (edit.readOnly != native.readOnly) {
+            native.readOnly = edit.readOnly;
+            SendMessageA(h, EM_SETREADONLY, edit.readOnly ? TRUE : FALSE, 0);
+        }
+        if (edit.text != native.text) {
+            native.text = edit.text;
+            SetWindowTextA(h, edit.text.c_str());
+        }
+        break;
+    }
+    case ui::ControlKind::UpDown: {
+        auto& spin = static_cast<ui::UpDown&>(c);
+        if (spin.min != native.min || spin.max != native.max) {
+            native.min = spin.min;
+            native.max = spin.max;
+            native.position = spin.position - 1;  // the range may have moved the position
+            SendMessageA(h, UDM_SETRANGE32, static_cast<WPARAM>(spin.min), static_cast<LPARAM>(spin.max));
+        }
+        if (spin.increment != native.increment) {
+            native.increment = spin.increment;
+            UDACCEL step{0, static_cast<UINT>(std::max(1, spin.increment))};
+            SendMessageA(h, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
+        }
+        if (spin.position != native.position) {
+            native.position = spin.position;
+            SendMessageA(h, UDM_SETPOS32, 0, static_cast<LPARAM>(spin.position));
+        }
+        break;
+    }
+    case ui::ControlKind::TrackBar: {
+        auto& bar = static_cast<ui::TrackBar&>(c);
+        if (bar.min != native.min || bar.max != native.max) {
+            native.min = bar.min;
+            native.max = bar.max;
+            native.position = bar.position - 1;
+            SendMessageA(h, TBM_SETRANGEMIN, FALSE, bar.min);
+            SendMessageA(h, TBM_SETRANGEMAX, TRUE, bar.max);
+        }
+        if (bar.position != native.position) {
+            native.position = bar.position;
+            SendMessageA(h, TBM_SETPOS, TRUE, bar.position);
+        }
+        break;
+    }
+    case ui::ControlKind::ComboBox:
+    case ui::ControlKind::ListBox:
+    case ui::ControlKind::PageControl: SyncLists(native); break;
+    case ui::ControlKind::ListView: SyncListView(native, static_cast<ui::ListView&>(c)); break;
+    default: break;
+    }
+    const int visible = NativeVisible(c) ? 1 : 0;
+    if (visible != native.visible) {
+        native.visible = visible;
+        ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
+    }
+    if (c.hint != native.hint || static_cast<int>(c.showHint) != native.showHint) {
+        native.hint = c.hint;
+        native.showHint = c.showHint;
+        SyncTool(GetParent(h), reinterpret_cast<UINT_PTR>(h), nullptr, c.hint, c.showHint, native.tool);
+    }
+}
+
+void NativeForm::SyncLists(NativeControl& native) {
+    ui::Control& c = *native.model;
+    HWND h = native.hwnd;
+    std::vector<std::string> items;
+    int index = -1;
+    UINT reset = CB_RESETCONTENT, add = CB_ADDSTRING, select = CB_SETCURSEL;
+    if (c.kind == ui::ControlKind::ComboBox) {
+        items = static_cast<ui::ComboBox&>(c).items;
+        index = static_cast<ui::ComboBox&>(c).itemIndex;
+    } else if (c.kind == ui::ControlKind::ListBox) {
+        items = static_cast<ui::ListBox&>(c).items;
+        index = static_cast<ui::ListBox&>(c).itemIndex;
+        reset = LB_RESETCONTENT, add = LB_ADDSTRING, select = LB_SETCURSEL;
+    } else {
+        for (ui::TabSheet* sheet : static_cast<ui::PageControl&>(c).pages) items.push_back(sheet->caption);
+        index = static_cast<ui::PageControl&>(c).activePage;
+    }
+    if (items != native.items) {
+        native.items = items;
+        native.itemIndex = -2;
+        if (c.kind == ui::ControlKind::PageControl) {
+            SendMessageA(h, TCM_DELETEALLITEMS, 0, 0);
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                TCITEMA tab{};
+                tab.mask = TCIF_TEXT;
+                tab.pszText = &items[i][0];
+                SendMessageA(h, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
+            }
+            for (auto& entry : natives_)  // the page area may have changed with the tab rows
+                if (entry.first->kind == ui::ControlKind::TabSheet) entry.second.bounds = RECT{-1, -1, -1, -1};
+        } else {
+            SendMessageA(h, reset, 0, 0);
+            for (const std::string& item : items) SendMessageA(h, add, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+    }
+    if (index != native.itemIndex) {
+        native.itemIndex = index;
+        SendMessageA(h, c.kind == ui::ControlKind::PageControl ? TCM_SETCURSEL : select, static_cast<WPARAM>(index), 0);
+    }
+}
+
+void NativeForm::SyncListView(NativeControl& native, ui::ListView& list) {
+    HWND h = native.hwnd;
+    std::vector<ui::ListColumn> columns = list.columns;
+    const bool headers = !columns.empty() && list.showColumnHeaders;
+    if (columns.empty()) columns.push_back(ui::ListColumn{"", std::max(0, list.width - 4 - GetSystemMetrics(SM_CXVSCROLL))});
+    if (headers != (native.headers == 1)) {
+        native.headers = headers ? 1 : 0;
+        LONG_PTR style = GetWindowLongPtrA(h, GWL_STYLE);
+        style = headers ? (style & ~LVS_NOCOLUMNHEADER) : (style | LVS_NOCOLUMNHEADER);
+        SetWindowLongPtrA(h, GWL_STYLE, style);
+    }
+    if (!SameColumns(columns, native.columns)) {
+        native.columns = columns;
+        while (SendMessageA(h, LVM_DELETECOLUMN, 0, 0)) {
+        }
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            LVCOLUMNA column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+            column.pszText = &columns[i].caption[0];
+            column.cx = columns[i].width;
+            column.iSubItem = static_cast<int>(i);
+            SendMessageA(h, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        }
+    }
+    if (!SameRows(list.rows, native.rows)) {
+        native.rows = list.rows;
+        native.itemIndex = -2;
+        SendMessageA(h, LVM_DELETEALLITEMS, 0, 0);
+        for (std::size_t i = 0; i < list.rows.size(); ++i) {
+            std::string caption = list.rows[i].caption;
+            LVITEMA item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(i);
+            item.pszText = &caption[0];
+            SendMessageA(h, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            for (std::size_t j = 0; j < list.rows[i].subItems.size(); ++j) {
+                std::string text = list.rows[i].subItems[j];
+                LVITEMA sub{};
+                sub.iSubItem = static_cast<int>(j + 1);
+                sub.pszText = &text[0];
+                SendMessageA(h, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
+            }
+        }
+    }
+    if (list.itemIndex != native.itemIndex) {
+        native.itemIndex = list.itemIndex;
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(h, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+        if (list.itemIndex >= 0) {
+            state.state = LVIS_SELECTED | LVIS_FOCUSED;
+            SendMessageA(h, LVM_SETITEMSTATE, static_cast<WPARAM>(list.itemIndex), reinterpret_cast<LPARAM>(&state));
+            SendMessageA(h, LVM_ENSUREVISIBLE, static_cast<WPARAM>(list.itemIndex), FALSE);
+        }
+    }
+}
+
+void NativeForm::SyncTool(HWND owner, UINT_PTR id, const RECT* rect, const std::string& hint, bool show,
+                          bool& added) {
+    if (!tooltip_) return;
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = owner;
+    tool.uId = id;
+    if (added) SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    added = false;
+    if (!show || hint.empty()) return;
+    std::string text = hint;
+    tool.uFlags = TTF_SUBCLASS | (rect ? 0 : TTF_IDISHWND);
+    if (rect) tool.rect = *rect;
+    tool.lpszText = &text[0];
+    added = SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+}
+
+bool NativeForm::Command(HWND control, int code) {
+    NativeControl* native = Native(control);
+    if (!native) return false;
+    if (syncing_) return true;
+    ui::Control& c = *native->model;
+    switch (c.kind) {
+    case ui::ControlKind::Button:
+        if (code == BN_CLICKED) c.Click();
+        break;
+    case ui::ControlKind::CheckBox:
+        if (code == BN_CLICKED) {
+            auto& box = static_cast<ui::CheckBox&>(c);
+            box.checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            native->checked = box.checked;
+            c.Click();
+        }
+        break;
+    case ui::ControlKind::Edit:
+        if (code == EN_CHANGE) {
+            char buffer[4096] = {};
+            GetWindowTextA(control, buffer, sizeof(buffer));
+            static_cast<ui::Edit&>(c).text = native->text = buffer;
+            c.Change();
+        }
+        break;
+    case ui::ControlKind::ComboBox:
+        if (code == CBN_SELCHANGE) {
+            const int index = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
+            static_cast<ui::ComboBox&>(c).itemIndex = native->itemIndex = index;
+            c.Click();
+            c.Change();
+        }
+        break;
+    case ui::ControlKind::ListBox:
+        if (code == LBN_SELCHANGE) {
+            const int index = static_cast<int>(SendMessageA(control, LB_GETCURSEL, 0, 0));
+            static_cast<ui::ListBox&>(c).itemIndex = native->itemIndex = index;
+            c.Click();
+        }
+        break;
+    default: break;
+    }
+    return true;
+}
+
+bool NativeForm::Notify(const NMHDR& header) {
+    NativeControl* native = Native(header.hwndFrom);
+    if (!native) return false;
+    if (syncing_) return true;
+    ui::Control& c = *native->model;
+    if (c.kind == ui::ControlKind::ListView) {
+        if (header.code == LVN_ITEMCHANGED) {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
+                const int index = static_cast<int>(SendMessageA(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+                auto& list = static_cast<ui::ListView&>(c);
+                if (index != list.itemIndex) {
+                    list.itemIndex = native->itemIndex = index;
+                    c.Change();
+                }
+            }
+        } else if (header.code == static_cast<UINT>(NM_CLICK)) {
+            c.Click();
+        }
+    } else if (c.kind == ui::ControlKind::PageControl && header.code == static_cast<UINT>(TCN_SELCHANGE)) {
+        const int index = static_cast<int>(SendMessageA(header.hwndFrom, TCM_GETCURSEL, 0, 0));
+        static_cast<ui::PageControl&>(c).activePage = native->activePage = native->itemIndex = index;
+        c.Change();
+    }
+    return false;
+}
+
+bool NativeForm::Scroll(HWND control, int code) {
+    NativeControl* native = Native(control);
+    if (!native) return false;
+    if (syncing_) return true;
+    ui::Control& c = *native->model;
+    if (c.kind == ui::ControlKind::TrackBar) {
+        auto& bar = static_cast<ui::TrackBar&>(c);
+        const int position = static_cast<int>(SendMessageA(control, TBM_GETPOS, 0, 0));
+        if (position != bar.position) {
+            bar.position = native->position = position;
+            c.Change();
+        }
+    } else if (c.kind == ui::ControlKind::UpDown && code == SB_THUMBPOSITION) {
+        auto& spin = static_cast<ui::UpDown&>(c);
+        spin.position = native->position = static_cast<int>(SendMessageA(control, UDM_GETPOS32, 0, 0));
+        c.Change();
+        c.Click();
+    }
+    return true;
+}
+
+ui::Color NativeForm::SurfaceColor(const ui::Control* surface) const {
+    return surface ? surface->color : form_.color;
+}
+
+HBRUSH NativeForm::ControlColor(HDC dc, HWND control, ui::Control* surface) {
+    NativeControl* native = Native(control);
+    if (!native) return nullptr;
+    const ui::Control& c = *native->model;
+    // Fields and lists have a colour of their own; captions of check boxes and the like take
+    // the colour of what they sit on.
+    const bool ownColor = c.kind == ui::ControlKind::Edit || c.kind == ui::ControlKind::ListBox ||
+                          c.kind == ui::ControlKind::ComboBox;
+    const ui::Color background = ownColor ? c.color : SurfaceColor(surface);
+    SetTextColor(dc, ToColorRef(c.enabled ? c.font.color : static_cast<ui::Color>(0x80000000u + COLOR_GRAYTEXT)));
+    SetBkColor(dc, ToColorRef(background));
+    return gui_.Gdi().Brush(background);
+}
+
+}  // namespace win32

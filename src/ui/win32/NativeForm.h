@@ -1,0 +1,145 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/Form.h"
+
+namespace win32 {
+
+class Win32Gui;
+
+// The native top-level window of one form. The form stays the truth: Sync() carries the
+// model into the window and its controls, and input comes back as neutral events. The
+// class is split by concern: NativeForm.cpp (window, form properties, keys),
+// NativeControls.cpp (child windows), FormPaint.cpp (painted elements), FormMouse.cpp.
+class NativeForm {
+public:
+    NativeForm(Win32Gui& gui, ui::Form& form);
+    ~NativeForm();
+    NativeForm(const NativeForm&) = delete;
+    NativeForm& operator=(const NativeForm&) = delete;
+
+    ui::Form& Model() const { return form_; }
+    HWND Handle() const { return hwnd_; }
+    void Sync();
+    // A key press for this form, taken from the message loop before it reaches the focused
+    // control, so the form sees keys whichever control has the focus. True when used up.
+    bool PreviewKey(UINT message, WPARAM wParam, LPARAM lParam);
+    // The enabled state that the model asks for, to restore after a modal form.
+    bool ModelEnabled() const { return form_.enabled; }
+
+    static void RegisterClasses(HINSTANCE instance);
+
+private:
+    // What a native child window last showed, to touch it only when the model changed.
+    struct NativeControl {
+        ui::Control* model = nullptr;
+        HWND hwnd = nullptr;
+        RECT bounds{-1, -1, -1, -1};
+        int visible = -1, enabled = -1;
+        std::string caption, text;
+        std::string fontKey;
+        int checked = -1, readOnly = -1;
+        int min = 0, max = -1, position = -1, increment = 0;
+        std::vector<std::string> items;
+        std::vector<ui::ListRow> rows;
+        std::vector<ui::ListColumn> columns;
+        int headers = -1;
+        int itemIndex = -2;
+        int activePage = -2;
+        std::string hint;
+        int showHint = -1;
+        bool tool = false;
+    };
+    // What a painted element last looked like, to repaint only when it changed.
+    struct PaintedState {
+        RECT rect{0, 0, 0, 0};
+        bool showing = false;
+        std::string caption, fontKey, hint;
+        bool showHint = false, transparent = false;
+        ui::Color color = 0, fontColor = 0, brush = 0, pen = 0;
+        ui::Picture picture;
+        bool tool = false;
+    };
+
+    static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT FormMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The messages every surface (the form's client area, a panel, a tab sheet) handles
+    // alike; `surface` is null for the form. False leaves the message to DefWindowProc.
+    bool SurfaceMessage(ui::Control* surface, HWND hwnd, UINT message, WPARAM wParam,
+                        LPARAM lParam, LRESULT& result);
+    bool ModelAlive() const;
+
+    // NativeForm.cpp
+    void Create();
+    void SyncForm();
+    void SyncVisibility();
+    DWORD Style() const;
+    DWORD ExStyle() const;
+    bool HandleKey(int key, unsigned modifiers);
+    void UserClose();
+
+    // NativeControls.cpp
+    void SyncControls();
+    NativeControl* Native(HWND hwnd);
+    NativeControl& EnsureNative(ui::Control& control);
+    HWND NativeParent(const ui::Control& control);
+    void CreateNative(NativeControl& native);
+    void SyncNative(NativeControl& native);
+    void SyncLists(NativeControl& native);
+    void SyncListView(NativeControl& native, ui::ListView& list);
+    void SyncTool(HWND owner, UINT_PTR id, const RECT* rect, const std::string& hint, bool show,
+                  bool& added);
+    RECT NativeBounds(NativeControl& native);
+    bool NativeVisible(const ui::Control& control) const;
+    ui::PageControl* PageControlOf(const ui::Control& sheet) const;
+    static LRESULT CALLBACK ControlSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR data);
+    bool Command(HWND control, int code);
+    bool Notify(const NMHDR& header);
+    bool Scroll(HWND control, int code);
+    HBRUSH ControlColor(HDC dc, HWND control, ui::Control* surface);
+    ui::Color SurfaceColor(const ui::Control* surface) const;
+
+    // FormPaint.cpp
+    static bool IsPainted(const ui::Control& control);
+    ui::Control* SurfaceOf(const ui::Control& control) const;
+    HWND SurfaceWindow(const ui::Control* surface);
+    RECT ElementRect(const ui::Control& control);
+    void SyncPainted();
+    void Paint(ui::Control* surface, HWND hwnd);
+    void PaintElement(HDC dc, ui::Control& control);
+
+    // FormMouse.cpp
+    bool Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    ui::Control* HitTest(const ui::Control* surface, POINT point);
+    void ContextMenu(LPARAM lParam);
+
+    Win32Gui& gui_;
+    ui::Form& form_;
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    bool syncing_ = false;      // our own changes to child windows raise no events
+    bool placed_ = false;       // the first show has placed the window
+    // The window as last synchronised.
+    std::string caption_;
+    DWORD style_ = 0, exStyle_ = 0;
+    RECT bounds_{0, 0, 0, 0};
+    int enabled_ = -1, topmost_ = -1, closeEnabled_ = -1, visible_ = 0;
+    int layered_ = -1, alpha_ = -1;
+    COLORREF key_ = 0;
+    DWORD layeredFlags_ = 0;
+    ui::Color color_ = 0;
+    std::map<const ui::Control*, NativeControl> natives_;
+    int nextId_ = 100;
+    std::map<const ui::Control*, PaintedState> painted_;
+    // The element that keeps the pointer after a left press, with its surface.
+    ui::Control* captured_ = nullptr;
+    bool formCaptured_ = false;
+};
+
+}  // namespace win32

@@ -1,0 +1,335 @@
+#include "ui/win32/Win32Gui.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <vector>
+
+#include "common/MessageBox.h"
+#include "ui/Form.h"
+#include "ui/FormRegistry.h"
+#include "ui/win32/NativeForm.h"
+
+namespace win32 {
+
+namespace {
+
+const char kApplicationClass[] = "TApplication";
+
+bool Registered(const ui::Form* form) {
+    for (const ui::Form* f : ui::FormRegistry::Instance().Forms())
+        if (f == form) return true;
+    return false;
+}
+
+}  // namespace
+
+Win32Gui::Win32Gui(std::string applicationTitle)
+    : title_(std::move(applicationTitle)), instance_(GetModuleHandleA(nullptr)) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES |
+                                                        ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                        ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = ApplicationProc;
+    wc.hInstance = instance_;
+    wc.hIcon = LoadIconA(instance_, "MAINICON");
+    if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = kApplicationClass;
+    RegisterClassExA(&wc);  // fails harmlessly when a second renderer in the process made it
+    NativeForm::RegisterClasses(instance_);
+
+    // Never shown: it exists so that message boxes have an owner and other programs can find
+    // the running program by class and title.
+    application_ = CreateWindowExA(0, kApplicationClass, title_.c_str(),
+                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                                   0, 0, nullptr, nullptr, instance_, this);
+}
+
+Win32Gui::~Win32Gui() {
+    for (auto& entry : timers_)
+        if (entry.second.running) KillTimer(application_, entry.second.id);
+    windows_.clear();
+    if (application_) DestroyWindow(application_);
+}
+
+LRESULT CALLBACK Win32Gui::ApplicationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32Gui*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    switch (message) {
+    case WM_TIMER: self->FireTimer(wParam); return 0;
+    case WM_CLOSE: self->PostQuit(); return 0;  // another program asks the application to end
+    default: return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+int Win32Gui::Run(ui::Form& mainForm) {
+    try {
+        mainForm.Show();
+    } catch (const std::exception& e) {
+        ReportError(&mainForm, e.what());
+    }
+    Sync();
+    MSG msg;
+    while (!quitPosted_ && mainForm.Visible()) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            quitPosted_ = true;
+            exitCode_ = got == 0 ? static_cast<int>(msg.wParam) : 1;
+            break;
+        }
+        Handle(msg);
+        DropFormsGone();
+    }
+    return exitCode_;
+}
+
+void Win32Gui::ProcessMessages() {
+    Sync();
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quitPosted_ = true;
+            exitCode_ = static_cast<int>(msg.wParam);
+            break;
+        }
+        Handle(msg);
+    }
+    DropFormsGone();
+    Sync();
+}
+
+bool Win32Gui::Handle(const MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        for (auto& entry : windows_) {
+            NativeForm& window = *entry.second;
+            if (window.Handle() != root) continue;
+            bool used = true;
+            try {
+                used = window.PreviewKey(msg.message, msg.wParam, msg.lParam);
+            } catch (const std::exception& e) {
+                ReportError(&window.Model(), e.what());
+            }
+            Sync();
+            if (used) return true;
+            const bool previewed = keyPreviewed_;
+            keyPreviewed_ = true;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            keyPreviewed_ = previewed;
+            return true;
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+void Win32Gui::PostQuit() {
+    if (!quitPosted_) PostQuitMessage(0);
+    quitPosted_ = true;
+}
+
+void Win32Gui::SetCursor(platform::Cursor cursor) {
+    LPCSTR shape = reinterpret_cast<LPCSTR>(IDC_ARROW);
+    if (cursor == platform::Cursor::Wait) shape = reinterpret_cast<LPCSTR>(IDC_WAIT);
+    if (cursor == platform::Cursor::AppStarting) shape = reinterpret_cast<LPCSTR>(IDC_APPSTARTING);
+    HCURSOR handle = LoadCursorA(nullptr, shape);
+    // Set at once, because a handler that then blocks in Sleep handles no WM_SETCURSOR; kept
+    // as an override so that the windows' WM_SETCURSOR does not put the arrow back.
+    cursorOverride_ = cursor == platform::Cursor::Default ? nullptr : handle;
+    ::SetCursor(handle);
+}
+
+platform::WindowHandle Win32Gui::ApplicationWindow() {
+    return reinterpret_cast<platform::WindowHandle>(application_);
+}
+
+platform::WindowHandle Win32Gui::FormWindow(const ui::Form& form) {
+    NativeForm* window = WindowOf(form, true);
+    return window ? reinterpret_cast<platform::WindowHandle>(window->Handle()) : 0;
+}
+
+void Win32Gui::RunModal(ui::Form& form) {
+    Sync();
+    NativeForm* modal = WindowOf(form, true);
+    if (!modal) return;
+    // The other windows take no input while the modal form is up, as with any dialog.
+    std::vector<HWND> disabled;
+    for (auto& entry : windows_) {
+        HWND other = entry.second->Handle();
+        if (entry.second.get() == modal || !IsWindowVisible(other) || !IsWindowEnabled(other)) continue;
+        EnableWindow(other, FALSE);
+        disabled.push_back(other);
+    }
+    BringToFront(form);
+    MSG msg;
+    while (form.Visible() && !quitPosted_) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            quitPosted_ = true;
+            exitCode_ = got == 0 ? static_cast<int>(msg.wParam) : 1;
+            PostQuitMessage(exitCode_);  // the outer loop must see it too
+            break;
+        }
+        Handle(msg);
+    }
+    for (HWND other : disabled) {
+        if (!IsWindow(other)) continue;
+        bool enable = true;
+        for (auto& entry : windows_)
+            if (entry.second->Handle() == other) enable = entry.second->ModelEnabled();
+        EnableWindow(other, enable ? TRUE : FALSE);
+    }
+    Sync();
+}
+
+void Win32Gui::BringToFront(ui::Form& form) {
+    NativeForm* window = WindowOf(form, form.Visible());
+    if (!window) return;
+    window->Sync();
+    if (!form.Visible()) return;
+    SetForegroundWindow(window->Handle());
+    BringWindowToTop(window->Handle());
+}
+
+void Win32Gui::CursorPos(int& x, int& y) {
+    POINT point{0, 0};
+    GetCursorPos(&point);
+    x = point.x;
+    y = point.y;
+}
+
+void Win32Gui::ScreenSize(const ui::Form& form, int& width, int& height) {
+    NativeForm* window = WindowOf(form, false);
+    HMONITOR monitor = window ? MonitorFromWindow(window->Handle(), MONITOR_DEFAULTTOPRIMARY)
+                              : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoA(monitor, &info);
+    width = info.rcMonitor.right - info.rcMonitor.left;
+    height = info.rcMonitor.bottom - info.rcMonitor.top;
+}
+
+bool Win32Gui::RectOnAnyMonitor(int left, int top, int width, int height) {
+    RECT rect{left, top, left + width, top + height};
+    return MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+NativeForm* Win32Gui::WindowOf(const ui::Form& form, bool create) {
+    auto it = windows_.find(&form);
+    if (it != windows_.end()) return it->second.get();
+    if (!create || !Registered(&form)) return nullptr;
+    auto window = std::make_unique<NativeForm>(*this, const_cast<ui::Form&>(form));
+    NativeForm* result = window.get();
+    windows_[&form] = std::move(window);
+    result->Sync();
+    return result;
+}
+
+void Win32Gui::Sync() {
+    static bool running = false;  // a window call inside the sync may come back here
+    if (running) return;
+    running = true;
+    try {
+        const std::vector<ui::Form*> forms = ui::FormRegistry::Instance().Forms();
+        for (ui::Form* form : forms)
+            if (NativeForm* window = WindowOf(*form, form->Visible())) window->Sync();
+        SyncTimers();
+    } catch (const std::exception& e) {
+        running = false;
+        ReportError(nullptr, e.what());
+        return;
+    }
+    running = false;
+}
+
+void Win32Gui::SyncTimers() {
+    for (auto& entry : timers_) entry.second.seen = false;
+    for (ui::Form* form : ui::FormRegistry::Instance().Forms()) {
+        for (ui::Timer* timer : form->Timers()) {
+            TimerState& state = timers_[timer];
+            state.seen = true;
+            state.owner = form;
+            if (state.id == 0) {
+                state.id = nextTimerId_++;
+                state.generation = timer->Generation() + 1;  // differs: starts below
+            }
+            const bool wanted = timer->Enabled() && timer->Interval() > 0;
+            if (!wanted) {
+                if (state.running) KillTimer(application_, state.id);
+                state.running = false;
+                continue;
+            }
+            // A new generation or interval starts a full interval afresh, as the model says.
+            if (!state.running || state.generation != timer->Generation() ||
+                state.interval != timer->Interval()) {
+                SetTimer(application_, state.id, static_cast<UINT>(timer->Interval()), nullptr);
+                state.running = true;
+                state.generation = timer->Generation();
+                state.interval = timer->Interval();
+            }
+        }
+    }
+    for (auto it = timers_.begin(); it != timers_.end();) {
+        if (it->second.seen) {
+            ++it;
+            continue;
+        }
+        if (it->second.running) KillTimer(application_, it->second.id);
+        it = timers_.erase(it);
+    }
+}
+
+void Win32Gui::FireTimer(UINT_PTR id) {
+    for (auto& entry : timers_) {
+        if (entry.second.id != id) continue;
+        ui::Timer* timer = entry.first;
+        ui::Form* owner = entry.second.owner;
+        bool alive = false;
+        if (Registered(owner))
+            for (ui::Timer* t : owner->Timers()) alive = alive || t == timer;
+        if (!alive || !timer->Enabled()) break;
+        try {
+            if (timer->OnTimer) timer->OnTimer();
+        } catch (const std::exception& e) {
+            ReportError(owner, e.what());
+        }
+        Sync();
+        return;
+    }
+    Sync();
+}
+
+void Win32Gui::DropFormsGone() {
+    for (auto it = windows_.begin(); it != windows_.end();) {
+        if (Registered(it->first)) ++it;
+        else it = windows_.erase(it);
+    }
+}
+
+void Win32Gui::ReportError(ui::Form* form, const std::string& message) {
+    // A handler that keeps failing (a 10 ms timer) would otherwise pile box upon box, each
+    // in the nested loop of the one before, until the stack runs out.
+    if (showingError_) return;
+    showingError_ = true;
+    const auto& forms = ui::FormRegistry::Instance().Forms();
+    if (!form || !Registered(form)) form = forms.empty() ? nullptr : forms.front();
+    try {
+        if (form) ShowErrorBox(form->platform, title_, message);
+        else MessageBoxA(application_, ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    } catch (...) {
+    }
+    showingError_ = false;
+}
+
+}  // namespace win32

@@ -1,0 +1,93 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/Gui.h"
+#include "ui/win32/Gdi.h"
+
+namespace ui {
+class Form;
+class Timer;
+}  // namespace ui
+
+namespace win32 {
+
+class NativeForm;
+
+// The Win32 side of the widget model: the hidden application window, the message loop,
+// one native window per form, and the window timers of every form's timers.
+class Win32Gui : public platform::Gui {
+public:
+    // The application title names the hidden "TApplication" window and the error box.
+    explicit Win32Gui(std::string applicationTitle);
+    ~Win32Gui() override;
+    Win32Gui(const Win32Gui&) = delete;
+    Win32Gui& operator=(const Win32Gui&) = delete;
+
+    // Shows the main form and runs the message loop until a quit is posted or the main form
+    // is closed; returns the exit code.
+    int Run(ui::Form& mainForm);
+    // Handles the messages already waiting, then returns.
+    void ProcessMessages();
+
+    void PostQuit() override;
+    bool QuitPosted() override { return quitPosted_; }
+    void SetCursor(platform::Cursor cursor) override;
+    platform::WindowHandle ApplicationWindow() override;
+    platform::WindowHandle FormWindow(const ui::Form& form) override;
+    void RunModal(ui::Form& form) override;
+    void BringToFront(ui::Form& form) override;
+    // Not marked override: they join the interface as it grows, with harmless defaults there.
+    void CursorPos(int& x, int& y);
+    void ScreenSize(const ui::Form& form, int& width, int& height);
+    bool RectOnAnyMonitor(int left, int top, int width, int height);
+
+    // Brings every form's window and every timer in line with the model.
+    void Sync();
+    // Shows the standard error box for an error that escaped a handler of `form`.
+    void ReportError(ui::Form* form, const std::string& message);
+
+    const std::string& Title() const { return title_; }
+    HCURSOR CursorOverride() const { return cursorOverride_; }
+    GdiCache& Gdi() { return gdi_; }
+    HINSTANCE Instance() const { return instance_; }
+    // True while a key message that the loop already showed the form is being dispatched.
+    bool KeyPreviewed() const { return keyPreviewed_; }
+
+private:
+    struct TimerState {
+        UINT_PTR id = 0;
+        ui::Form* owner = nullptr;
+        unsigned generation = 0;
+        int interval = 0;
+        bool running = false;
+        bool seen = false;
+    };
+
+    static LRESULT CALLBACK ApplicationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Takes one message and handles it; false when it was the quit message.
+    bool Handle(const MSG& message);
+    NativeForm* WindowOf(const ui::Form& form, bool create);
+    void SyncTimers();
+    void FireTimer(UINT_PTR id);
+    void DropFormsGone();
+
+    std::string title_;
+    HINSTANCE instance_;
+    HWND application_ = nullptr;
+    bool quitPosted_ = false;
+    int exitCode_ = 0;
+    HCURSOR cursorOverride_ = nullptr;
+    bool keyPreviewed_ = false;
+    bool showingError_ = false;
+    int depth_ = 0;  // nested message handling; windows are only dropped at the top
+    GdiCache gdi_;
+    std::map<const ui::Form*, std::unique_ptr<NativeForm>> windows_;
+    std::map<ui::Timer*, TimerState> timers_;
+    UINT_PTR nextTimerId_ = 1;
+};
+
+}  // namespace win32

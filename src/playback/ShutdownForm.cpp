@@ -1,8 +1,74 @@
 #include "playback/ShutdownForm.h"
 
+#include <string>
+
+#include "common/Language.h"
+
 TForm6::TForm6(platform::Platform& platform) : ui::Form(platform, "TForm6", "Shutting down") {
     borderStyle = ui::BorderStyle::ToolWindow;
+    minimizeBox = maximizeBox = false;
     position = ui::FormPosition::ScreenCenter;
     clientWidth = 280;
     clientHeight = 119;
+
+    Image1.SetBounds(16, 32, 32, 32);
+    Label1.SetBounds(64, 32, 0, 0);
+    Label2.SetBounds(64, 48, 0, 0);
+    Button1.SetBounds(200, 88, 75, 25);
+    Button1.caption = "Cancel";
+
+    OnShow = [this] { FormShow(); };
+    OnHide = [this] { FormHide(); };
+    OnCloseQuery = [this](bool& allow) { FormCloseQuery(allow); };
+    Timer1.OnTimer = [this] { Timer1Timer(); };
+    Button1.OnClick = [this] { Button1Click(); };
+}
+
+std::string TForm6::CountdownLine(int secondsLeft) {
+    if (IsGermanLanguage(platform)) return "in " + std::to_string(secondsLeft) + " Sekunden...";
+    return "during " + std::to_string(secondsLeft) + " Seconds...";
+}
+
+void TForm6::FormShow() {
+    if (IsGermanLanguage(platform)) {
+        caption = "Herunterfahren";
+        Label1.caption = "Orvella beendet Windows";
+    } else {
+        caption = "Shutting down";
+        Label1.caption = "Orvella will shut down Windows";
+    }
+    Label2.caption = CountdownLine(kSeconds);
+    ShutdownTicks = 0;
+    Timer1.SetEnabled(true);
+}
+
+// However the dialog went away, the countdown it showed is over: a shutdown must never come
+// from a window the user can no longer see or cancel.
+void TForm6::FormHide() { Timer1.SetEnabled(false); }
+
+// The close box answers "not now" just as Cancel does.
+void TForm6::FormCloseQuery(bool& allow) {
+    Timer1.SetEnabled(false);
+    allow = true;
+}
+
+void TForm6::Timer1Timer() {
+    if (!Visible()) {
+        Timer1.SetEnabled(false);
+        return;
+    }
+    platform.gui.BringToFront(*this);
+    if (ShutdownTicks >= kSeconds) {
+        // A refused shutdown leaves the dialog open at 0 until the user cancels it.
+        Timer1.SetEnabled(false);
+        platform.system.Shutdown(kShutdownFlags);
+        return;
+    }
+    ++ShutdownTicks;
+    Label2.caption = CountdownLine(kSeconds - ShutdownTicks);
+}
+
+void TForm6::Button1Click() {
+    Timer1.SetEnabled(false);
+    Close();
 }

@@ -120,7 +120,31 @@ public:
     // Opens the preferences dialog (brings it forward when it is open).
     void ShowPreferences();
 
+    // --- Playback (playback/*.cpp) ---
+    // Volume controls: the Mute button's release and the knob and level-picture drags.
+    void Image2MouseUp(const ui::MouseEvent& event);
+    void Image37MouseDown(const ui::MouseEvent& event);
+    void Image37MouseMove(const ui::MouseEvent& event);
+    void Image37MouseUp(const ui::MouseEvent& event);
+    void Image20MouseDown(const ui::MouseEvent& event);
+    void Image20MouseMove(const ui::MouseEvent& event);
+    void Image20MouseUp(const ui::MouseEvent& event);
+    // Binds the knob's and the level picture's mouse events to the handlers above.
+    void BindVolumeHandlers();
+    // The shutdown countdown dialog.
+    TForm6& ShutdownCountdown() { return *form6_; }
+    // Shows the normal face of every button that shows a hover face (skin/*.cpp).
+    void ResetButtons();
+    // --- end of playback ---
+
 private:
     TForm2* form2_ = nullptr;
     TForm6* form6_ = nullptr;
+
+    // --- Playback helpers (playback/*.cpp) ---
+    bool SendPlayerKey(std::uint8_t key);
+    void BeginRun();
+    void EndRun();
+    void ShowShutdownCountdown();
+    // --- end of playback ---
 };

@@ -1,0 +1,81 @@
+// The rising-volume run: one step per tick of Timer1, from the initial to the final volume
+// in fifths of a percent, with optional breaks, then the chosen end actions. The options are
+// read at every tick, so an edit in the preferences acts on a run in progress.
+#include <algorithm>
+#include <string>
+
+#include "common/Text.h"
+#include "core/Settings.h"
+#include "playback/ShutdownForm.h"
+#include "playback/Steps.h"
+#include "playback/VolumeScale.h"
+#include "skin/MainForm.h"
+
+namespace {
+
+// A level is a fifth of a percent; 500 levels of 131 units make the program's 100 % (65500).
+constexpr int kUnitsPerLevel = 131;
+constexpr int kTopLevel = 500;
+
+}  // namespace
+
+void TForm1::Timer1Timer() {
+    TSettings& s = Settings();
+    const int finalPercent = s.FinalVolumePercent();
+    const int breakCount = s.BreakCount.position;
+    const int breakSeconds = s.BreakSeconds.position;
+    BreakStep = 5 * (100 / (breakCount + 1));
+
+    if (RunLevel >= 5 * finalPercent) {
+        EndRun();
+        return;
+    }
+    ++RunLevel;
+    // Equality, not "reached": a run that starts above a break level never takes that break.
+    if (s.Breaks.checked && breakCount > BreaksDone && RunLevel == NextBreakLevel) {
+        NextBreakLevel += BreakStep;
+        platform.gui.SetCursor(platform::Cursor::AppStarting);
+        RunAllSteps({
+            [&] { platform.clock.Sleep(static_cast<std::uint32_t>(breakSeconds) * 1000); },
+            [&] {
+                ++BreaksDone;
+                platform.gui.SetCursor(platform::Cursor::Default);
+            },
+        });
+    }
+    Shape1.width = RoundHalfEven((RunLevel / 5) * 0.64);
+    Image37.left = Shape1.left + Shape1.width;
+    CurrentVolume[0] = CurrentVolume[1] =
+        static_cast<std::uint16_t>(std::clamp(RunLevel, 0, kTopLevel) * kUnitsPerLevel);
+    // Muted, the run goes on silently so that unmuting finds the volume it would have reached.
+    if (!Muted) SetWaveVolume(CurrentVolume[0], CurrentVolume[1]);
+    const int shown = VolumePercent(CurrentVolume[1]);
+    Label1.caption = "Vol: " + std::to_string(shown);
+    if (Image20.visible) ShowLevelPicture(*this, shown, 10);
+}
+
+// The run's end leaves the play state at "Play" and the level where it is: enabling Timer1
+// again (resume, unmute, knob drag) repeats the end actions at its next tick.
+void TForm1::EndRun() {
+    TSettings& s = Settings();
+    Timer1.SetEnabled(false);
+    RunAllSteps({
+        [&] {
+            if (s.CloseWinampAtFinalVolume.checked) CloseWinamp();
+        },
+        [&] {
+            if (s.ShutdownAtFinalVolume.checked && s.ShutdownAtFinalVolume.enabled) ShowShutdownCountdown();
+        },
+        [&] {
+            if (s.CloseAtFinalVolume.checked) platform.gui.PostQuit();
+        },
+    });
+}
+
+// Waits in the countdown until it is closed. A countdown already on screen (the other end
+// action came due while it was open) is left to run rather than stacked a second time.
+void TForm1::ShowShutdownCountdown() {
+    TForm6& countdown = ShutdownCountdown();
+    if (countdown.Visible()) return;
+    countdown.ShowModal();
+}

@@ -1,0 +1,51 @@
+// Play that starts and ends without the user: the one-shot start-up playback after a start
+// with "/S", and the minute countdown of automatic closing.
+#include <string>
+
+#include "core/Settings.h"
+#include "playback/Steps.h"
+#include "skin/MainForm.h"
+
+void TForm1::ProgrammstartTimer() {
+    Programmstart.SetEnabled(false);
+    TSettings& s = Settings();
+    const bool autostart = s.RunAtSystemStart.checked && s.PlayAfterSystemStart.checked;
+    if (!autostart && !s.WakeCall.checked) return;
+
+    ShowFace(Image9, Image24);
+    ShowFace(Image1, Image14);
+    PlayState = "Play";
+    RunAllSteps({
+        [&] {
+            if (s.RisingVolume.checked) BeginRun();
+        },
+        [&] {
+            // The count and its label stay as they are: this is the start of the program.
+            if (s.AutoClose.checked) Timer2.SetEnabled(true);
+        },
+        [&] { StartWinampAndPlay(); },
+    });
+}
+
+void TForm1::Timer2Timer() {
+    TSettings& s = Settings();
+    const int minutes = s.AutoCloseMinutes.position;
+    ++ElapsedMinutes;
+    // "After (min)" may have been lowered below the minutes already gone: closing is then
+    // overdue, not cancelled, and the line never counts below zero.
+    const int left = minutes - ElapsedMinutes;
+    Label2.caption = "Act: " + std::to_string(left > 0 ? left : 0);
+    if (left > 0) return;
+
+    Timer2.SetEnabled(false);
+    RunAllSteps({
+        [&] {
+            if (s.CloseWinampOnExit.checked) CloseWinamp();
+        },
+        [&] {
+            if (s.ShutdownAfterAutoClose.checked && s.ShutdownAfterAutoClose.enabled) ShowShutdownCountdown();
+        },
+        // A cancelled countdown does not keep the program open.
+        [&] { platform.gui.PostQuit(); },
+    });
+}

@@ -1,0 +1,147 @@
+#include "PlaybackFixture.h"
+
+namespace {
+
+struct StartupPlayback : PlaybackFixture {
+    StartupPlayback() {
+        StartPlayer();
+        f1.Programmstart.SetEnabled(true);
+    }
+};
+
+TEST_F(StartupPlayback, NothingPlaysWithoutTheAutostartPairOrAWakeCall) {
+    s.RunAtSystemStart.checked = false;
+    s.PlayAfterSystemStart.checked = true;
+    p.gui.RunFor(5000);
+    EXPECT_FALSE(f1.Programmstart.Enabled());
+    EXPECT_EQ(f1.PlayState, "Stop");
+    EXPECT_TRUE(p.desktop.keys.empty());
+
+    s.RunAtSystemStart.checked = true;
+    s.PlayAfterSystemStart.checked = false;
+    f1.Programmstart.SetEnabled(true);
+    p.gui.RunFor(5000);
+    EXPECT_EQ(f1.PlayState, "Stop");
+}
+
+TEST_F(StartupPlayback, AWakeCallStartsPlayAndTheRunOnce) {
+    s.WakeCall.checked = true;
+    s.RiseIntervalMs.position = 200;
+    SetInitialPercent(10);
+    s.BreakCount.position = 9;
+    f1.ShowFace(f1.Image7, f1.Image22);
+
+    p.gui.Tick(f1.Programmstart);
+
+    EXPECT_FALSE(f1.Programmstart.Enabled());
+    EXPECT_EQ(f1.PlayState, "Play");
+    EXPECT_EQ(Face(f1.Image1), 14);
+    EXPECT_EQ(Face(f1.Image9), 24);
+    EXPECT_EQ(Face(f1.Image7), 22);  // not looked at
+    EXPECT_EQ(p.desktop.KeysSent(), "X");
+    EXPECT_EQ(f1.Timer1.Interval(), 200);
+    EXPECT_TRUE(f1.Timer1.Enabled());
+    EXPECT_EQ(f1.RunLevel, 50);
+    EXPECT_EQ(f1.NextBreakLevel, 50);
+    using Set = std::pair<std::uint16_t, std::uint16_t>;
+    EXPECT_EQ(p.volume.sets, (std::vector<Set>{{0, 0}, {6550, 6550}}));
+}
+
+TEST_F(StartupPlayback, TheAutostartPairStartsPlayAndKeepsTheClosingCount) {
+    s.RunAtSystemStart.checked = s.PlayAfterSystemStart.checked = true;
+    s.AutoClose.checked = true;
+    f1.ElapsedMinutes = 1;
+    f1.Label2.caption = "Act: 0";
+    p.gui.Tick(f1.Programmstart);
+    EXPECT_EQ(f1.PlayState, "Play");
+    EXPECT_TRUE(f1.Timer2.Enabled());
+    EXPECT_EQ(f1.ElapsedMinutes, 1);
+    EXPECT_EQ(f1.Label2.caption, "Act: 0");
+}
+
+struct AutomaticClosing : PlaybackFixture {
+    AutomaticClosing() {
+        StartPlayer();
+        s.RisingVolume.checked = false;
+        s.AutoClose.checked = true;
+        s.AutoCloseMinutes.position = 2;
+    }
+};
+
+TEST_F(AutomaticClosing, CountsTheMinutesDownAndEndsTheProgram) {
+    f1.PlayAction();
+    EXPECT_EQ(f1.Label2.caption, "Act: 2");
+    p.gui.RunFor(60000);
+    EXPECT_EQ(f1.Label2.caption, "Act: 1");
+    EXPECT_FALSE(p.gui.quitPosted);
+    p.gui.RunFor(60000);
+    EXPECT_EQ(f1.Label2.caption, "Act: 0");
+    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_FALSE(f1.Timer2.Enabled());
+    EXPECT_EQ(p.desktop.windows.size(), 1u);  // the player is left alone
+}
+
+TEST_F(AutomaticClosing, APauseLengthensTheTimeToClosingByThePartOfAMinuteUnderWay) {
+    f1.PlayAction();
+    p.gui.RunFor(30000);
+    f1.PauseAction();
+    p.gui.RunFor(600000);
+    f1.PlayAction();
+    p.gui.RunFor(59999);
+    EXPECT_EQ(f1.Label2.caption, "Act: 2");
+    p.gui.RunFor(1);
+    EXPECT_EQ(f1.Label2.caption, "Act: 1");
+}
+
+TEST_F(AutomaticClosing, ClosesThePlayerWithoutAskingAndEndsAfterACancelledCountdown) {
+    s.AutoCloseMinutes.position = 1;
+    s.CloseWinampOnExit.checked = true;
+    s.ShutdownAfterAutoClose.checked = s.ShutdownAfterAutoClose.enabled = true;
+    bool playerGone = false;
+    p.gui.onModal = [&](ui::Form&) {
+        playerGone = Player() == 0;
+        f6.Button1.Click();
+    };
+    f1.PlayAction();
+    p.gui.RunFor(60000);
+
+    EXPECT_TRUE(p.dialogs.shown.empty());
+    EXPECT_TRUE(playerGone);
+    EXPECT_EQ(p.gui.modalForms.size(), 1u);
+    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.system.shutdowns.empty());
+}
+
+TEST_F(AutomaticClosing, ACountdownOptionThatIsDisabledShowsNothing) {
+    s.AutoCloseMinutes.position = 1;
+    s.ShutdownAfterAutoClose.checked = true;
+    s.ShutdownAfterAutoClose.enabled = false;
+    f1.PlayAction();
+    p.gui.RunFor(60000);
+    EXPECT_TRUE(p.gui.modalForms.empty());
+    EXPECT_TRUE(p.gui.quitPosted);
+}
+
+TEST_F(AutomaticClosing, LoweringTheMinutesBelowThoseGoneClosesAtTheNextMinute) {
+    s.AutoCloseMinutes.position = 10;
+    f1.PlayAction();
+    p.gui.RunFor(3 * 60000);
+    s.AutoCloseMinutes.position = 2;
+    p.gui.RunFor(60000);
+    EXPECT_EQ(f1.Label2.caption, "Act: 0");
+    EXPECT_TRUE(p.gui.quitPosted);
+}
+
+TEST_F(AutomaticClosing, StopEndsTheCountAndPlayStartsItAfresh) {
+    f1.PlayAction();
+    p.gui.RunFor(60000);
+    f1.StopAction();
+    EXPECT_FALSE(f1.Timer2.Enabled());
+    EXPECT_EQ(f1.ElapsedMinutes, 0);
+    f1.PlayAction();
+    EXPECT_EQ(f1.Label2.caption, "Act: 2");
+    p.gui.RunFor(60000);
+    EXPECT_EQ(f1.Label2.caption, "Act: 1");
+}
+
+}  // namespace

@@ -126,6 +126,9 @@ void NativeForm::CreateNative(NativeControl& native) {
     case ui::ControlKind::ListView:
         windowClass = WC_LISTVIEWA;
         style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+        // Chosen at creation too: a header switched off later may linger on some systems.
+        if (static_cast<ui::ListView&>(c).columns.empty() || !static_cast<ui::ListView&>(c).showColumnHeaders)
+            style |= LVS_NOCOLUMNHEADER;
         exStyle = WS_EX_CLIENTEDGE;
         break;
     case ui::ControlKind::PageControl:
@@ -363,6 +366,8 @@ void NativeForm::SyncListView(NativeControl& native, ui::ListView& list) {
         LONG_PTR style = GetWindowLongPtrA(h, GWL_STYLE);
         style = headers ? (style & ~LVS_NOCOLUMNHEADER) : (style | LVS_NOCOLUMNHEADER);
         SetWindowLongPtrA(h, GWL_STYLE, style);
+        if (HWND header = reinterpret_cast<HWND>(SendMessageA(h, LVM_GETHEADER, 0, 0)))
+            ShowWindow(header, headers ? SW_SHOWNA : SW_HIDE);
     }
     if (!SameColumns(columns, native.columns)) {
         native.columns = columns;

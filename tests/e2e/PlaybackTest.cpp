@@ -1,0 +1,152 @@
+// The alarm under Wine: a wake call starts the stand-in player and sends it the play key, the
+// end of a short alarm run ends the player, and the shutdown countdown opens and is cancelled
+// by the test. No test here lets a countdown run out: every one that enables a shutdown
+// option cancels the countdown, and ends the program if the cancel does not work.
+#include <gtest/gtest.h>
+
+#include "E2eSupport.h"
+
+namespace {
+
+const char* const kKey = "Software\\Orvella";
+const char* const kPlayerClass = "Winamp v1.x";
+
+// Orvella installed in the bin folder with the stand-in registered as the player, a wake call
+// pending, and an alarm run of ten 10 ms steps (49 % to 51 %) that leaves the program open.
+class Playback : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EndPlayers();
+        e2e::DeleteRegistryKey(kKey);
+        std::string bin = e2e::BinFolder();
+        bin.pop_back();
+        e2e::SetRegistryString("Software\\Winamp", "", bin);
+        e2e::SetRegistryDword(kKey, "Erster Start", 0);
+        e2e::SetRegistryString(kKey, "Programm - Sprache", "English");
+        e2e::SetRegistryDword(kKey, "Weckruf", 1);
+        e2e::SetRegistryDword(kKey, "Programm - Autostart - Länge", 1);
+        e2e::SetRegistryDword(kKey, "Winamp - Auf Winamp warten", 1);
+        e2e::SetRegistryDword(kKey, "Winamp - Auf Winamp warten - Länge", 2);
+        e2e::SetRegistryDword(kKey, "Lautstärke - Ansteigend", 1);
+        e2e::SetRegistryDword(kKey, "Lautstärke - Interval", 10);
+        e2e::SetRegistryDword(kKey, "Lautstärke - Startlautstärke", 100 - 49);
+        e2e::SetRegistryDword(kKey, "Lautstärke - Endlautstärke", 100 - 51);
+        e2e::SetRegistryDword(kKey, "Lautstärke - Automatisch schließen", 0);
+        e2e::SetRegistryDword(kKey, "Lautstärke - Winamp schließen", 0);
+        e2e::SetRegistryDword(kKey, "Lautstärke - Shutdown", 0);
+        e2e::SetRegistryDword(kKey, "Automatisch beenden - Shutdown", 0);
+    }
+    void TearDown() override {
+        EndPlayers();
+        e2e::DeleteRegistryKey(kKey);
+    }
+
+    // Every stand-in still running from this test.
+    static void EndPlayers() {
+        while (HWND player = FindWindowA(kPlayerClass, nullptr)) {
+            DWORD id = 0;
+            GetWindowThreadProcessId(player, &id);
+            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+            if (!process) break;
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+
+    static void DeclineSkinSearch() {
+        if (HWND box = e2e::FindMessageBox("Colortheme file error", 3000)) e2e::PressButton(box, IDNO);
+    }
+
+    bool PlayerGotKey(const char* line, DWORD timeoutMs) {
+        return e2e::WaitUntil(
+            [&] { return e2e::ReadTextFile(log_.File("player.log")).find(line) != std::string::npos; }, timeoutMs);
+    }
+
+    e2e::TempFolder log_;
+    e2e::ScopedEnvironment logPath_{"STANDIN_PLAYER_LOG", log_.File("player.log")};
+};
+
+TEST_F(Playback, AWakeCallLaunchesTheMissingPlayerAndSendsItPlay) {
+    ASSERT_FALSE(FindWindowA(kPlayerClass, nullptr));
+    auto program = e2e::StartProgram("Orvella.exe", "/S");
+    ASSERT_TRUE(program.Started());
+    DeclineSkinSearch();
+
+    HWND player = e2e::WaitForWindow(kPlayerClass, "", 20000);
+    ASSERT_TRUE(player) << "the player was not launched";
+    EXPECT_TRUE(PlayerGotKey("KEYDOWN 58", 15000));
+    // The run ends at 51 % and the program stays open, as asked.
+    EXPECT_TRUE(program.Running());
+    DWORD wake = 1;
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Weckruf", wake));
+    EXPECT_EQ(wake, 0u);
+}
+
+TEST_F(Playback, ARunningPlayerIsNotLaunchedAgainButReceivesPlay) {
+    auto own = e2e::StartProgram("Winamp.exe", "", "", SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(own.Started());
+    ASSERT_TRUE(e2e::WaitForWindow(kPlayerClass, "", 10000));
+    auto program = e2e::StartProgram("Orvella.exe", "/S");
+    DeclineSkinSearch();
+
+    EXPECT_TRUE(PlayerGotKey("KEYDOWN 58", 20000));
+    int players = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, kPlayerClass, nullptr)) != nullptr;) ++players;
+    EXPECT_EQ(players, 1);
+    EXPECT_TRUE(own.Running());
+}
+
+TEST_F(Playback, TheEndOfTheRunEndsThePlayerAndTheProgram) {
+    e2e::SetRegistryDword(kKey, "Lautstärke - Winamp schließen", 1);
+    e2e::SetRegistryDword(kKey, "Lautstärke - Automatisch schließen", 1);
+    auto program = e2e::StartProgram("Orvella.exe", "/S");
+    DeclineSkinSearch();
+
+    HWND player = e2e::WaitForWindow(kPlayerClass, "", 20000);
+    ASSERT_TRUE(player);
+    EXPECT_TRUE(PlayerGotKey("KEYDOWN 58", 15000));
+    EXPECT_TRUE(e2e::WaitForWindowGone(kPlayerClass, "", 15000));
+    DWORD code = 99;
+    EXPECT_TRUE(program.WaitForExit(15000, &code));
+}
+
+TEST_F(Playback, TheShutdownCountdownOpensAndIsCancelled) {
+    e2e::SetRegistryDword(kKey, "Lautstärke - Shutdown", 1);
+    e2e::SetRegistryDword(kKey, "Lautstärke - Automatisch schließen", 1);
+    auto program = e2e::StartProgram("Orvella.exe", "/S");
+    DeclineSkinSearch();
+
+    HWND countdown = e2e::WaitForWindow("TForm6", "Shutting down", 30000);
+    if (!countdown) program.Kill();  // never leave a countdown to run out unseen
+    ASSERT_TRUE(countdown);
+    EXPECT_TRUE(IsWindowVisible(countdown));
+    HWND cancel = FindWindowExA(countdown, nullptr, "Button", "Cancel");
+    if (cancel) {
+        PostMessageA(cancel, BM_CLICK, 0, 0);
+    } else {
+        ADD_FAILURE() << "no Cancel button";
+        PostMessageA(countdown, WM_CLOSE, 0, 0);
+    }
+    // Cancelled, the countdown goes away and the run's end closes the program.
+    const bool ended = program.WaitForExit(8000);
+    if (!ended) program.Kill();
+    EXPECT_TRUE(ended);
+}
+
+TEST_F(Playback, TheCountdownsCloseBoxCancelsItToo) {
+    e2e::SetRegistryDword(kKey, "Lautstärke - Shutdown", 1);
+    e2e::SetRegistryDword(kKey, "Lautstärke - Automatisch schließen", 1);
+    auto program = e2e::StartProgram("Orvella.exe", "/S");
+    DeclineSkinSearch();
+
+    HWND countdown = e2e::WaitForWindow("TForm6", "Shutting down", 30000);
+    if (!countdown) program.Kill();
+    ASSERT_TRUE(countdown);
+    PostMessageA(countdown, WM_CLOSE, 0, 0);
+    const bool ended = program.WaitForExit(8000);
+    if (!ended) program.Kill();
+    EXPECT_TRUE(ended);
+}
+
+}  // namespace

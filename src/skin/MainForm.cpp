@@ -1,7 +1,21 @@
 #include "skin/MainForm.h"
 
+#include "common/Language.h"
+#include "common/MessageBox.h"
+#include "common/Text.h"
+#include "core/ProgramFolder.h"
 #include "core/Settings.h"
 #include "preferences/PreferencesForm.h"
+#include "skin/SkinFile.h"
+
+namespace {
+
+constexpr int kVkF4 = 0x73;
+const char* const kPositionFile = "Orvella.ini";
+const char* const kPositionSection = "Position";
+const char* const kSkinValue = "Theme - Pfad";
+
+}  // namespace
 
 TForm1::TForm1(platform::Platform& platform) : ui::Form(platform, "TForm1", "Orvella") {
     borderStyle = ui::BorderStyle::None;
@@ -38,6 +52,65 @@ TForm1::TForm1(platform::Platform& platform) : ui::Form(platform, "TForm1", "Orv
                              image == &Image20 || image == &Image31 || image == &Image37;
         if (image && !element) image->visible = image->enabled = false;
     }
+    for (ui::Image* sized : {&Image8, &Image1, &Image7, &Image9, &Image16, &Image17, &Image20, &Image31, &Image37})
+        sized->autoSize = true;
+    Image2.transparent = Image37.transparent = true;
+
+    for (ui::Label* label : {&Label1, &Label2}) {
+        label->font.name = "Small Fonts";
+        label->font.pixelHeight = 8;
+        label->font.color = ui::clBlack;
+        label->transparent = true;
+        label->visible = false;
+    }
+    Shape1.brushColor = 0xCB7749;  // red 73, green 119, blue 203
+    Shape1.penColor = 0x0146D6;    // red 214, green 70, blue 1
+
+    const struct {
+        ui::Image& button;
+        const char* hint;
+    } buttons[] = {{Image16, "1"}, {Image1, "Start"}, {Image7, "Pause"},
+                   {Image9, "Stop"}, {Image17, "Terminate"}, {Image2, "Mute"}};
+    for (const auto& b : buttons) {
+        b.button.hint = b.hint;
+        b.button.showHint = true;
+    }
+
+    LoadBuiltInPictures();
+
+    Image1.OnMouseDown = [this](const ui::MouseEvent& e) { Image1MouseDown(e); };
+    Image1.OnMouseMove = [this](const ui::MouseEvent& e) { Image1MouseMove(e); };
+    Image1.OnMouseUp = [this](const ui::MouseEvent& e) { Image1MouseUp(e); };
+    Image7.OnMouseDown = [this](const ui::MouseEvent& e) { Image7MouseDown(e); };
+    Image7.OnMouseMove = [this](const ui::MouseEvent& e) { Image7MouseMove(e); };
+    Image7.OnMouseUp = [this](const ui::MouseEvent& e) { Image7MouseUp(e); };
+    Image9.OnMouseDown = [this](const ui::MouseEvent& e) { Image9MouseDown(e); };
+    Image9.OnMouseMove = [this](const ui::MouseEvent& e) { Image9MouseMove(e); };
+    Image9.OnMouseUp = [this](const ui::MouseEvent& e) { Image9MouseUp(e); };
+    Image16.OnMouseDown = [this](const ui::MouseEvent& e) { Image16MouseDown(e); };
+    Image16.OnMouseMove = [this](const ui::MouseEvent& e) { Image16MouseMove(e); };
+    Image16.OnMouseUp = [this](const ui::MouseEvent& e) { Image16MouseUp(e); };
+    Image17.OnMouseDown = [this](const ui::MouseEvent& e) { Image17MouseDown(e); };
+    Image17.OnMouseMove = [this](const ui::MouseEvent& e) { Image17MouseMove(e); };
+    Image17.OnMouseUp = [this](const ui::MouseEvent& e) { Image17MouseUp(e); };
+    Image2.OnMouseDown = [this](const ui::MouseEvent& e) { Image2MouseDown(e); };
+    Image2.OnMouseMove = [this](const ui::MouseEvent& e) { Image2MouseMove(e); };
+    Image2.OnMouseUp = [this](const ui::MouseEvent& e) { Image2MouseUp(e); };
+    Image8.OnMouseMove = [this](const ui::MouseEvent& e) { Image8MouseMove(e); };
+    Image100.OnMouseDown = [this](const ui::MouseEvent& e) { Image100MouseDown(e); };
+    Image100.OnMouseMove = [this](const ui::MouseEvent& e) { Image100MouseMove(e); };
+    Image100.OnMouseUp = [this](const ui::MouseEvent& e) { Image100MouseUp(e); };
+    Image31.OnMouseDown = [this](const ui::MouseEvent& e) { Image31MouseDown(e); };
+    Image31.OnMouseMove = [this](const ui::MouseEvent& e) { Image31MouseMove(e); };
+    Image31.OnMouseUp = [this](const ui::MouseEvent& e) { Image31MouseUp(e); };
+    OnMouseDown = [this](const ui::MouseEvent& e) { FormMouseDown(e); };
+    OnMouseMove = [this](const ui::MouseEvent& e) { FormMouseMove(e); };
+    OnMouseUp = [this](const ui::MouseEvent& e) { FormMouseUp(e); };
+    OnKeyDown = [this](ui::KeyEvent& key) { FormKeyDown(key); };
+    OnCloseQuery = [this](bool& allow) { FormCloseQuery(allow); };
+    OnShow = [this] { FormShow(); };
+    BindVolumeHandlers();
+    CreatePopupMenu();
 
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
@@ -56,3 +129,82 @@ void TForm1::FormCreate() { clientHeight = 47; }
 void TForm1::ShowFace(ui::Image& button, const ui::Image& holder) { button.SetPicture(holder.picture); }
 
 void TForm1::ShowPreferences() { form2_->Show(); }
+
+// Alt+F4 would close the borderless window with no way to bring it back; Ctrl+F4 quits.
+void TForm1::FormKeyDown(ui::KeyEvent& key) {
+    if (key.key == kVkF4 && (key.modifiers & ui::ssAlt)) key.handled = true;
+}
+
+void TForm1::FormCloseQuery(bool& allow) { allow = false; }
+
+void TForm1::FormShow() {
+    std::string skinPath;
+    if (auto key = platform.registry.OpenKey(platform::RegistryRoot::CurrentUser, kSettingsKey,
+                                             platform::KeyAccess::Read))
+        key->ReadString(kSkinValue, skinPath);
+
+    RestoreWindowPosition();
+
+    // A skin opened from the shell arrives as the first argument and is taken into the
+    // skins folder; the stored choice stays as it was.
+    const std::vector<std::string> arguments = platform.process.Arguments();
+    if (!arguments.empty() && platform.files.FileExists(arguments[0])) {
+        const std::string copy =
+            IncludeTrailingBackslash(Settings().SkinsFolder.text) + ExtractFileName(arguments[0]);
+        platform.files.CopyFile(arguments[0], copy, true);
+        skinPath = copy;
+    }
+
+    if (platform.files.FileExists(skinPath)) {
+        LoadSkinFile(skinPath);
+    } else {
+        const bool german = IsGermanLanguage(platform);
+        const std::string text =
+            german ? "Die Farbschemadatei (" + skinPath + ") existiert nicht!\rWollen Sie jetzt danach suchen?"
+                   : "The colortheme file (" + skinPath + ") does not exist!\rDo you want to look for it now?";
+        if (AskYesNo(platform, text, german ? "Farbschemadatei Fehler" : "Colortheme file error") ==
+            platform::IdYes)
+            SkinSearch();
+    }
+    platform.gui.BringToFront(*this);
+}
+
+void TForm1::SkinSearch() {
+    platform::OpenFileRequest request;
+    request.owner = platform.gui.FormWindow(*this);
+    request.title = "Skins";
+    request.filter = "Skins (*.skn)|*.skn";
+    const std::optional<std::string> chosen = platform.dialogs.OpenFile(request);
+    if (!chosen) return;
+    if (auto key = platform.registry.OpenKey(platform::RegistryRoot::CurrentUser, kSettingsKey,
+                                             platform::KeyAccess::CreateWrite))
+        key->WriteString(kSkinValue, *chosen);
+    LoadSkinFile(*chosen);
+}
+
+void TForm1::SaveWindowPosition() {
+    const std::string file = ProgramFolder(platform.process) + kPositionFile;
+    platform.ini.WriteString(file, kPositionSection, "Left", std::to_string(left));
+    platform.ini.WriteString(file, kPositionSection, "Top", std::to_string(top));
+}
+
+void TForm1::RestoreWindowPosition() {
+    int screenWidth = 0, screenHeight = 0;
+    platform.gui.ScreenSize(*this, screenWidth, screenHeight);
+    const int centredLeft = screenWidth / 2 - clientWidth / 2;
+    const int centredTop = screenHeight / 2 - clientHeight / 2;
+    left = centredLeft;
+    top = centredTop;
+
+    const std::string file = ProgramFolder(platform.process) + kPositionFile;
+    if (!platform.files.FileExists(file)) return;
+    std::int32_t value = 0;
+    if (skin::TryParseSkinInteger(platform.ini.ReadString(file, kPositionSection, "Left", ""), value)) left = value;
+    if (skin::TryParseSkinInteger(platform.ini.ReadString(file, kPositionSection, "Top", ""), value)) top = value;
+    // A position saved with a monitor that is gone would leave the borderless window out of
+    // reach; one that still shows at least partly is kept as stored.
+    if (!platform.gui.RectOnAnyMonitor(left, top, clientWidth, clientHeight)) {
+        left = centredLeft;
+        top = centredTop;
+    }
+}

@@ -120,6 +120,44 @@ public:
     // Opens the preferences dialog (brings it forward when it is open).
     void ShowPreferences();
 
+    // --- Main window (skin/*.cpp) ---
+    // Pointer handling of the picture buttons, the drag area and the Mute surround.
+    void Image1MouseDown(const ui::MouseEvent& event);
+    void Image1MouseMove(const ui::MouseEvent& event);
+    void Image1MouseUp(const ui::MouseEvent& event);
+    void Image7MouseDown(const ui::MouseEvent& event);
+    void Image7MouseMove(const ui::MouseEvent& event);
+    void Image7MouseUp(const ui::MouseEvent& event);
+    void Image9MouseDown(const ui::MouseEvent& event);
+    void Image9MouseMove(const ui::MouseEvent& event);
+    void Image9MouseUp(const ui::MouseEvent& event);
+    void Image16MouseDown(const ui::MouseEvent& event);
+    void Image16MouseMove(const ui::MouseEvent& event);
+    void Image16MouseUp(const ui::MouseEvent& event);
+    void Image17MouseDown(const ui::MouseEvent& event);
+    void Image17MouseMove(const ui::MouseEvent& event);
+    void Image17MouseUp(const ui::MouseEvent& event);
+    void Image2MouseDown(const ui::MouseEvent& event);
+    void Image2MouseMove(const ui::MouseEvent& event);
+    void Image8MouseMove(const ui::MouseEvent& event);
+    void Image100MouseDown(const ui::MouseEvent& event);
+    void Image100MouseMove(const ui::MouseEvent& event);
+    void Image100MouseUp(const ui::MouseEvent& event);
+    void Image31MouseDown(const ui::MouseEvent& event);
+    void Image31MouseMove(const ui::MouseEvent& event);
+    void Image31MouseUp(const ui::MouseEvent& event);
+    void FormMouseDown(const ui::MouseEvent& event);
+    void FormMouseMove(const ui::MouseEvent& event);
+    void FormMouseUp(const ui::MouseEvent& event);
+    void FormKeyDown(ui::KeyEvent& key);
+    void FormCloseQuery(bool& allow);
+    // Shows the normal face of every button that shows a hover face.
+    void ResetButtons();
+    // The context menu's entries that other parts fill or bind.
+    ui::MenuItem* SkinsMenu = nullptr;    // "Skins" submenu
+    ui::MenuItem* OpacityMenu = nullptr;  // "Fenstereinstellungen" > "Opacity"
+    // --- end of main window ---
+
     // --- Playback (playback/*.cpp) ---
     // Volume controls: the Mute button's release and the knob and level-picture drags.
     void Image2MouseUp(const ui::MouseEvent& event);
@@ -133,13 +171,32 @@ public:
     void BindVolumeHandlers();
     // The shutdown countdown dialog.
     TForm6& ShutdownCountdown() { return *form6_; }
-    // Shows the normal face of every button that shows a hover face (skin/*.cpp).
-    void ResetButtons();
     // --- end of playback ---
 
 private:
     TForm2* form2_ = nullptr;
     TForm6* form6_ = nullptr;
+
+    // --- Main window internals (skin/*.cpp) ---
+    enum class FaceButton { Start, Pause, Stop, Mute, Terminate, Options };
+    bool& HoverFlag(FaceButton button);
+    void HoverButton(FaceButton button);
+    void ResetButton(FaceButton button);
+    void PressButton(FaceButton button);
+    void StartDrag();
+    void FollowDrag();
+    void EndDrag();
+    void CreatePopupMenu();
+    void SkinSearch();
+    void ShowSkinFaces();
+    // Stretches the background picture to the window width, as its element is anchored
+    // to both sides of the window.
+    void FitBackground();
+    // Puts a picture into the holder(s) of a skin slot; the background is kept unstretched.
+    void SetSlotPicture(int slot, const ui::Picture& picture);
+    void LoadBuiltInPictures();
+    ui::Picture backgroundPicture_;  // the background as the skin gave it, unstretched
+    // --- end of main window internals ---
 
     // --- Playback helpers (playback/*.cpp) ---
     bool SendPlayerKey(std::uint8_t key);

@@ -12,6 +12,13 @@ platform::WindowHandle FakeGui::FormWindow(const ui::Form& form) {
     return 0;
 }
 
+bool FakeGui::RectOnAnyMonitor(int left, int top, int width, int height) {
+    for (const Monitor& m : monitors)
+        if (left < m.left + m.width && m.left < left + width && top < m.top + m.height && m.top < top + height)
+            return true;
+    return false;
+}
+
 void FakeGui::RunModal(ui::Form& form) {
     modalForms.push_back(&form);
     if (onModal) onModal(form);

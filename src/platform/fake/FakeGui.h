@@ -26,6 +26,12 @@ public:
     platform::WindowHandle FormWindow(const ui::Form& form) override;
     void RunModal(ui::Form& form) override;
     void BringToFront(ui::Form& form) override { broughtToFront.push_back(&form); }
+    void CursorPos(int& x, int& y) override { x = cursorX; y = cursorY; }
+    void ScreenSize(const ui::Form&, int& width, int& height) override {
+        width = monitors.empty() ? 0 : monitors.front().width;
+        height = monitors.empty() ? 0 : monitors.front().height;
+    }
+    bool RectOnAnyMonitor(int left, int top, int width, int height) override;
 
     // Advances the clock by `milliseconds`, firing every enabled timer whose interval has
     // run out, in time order. A handler that sleeps moves the clock on; a timer that came due
@@ -34,6 +40,14 @@ public:
     // Fires the timers due within the next `count` intervals of `timer`.
     void Tick(ui::Timer& timer, int count = 1);
     platform::Cursor CurrentCursor() const { return cursors.empty() ? platform::Cursor::Default : cursors.back(); }
+
+    // The screen: the pointer and the monitors in virtual-screen coordinates; the first
+    // monitor holds the program's windows.
+    struct Monitor {
+        int left = 0, top = 0, width = 0, height = 0;
+    };
+    int cursorX = 0, cursorY = 0;
+    std::vector<Monitor> monitors{{0, 0, 1280, 1024}};
 
     bool quitPosted = false;
     std::vector<platform::Cursor> cursors;

@@ -122,7 +122,7 @@ ui::Picture Button(const SkinTheme& t, Symbol symbol, std::uint32_t face, std::u
     canvas.Fill(Circle(c, c, 14), t.rim);
     canvas.Fill(Circle(c, c, 12.5), face);
     // A soft light from above.
-    canvas.Fill(Minus(Circle(c, c, 11.5), Circle(c, c + 3.5, 12)), Mix(face, 0xFFFFFF, pressed ? 0.15 : 0.55));
+    canvas.Fill(Minus(Circle(c, c, 11.5), Circle(c, c + 3.5, 12)), Mix(face, 0xFFFFFF, pressed ? 0.12 : 0.4));
     const double offset = pressed ? 1 : 0;
     canvas.Fill(Shifted(SymbolShape(symbol, c), offset, offset), ink);
     return canvas.Take();
@@ -198,9 +198,9 @@ ui::Picture Background(const SkinTheme& t, int width) {
     const int height = 47;
     Canvas canvas(width, height, t.outside);
     const double radius = height / 2.0 - 0.5;
-    canvas.FillHard(Box(0.5, 0.5, width - 0.5, height - 0.5, radius), t.bar);
-    canvas.Fill(Minus(Box(0.5, 0.5, width - 0.5, height - 0.5, radius), Box(2.5, 2.5, width - 2.5, height - 2.5, radius - 2)),
-                t.rim);
+    // The outer edge is hard: soft pixels there would mix with the colour key and fringe.
+    canvas.FillHard(Box(0.5, 0.5, width - 0.5, height - 0.5, radius), t.rim);
+    canvas.Fill(Box(2.5, 2.5, width - 2.5, height - 2.5, radius - 2), t.bar);
     return canvas.Take();
 }
 

@@ -217,10 +217,28 @@ protected:
         return e2e::DirectoryExists(folder);
     }
 
-    // Starts the uninstaller copy in the temporary-files folder, as the main program does.
+    // Starts the uninstaller copy in the temporary-files folder, as the main program does, and
+    // waits until its wizard shows the buttons.
     HWND StartRemover() {
         remover_ = e2e::StartProgram(copyFolder_ + "OrvellaRemover.exe", "", copyFolder_);
-        return e2e::WaitForWindow("TForm1", "Setup");
+        const HWND wizard = e2e::WaitForWindow("TForm1", "Setup");
+        if (!wizard) return nullptr;
+        const bool ready = e2e::WaitUntil(
+            [&] {
+                const HWND button = FindControl(wizard, "Uninstall");
+                return button && IsWindowVisible(button) && IsWindowEnabled(button);
+            },
+            10000);
+        return ready ? wizard : nullptr;
+    }
+
+    // Presses "Uninstall" and waits for the uninstaller to end.
+    void Uninstall(HWND wizard) {
+        PostMessageA(FindControl(wizard, "Uninstall"), BM_CLICK, 0, 0);
+        DWORD exitCode = 1;
+        ASSERT_TRUE(remover_.WaitForExit(20000, &exitCode))
+            << "box shown: " << e2e::WindowText(FindWindowA("#32770", nullptr));
+        EXPECT_EQ(exitCode, 0u);
     }
 
     void ExpectInstallationIntact() {
@@ -246,13 +264,8 @@ protected:
 TEST_F(UninstallerTest, UninstallRemovesTheInstallationAndTheBatchRemovesTheUninstaller) {
     const HWND wizard = StartRemover();
     ASSERT_TRUE(wizard);
-    const HWND uninstall = FindControl(wizard, "Uninstall");
-    ASSERT_TRUE(uninstall) << "the wizard is English, as stored";
-    PostMessageA(uninstall, BM_CLICK, 0, 0);
-
-    DWORD exitCode = 1;
-    ASSERT_TRUE(remover_.WaitForExit(20000, &exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    ASSERT_TRUE(FindControl(wizard, "Uninstall")) << "the wizard is English, as stored";
+    ASSERT_NO_FATAL_FAILURE(Uninstall(wizard));
     EXPECT_TRUE(orvella_.WaitForExit(5000));
     EXPECT_TRUE(agent_.WaitForExit(5000));
 
@@ -292,8 +305,7 @@ TEST_F(UninstallerTest, SkinTypeTakenOverByAnotherProgramStays) {
     ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, ".skn", "", "WinampSkin"));
     const HWND wizard = StartRemover();
     ASSERT_TRUE(wizard);
-    PostMessageA(FindControl(wizard, "Uninstall"), BM_CLICK, 0, 0);
-    ASSERT_TRUE(remover_.WaitForExit(20000));
+    ASSERT_NO_FATAL_FAILURE(Uninstall(wizard));
 
     EXPECT_EQ(GetString(HKEY_CLASSES_ROOT, ".skn", ""), "WinampSkin");
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "OrvellaSkin"));

@@ -301,6 +301,22 @@ TEST_F(UninstallerTest, UninstallRemovesTheInstallationAndTheBatchRemovesTheUnin
     EXPECT_TRUE(batches.empty()) << "batch left: " << *batches.begin();
 }
 
+TEST_F(UninstallerTest, StartedFromTheProgramFolderTheBatchRemovesItAndTheFolder) {
+    ASSERT_TRUE(DeleteFileA((install_ + "My alarm.mp3").c_str()));
+    ASSERT_TRUE(CopyFileA((e2e::BinFolder() + "OrvellaRemover.exe").c_str(), (install_ + "OrvellaRemover.exe").c_str(),
+                          FALSE));
+    remover_ = e2e::StartProgram(install_ + "OrvellaRemover.exe", "", install_);
+    const HWND wizard = e2e::WaitForWindow("TForm1", "Setup");
+    ASSERT_TRUE(wizard);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return FindControl(wizard, "Uninstall") != nullptr; }, 10000));
+    ASSERT_NO_FATAL_FAILURE(Uninstall(wizard));
+
+    // The folder's name holds blanks, "&", "^" and "%": the batch's lines name it exactly.
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::DirectoryExists(install_); }, 15000))
+        << "uninstaller left: " << e2e::FileExists(install_ + "OrvellaRemover.exe");
+    EXPECT_TRUE(e2e::DirectoryExists(root_.Path() + "Program Files & Co ^50%")) << "only the install folder goes";
+}
+
 TEST_F(UninstallerTest, SkinTypeTakenOverByAnotherProgramStays) {
     ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, ".skn", "", "WinampSkin"));
     const HWND wizard = StartRemover();

@@ -2,6 +2,7 @@
 
 #include "core/Startup.h"
 #include "platform/win32/Win32Platform.h"
+#include "skin/MainForm.h"
 #include "ui/win32/Win32Gui.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

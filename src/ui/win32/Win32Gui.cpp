@@ -42,12 +42,8 @@ Win32Gui::Win32Gui(std::string applicationTitle)
     RegisterClassExA(&wc);  // fails harmlessly when a second renderer in the process made it
     NativeForm::RegisterClasses(instance_);
 
-    // Never shown: it exists so that message boxes have an owner and other programs can find
-    // the running program by class and title.
-    application_ = CreateWindowExA(0, kApplicationClass, title_.c_str(),
-                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
-                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                                   0, 0, nullptr, nullptr, instance_, this);
+    // The application window is made when first needed, so that a copy that ends at once (a
+    // second start) never shows up as the running program to anyone looking for it.
 }
 
 Win32Gui::~Win32Gui() {
@@ -72,6 +68,10 @@ LRESULT CALLBACK Win32Gui::ApplicationProc(HWND hwnd, UINT message, WPARAM wPara
 }
 
 int Win32Gui::Run(ui::Form& mainForm) {
+    AppWindow();
+    // A start-up step that already asked to end (a No to a start-up question) ends here,
+    // without showing the main window and asking its own questions.
+    if (quitPosted_) return exitCode_;
     try {
         mainForm.Show();
     } catch (const std::exception& e) {
@@ -150,8 +150,20 @@ void Win32Gui::SetCursor(platform::Cursor cursor) {
     ::SetCursor(handle);
 }
 
+HWND Win32Gui::AppWindow() {
+    if (!application_) {
+        // Never shown: it exists so that message boxes have an owner and other programs can
+        // find the running program by class and title.
+        application_ = CreateWindowExA(0, kApplicationClass, title_.c_str(),
+                                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                                       GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                                       0, 0, nullptr, nullptr, instance_, this);
+    }
+    return application_;
+}
+
 platform::WindowHandle Win32Gui::ApplicationWindow() {
-    return reinterpret_cast<platform::WindowHandle>(application_);
+    return reinterpret_cast<platform::WindowHandle>(AppWindow());
 }
 
 platform::WindowHandle Win32Gui::FormWindow(const ui::Form& form) {
@@ -273,7 +285,7 @@ void Win32Gui::SyncTimers() {
             // A new generation or interval starts a full interval afresh, as the model says.
             if (!state.running || state.generation != timer->Generation() ||
                 state.interval != timer->Interval()) {
-                SetTimer(application_, state.id, static_cast<UINT>(timer->Interval()), nullptr);
+                SetTimer(AppWindow(), state.id, static_cast<UINT>(timer->Interval()), nullptr);
                 state.running = true;
                 state.generation = timer->Generation();
                 state.interval = timer->Interval();
@@ -326,7 +338,7 @@ void Win32Gui::ReportError(ui::Form* form, const std::string& message) {
     if (!form || !Registered(form)) form = forms.empty() ? nullptr : forms.front();
     try {
         if (form) ShowErrorBox(form->platform, title_, message);
-        else MessageBoxA(application_, ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+        else MessageBoxA(AppWindow(), ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
     } catch (...) {
     }
     showingError_ = false;

@@ -67,6 +67,7 @@ private:
         bool seen = false;
     };
 
+    HWND AppWindow();
     static LRESULT CALLBACK ApplicationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Takes one message and handles it; false when it was the quit message.
     bool Handle(const MSG& message);

@@ -67,10 +67,9 @@ TEST_F(AlarmRun, BreaksComeByEqualityWithTheBreakLevels) {
     };
     for (Case c : {Case{0, 100, 4}, Case{0, 70, 3}, Case{30, 100, 0}}) {
         SCOPED_TRACE(std::to_string(c.initial) + " to " + std::to_string(c.final));
-        fake::FakePlatform& fp = p;
         f1.StopAction();
-        fp.clock.sleeps.clear();
-        fp.gui.quitPosted = false;
+        p.clock.sleeps.clear();
+        p.gui.quitPosted = false;
         SetInitialPercent(c.initial);
         SetFinalPercent(c.final);
         s.Breaks.checked = true;

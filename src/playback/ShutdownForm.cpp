@@ -1,8 +1,38 @@
 #include "playback/ShutdownForm.h"
 
+#include <cmath>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/Language.h"
+
+namespace {
+
+// The dialog's warning sign, drawn here rather than shipped: a yellow triangle with a black
+// rim and an exclamation mark, on a background the picture leaves out (its bottom-left pixel).
+ui::Picture WarningSign() {
+    constexpr int kSize = 32;
+    constexpr std::uint32_t kBackground = 0xFF00FF, kRim = 0x000000, kFill = 0xFFD800, kMark = 0x000000;
+    ui::Picture picture{kSize, kSize, std::vector<std::uint32_t>(kSize * kSize, kBackground)};
+    const double apexY = 2, baseY = 29, centre = kSize / 2.0, halfBase = 14.5;
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            const double py = y + 0.5, px = x + 0.5;
+            if (py < apexY || py > baseY) continue;
+            const double half = (py - apexY) / (baseY - apexY) * halfBase;
+            const double fromEdge = half - std::abs(px - centre);
+            if (fromEdge < 0) continue;
+            const bool rim = fromEdge < 1.6 || py > baseY - 1.5;
+            const bool bar = std::abs(px - centre) < 1.5 && py > 10 && py < 22;
+            const bool dot = std::abs(px - centre) < 1.5 && py > 23.5 && py < 26.5;
+            picture.pixels[static_cast<std::size_t>(y) * kSize + x] = rim ? kRim : (bar || dot) ? kMark : kFill;
+        }
+    }
+    return picture;
+}
+
+}  // namespace
 
 TForm6::TForm6(platform::Platform& platform) : ui::Form(platform, "TForm6", "Shutting down") {
     borderStyle = ui::BorderStyle::ToolWindow;
@@ -12,6 +42,8 @@ TForm6::TForm6(platform::Platform& platform) : ui::Form(platform, "TForm6", "Shu
     clientHeight = 119;
 
     Image1.SetBounds(16, 32, 32, 32);
+    Image1.transparent = true;
+    Image1.SetPicture(WarningSign());
     Label1.SetBounds(64, 32, 0, 0);
     Label2.SetBounds(64, 48, 0, 0);
     Button1.SetBounds(200, 88, 75, 25);

@@ -112,6 +112,8 @@ TEST_F(Countdown, IsASmallCentredToolWindow) {
     EXPECT_EQ(f6.clientWidth, 280);
     EXPECT_EQ(f6.clientHeight, 119);
     EXPECT_EQ(f6.Button1.caption, "Cancel");
+    EXPECT_EQ(f6.Image1.picture.width, 32);
+    EXPECT_EQ(f6.Image1.picture.height, 32);
     EXPECT_EQ(f6.Timer1.Interval(), 1000);
     EXPECT_FALSE(f6.Timer1.Enabled());
 }

@@ -120,7 +120,8 @@ TEST_F(Playback, TheShutdownCountdownOpensAndIsCancelled) {
     HWND countdown = e2e::WaitForWindow("TForm6", "Shutting down", 30000);
     if (!countdown) program.Kill();  // never leave a countdown to run out unseen
     ASSERT_TRUE(countdown);
-    EXPECT_TRUE(IsWindowVisible(countdown));
+    // The window exists a moment before it is shown.
+    EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(countdown) != FALSE; }, 3000));
     HWND cancel = FindWindowExA(countdown, nullptr, "Button", "Cancel");
     if (cancel) {
         PostMessageA(cancel, BM_CLICK, 0, 0);

@@ -95,6 +95,10 @@ protected:
 };
 
 TEST_F(RendererTest, WindowsCarryTheirClassAndTitle) {
+    // The application window is made when first needed, so a copy that ends at once is never
+    // found in place of the running one.
+    EXPECT_EQ(FindWindowA("TApplication", kTitle), nullptr);
+    services.gui.ApplicationWindow();
     HWND application = FindWindowA("TApplication", kTitle);
     ASSERT_NE(application, nullptr);
     EXPECT_EQ(application, reinterpret_cast<HWND>(services.gui.ApplicationWindow()));

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs ctest on the Windows tree with a wine server that outlives the single tests.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
+# The server and its services start outside ctest, or ctest waits on their inherited pipes
+# and every test pays a cold start.
+wineserver -p 120 </dev/null >/dev/null 2>&1
+wine cmd /c exit </dev/null >/dev/null 2>&1
+(cd build/win32 && ctest --output-on-failure --timeout 300 "$@")
+rc=$?
+wineserver -k
+wineserver -w
+exit $rc

@@ -19,7 +19,7 @@ mkdir -p "$install/Skins" "$player"
 cp build/win32/bin/Orvella.exe build/win32/bin/Agent.exe build/win32/bin/OrvellaRemover.exe "$install/"
 cp build/win32/bin/Winamp.exe "$player/"
 skin=""
-for f in build/win32/skins/*.skn; do
+for f in build/win32/bin/Skins/*.skn; do
     [ -e "$f" ] || continue
     cp "$f" "$install/Skins/"
     [ -n "$skin" ] || skin="$(basename "$f")"

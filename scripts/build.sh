@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds one tree: "native" (Linux, tests) or "win32" (the Windows programs).
+# Configures and builds one tree: "native" (Linux, tests), "win32" (the Windows programs)
+# or "fuzz" (the fuzz targets).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tree="$1"
@@ -15,8 +16,14 @@ win32)
           -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
     cmake --build build/win32 -j"$jobs"
     ;;
+fuzz)
+    # The readers of untrusted files under libFuzzer, AddressSanitizer and UBSan (clang).
+    cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
+          -DCMAKE_CXX_COMPILER=clang++ -DORVELLA_FUZZ=ON "$@" >/dev/null
+    cmake --build build/fuzz -j"$jobs" --target fuzz_bitmap_decoder fuzz_skin_loader
+    ;;
 *)
-    echo "usage: scripts/build.sh native|win32" >&2
+    echo "usage: scripts/build.sh native|win32|fuzz" >&2
     exit 2
     ;;
 esac

@@ -97,6 +97,29 @@ TEST_F(Playback, ARunningPlayerIsNotLaunchedAgainButReceivesPlay) {
     EXPECT_TRUE(own.Running());
 }
 
+// Clicks a picture button of the main window at its centre, as the mouse would.
+void ClickButton(HWND mainWindow, int x, int y) {
+    const LPARAM at = MAKELPARAM(x, y);
+    PostMessageA(mainWindow, WM_MOUSEMOVE, 0, at);
+    PostMessageA(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(mainWindow, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(Playback, PauseAndStopButtonsSendThePlayerItsKeys) {
+    auto program = e2e::StartProgram("Orvella.exe", "/S");
+    DeclineSkinSearch();
+    ASSERT_TRUE(e2e::WaitForWindow(kPlayerClass, "", 20000));
+    ASSERT_TRUE(PlayerGotKey("KEYDOWN 58", 15000));
+    HWND window = e2e::WaitForWindow("TForm1", "Orvella", 5000);
+    ASSERT_TRUE(window);
+
+    ClickButton(window, 76 + 14, 9 + 14);  // Pause, at its built-in place
+    EXPECT_TRUE(PlayerGotKey("KEYDOWN 43", 10000)) << "no 'C'";
+    ClickButton(window, 108 + 14, 9 + 14);  // Stop
+    EXPECT_TRUE(PlayerGotKey("KEYDOWN 56", 10000)) << "no 'V'";
+    EXPECT_TRUE(program.Running());
+}
+
 TEST_F(Playback, TheEndOfTheRunEndsThePlayerAndTheProgram) {
     e2e::SetRegistryDword(kKey, "Lautstärke - Winamp schließen", 1);
     e2e::SetRegistryDword(kKey, "Lautstärke - Automatisch schließen", 1);

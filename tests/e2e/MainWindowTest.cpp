@@ -65,8 +65,24 @@ Screenshot CaptureClientArea(HWND window) {
     return shot;
 }
 
-// The window once it has finished painting: two captures 300 ms apart that agree.
+// Wine tells the X server of a new pointer position only when it differs from the one it
+// knows, which may already be the corner while the X pointer is elsewhere: move it twice.
+void MovePointerAway() {
+    SetCursorPos(1, 1);
+    SetCursorPos(0, 0);
+}
+
+// The window once it has finished painting, with every button in its resting face: two
+// captures 250 ms apart that agree.
 Screenshot SteadyCapture(HWND window, DWORD timeoutMs = 10000) {
+    // The X pointer starts in the middle of the screen, where the centred window puts a
+    // button; a window mapped under it sees the pointer arrive. A move over the background
+    // resets the hover faces, and the pointer goes where it cannot come back.
+    MovePointerAway();
+    RECT client{};
+    GetClientRect(window, &client);
+    PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(4, client.bottom / 2));
+    Sleep(250);
     Screenshot last = CaptureClientArea(window);
     e2e::WaitUntil(
         [&] {
@@ -196,8 +212,7 @@ protected:
         e2e::SetRegistryDword(kKey, "Erster Start", 0);
         e2e::SetRegistryString(kKey, "Programm - Sprache", "English");
         DeleteFileA((e2e::BinFolder() + "Orvella.ini").c_str());
-        // A pointer resting over a button would give it its hover face.
-        SetCursorPos(0, 0);
+        MovePointerAway();
     }
     void TearDown() override {
         e2e::DeleteRegistryKey(kKey);

@@ -289,4 +289,18 @@ ScopedEnvironment::~ScopedEnvironment() {
     SetEnvironmentVariableA(name_.c_str(), hadOld_ ? old_.c_str() : nullptr);
 }
 
+void InstallOrvellaWithStandInPlayer() {
+    const char* const key = "Software\\Orvella";
+    DeleteRegistryKey(key);
+    std::string bin = BinFolder();
+    bin.pop_back();
+    SetRegistryString("Software\\Winamp", "", bin);
+    SetRegistryDword(key, "Erster Start", 0);
+    SetRegistryString(key, "Programm - Sprache", "English");
+}
+
+void DeclineSkinSearch() {
+    if (HWND box = FindMessageBox("Colortheme file error", 3000)) PressButton(box, IDNO);
+}
+
 }  // namespace e2e

@@ -73,6 +73,13 @@ bool DirectoryExists(const std::string& path);
 // Deletes a folder with everything in it.
 bool DeleteTree(const std::string& path);
 
+// Lays out a fresh Orvella installation in the bin folder: no settings but the ones a user who
+// has been through the first start has ("Erster Start" = 0, English), and the stand-in player
+// registered as Winamp.
+void InstallOrvellaWithStandInPlayer();
+// Answers No to the missing-skin question if it comes, so the window stays usable.
+void DeclineSkinSearch();
+
 // Polls `condition` every 50 ms until it holds or the time is up.
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs) {

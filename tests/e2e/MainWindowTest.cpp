@@ -205,12 +205,7 @@ void ExpectLooksLikeReference(const Screenshot& shot, const std::string& name) {
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        e2e::DeleteRegistryKey(kKey);
-        std::string bin = e2e::BinFolder();
-        bin.pop_back();
-        e2e::SetRegistryString("Software\\Winamp", "", bin);
-        e2e::SetRegistryDword(kKey, "Erster Start", 0);
-        e2e::SetRegistryString(kKey, "Programm - Sprache", "English");
+        e2e::InstallOrvellaWithStandInPlayer();
         DeleteFileA((e2e::BinFolder() + "Orvella.ini").c_str());
         MovePointerAway();
     }

@@ -17,12 +17,7 @@ class Playback : public ::testing::Test {
 protected:
     void SetUp() override {
         EndPlayers();
-        e2e::DeleteRegistryKey(kKey);
-        std::string bin = e2e::BinFolder();
-        bin.pop_back();
-        e2e::SetRegistryString("Software\\Winamp", "", bin);
-        e2e::SetRegistryDword(kKey, "Erster Start", 0);
-        e2e::SetRegistryString(kKey, "Programm - Sprache", "English");
+        e2e::InstallOrvellaWithStandInPlayer();
         e2e::SetRegistryDword(kKey, "Weckruf", 1);
         e2e::SetRegistryDword(kKey, "Programm - Autostart - Länge", 1);
         e2e::SetRegistryDword(kKey, "Winamp - Auf Winamp warten", 1);
@@ -54,10 +49,6 @@ protected:
         }
     }
 
-    static void DeclineSkinSearch() {
-        if (HWND box = e2e::FindMessageBox("Colortheme file error", 3000)) e2e::PressButton(box, IDNO);
-    }
-
     bool PlayerGotKey(const char* line, DWORD timeoutMs) {
         return e2e::WaitUntil(
             [&] { return e2e::ReadTextFile(log_.File("player.log")).find(line) != std::string::npos; }, timeoutMs);
@@ -71,7 +62,7 @@ TEST_F(Playback, AWakeCallLaunchesTheMissingPlayerAndSendsItPlay) {
     ASSERT_FALSE(FindWindowA(kPlayerClass, nullptr));
     auto program = e2e::StartProgram("Orvella.exe", "/S");
     ASSERT_TRUE(program.Started());
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
 
     HWND player = e2e::WaitForWindow(kPlayerClass, "", 20000);
     ASSERT_TRUE(player) << "the player was not launched";
@@ -88,7 +79,7 @@ TEST_F(Playback, ARunningPlayerIsNotLaunchedAgainButReceivesPlay) {
     ASSERT_TRUE(own.Started());
     ASSERT_TRUE(e2e::WaitForWindow(kPlayerClass, "", 10000));
     auto program = e2e::StartProgram("Orvella.exe", "/S");
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
 
     EXPECT_TRUE(PlayerGotKey("KEYDOWN 58", 20000));
     int players = 0;
@@ -107,7 +98,7 @@ void ClickButton(HWND mainWindow, int x, int y) {
 
 TEST_F(Playback, PauseAndStopButtonsSendThePlayerItsKeys) {
     auto program = e2e::StartProgram("Orvella.exe", "/S");
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
     ASSERT_TRUE(e2e::WaitForWindow(kPlayerClass, "", 20000));
     ASSERT_TRUE(PlayerGotKey("KEYDOWN 58", 15000));
     HWND window = e2e::WaitForWindow("TForm1", "Orvella", 5000);
@@ -124,7 +115,7 @@ TEST_F(Playback, TheEndOfTheRunEndsThePlayerAndTheProgram) {
     e2e::SetRegistryDword(kKey, "Lautstärke - Winamp schließen", 1);
     e2e::SetRegistryDword(kKey, "Lautstärke - Automatisch schließen", 1);
     auto program = e2e::StartProgram("Orvella.exe", "/S");
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
 
     HWND player = e2e::WaitForWindow(kPlayerClass, "", 20000);
     ASSERT_TRUE(player);
@@ -138,7 +129,7 @@ TEST_F(Playback, TheShutdownCountdownOpensAndIsCancelled) {
     e2e::SetRegistryDword(kKey, "Lautstärke - Shutdown", 1);
     e2e::SetRegistryDword(kKey, "Lautstärke - Automatisch schließen", 1);
     auto program = e2e::StartProgram("Orvella.exe", "/S");
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
 
     HWND countdown = e2e::WaitForWindow("TForm6", "Shutting down", 30000);
     if (!countdown) program.Kill();  // never leave a countdown to run out unseen
@@ -162,7 +153,7 @@ TEST_F(Playback, TheCountdownsCloseBoxCancelsItToo) {
     e2e::SetRegistryDword(kKey, "Lautstärke - Shutdown", 1);
     e2e::SetRegistryDword(kKey, "Lautstärke - Automatisch schließen", 1);
     auto program = e2e::StartProgram("Orvella.exe", "/S");
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
 
     HWND countdown = e2e::WaitForWindow("TForm6", "Shutting down", 30000);
     if (!countdown) program.Kill();

@@ -13,22 +13,8 @@ const char* const kKey = "Software\\Orvella";
 // registered as Winamp, and the settings key exists.
 class ProgramStart : public ::testing::Test {
 protected:
-    void SetUp() override {
-        e2e::DeleteRegistryKey(kKey);
-        std::string bin = e2e::BinFolder();
-        bin.pop_back();
-        e2e::SetRegistryString("Software\\Winamp", "", bin);
-        e2e::SetRegistryDword(kKey, "Erster Start", 0);
-        e2e::SetRegistryString(kKey, "Programm - Sprache", "English");
-    }
-    void TearDown() override {
-        e2e::DeleteRegistryKey(kKey);
-    }
-
-    // Answers "No" to the missing-skin question if it comes, so the window stays usable.
-    static void DeclineSkinSearch() {
-        if (HWND box = e2e::FindMessageBox("Colortheme file error", 3000)) e2e::PressButton(box, IDNO);
-    }
+    void SetUp() override { e2e::InstallOrvellaWithStandInPlayer(); }
+    void TearDown() override { e2e::DeleteRegistryKey(kKey); }
 
     static HWND MainWindow(DWORD timeoutMs = 15000) { return e2e::WaitForWindow("TForm1", "Orvella", timeoutMs); }
 };
@@ -36,7 +22,7 @@ protected:
 TEST_F(ProgramStart, SecondCopyEndsWithZeroAndLeavesTheFirstRunning) {
     auto first = e2e::StartProgram("Orvella.exe");
     ASSERT_TRUE(first.Started());
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
     ASSERT_TRUE(MainWindow());
     HWND application = e2e::WaitForWindow("TApplication", "Orvella", 5000);
     ASSERT_TRUE(application);
@@ -92,7 +78,7 @@ TEST_F(ProgramStart, SystemStartShowsNoWindowDuringItsWait) {
     Sleep(2000);
     HWND early = FindWindowA("TForm1", "Orvella");
     EXPECT_TRUE(!early || !IsWindowVisible(early));
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
     HWND window = MainWindow();
     ASSERT_TRUE(window);
     EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 10000));
@@ -106,7 +92,7 @@ TEST_F(ProgramStart, FirstStartAsksForDefaultsAndNoEndsTheProgram) {
     EXPECT_EQ(e2e::MessageBoxText(box),
               "The adjustments cannot be loaded!\rDo you want to continue with the default adjustments?");
     e2e::PressButton(box, IDNO);
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
     DWORD code = 99;
     EXPECT_TRUE(program.WaitForExit(15000, &code));
     EXPECT_EQ(code, 0u);
@@ -119,7 +105,7 @@ TEST_F(ProgramStart, MissingPlayerIsAskedForAndNoEndsTheProgram) {
     ASSERT_TRUE(box);
     EXPECT_EQ(e2e::MessageBoxText(box), "Winamp was not found!\rDo you want to look for it now?");
     e2e::PressButton(box, IDNO);
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
     DWORD code = 99;
     EXPECT_TRUE(program.WaitForExit(15000, &code));
 }
@@ -127,7 +113,7 @@ TEST_F(ProgramStart, MissingPlayerIsAskedForAndNoEndsTheProgram) {
 TEST_F(ProgramStart, WakeCallIsResetByAStart) {
     e2e::SetRegistryDword(kKey, "Weckruf", 1);
     auto program = e2e::StartProgram("Orvella.exe");
-    DeclineSkinSearch();
+    e2e::DeclineSkinSearch();
     ASSERT_TRUE(MainWindow());
     DWORD wake = 1;
     EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::GetRegistryDword(kKey, "Weckruf", wake) && wake == 0; }, 5000));

@@ -1,5 +1,8 @@
 #include "preferences/PreferencesForm.h"
 
+#include "core/SettingsStore.h"
+#include "skin/MainForm.h"
+
 TForm2::TForm2(platform::Platform& platform)
     : ui::Form(platform, "TForm2", "Einstellungen"),
       settings{Edit1,     CheckBox1,  UpDown1,    CheckBox2,  CheckBox3,  UpDown2,   CheckBox4,
@@ -36,8 +39,16 @@ TForm2::TForm2(platform::Platform& platform)
     CheckBox11.caption = "Close Winamp after reaching final volume";
     CheckBox12.caption = "Shutdown windows after reaching final volume";
     CheckBox13.caption = "Activate Orvella Agent";
+    PageControl1.SetBounds(8, 8, 383, 354);
+    const char* const pageCaptions[] = {"General |", "General ||", "Volume", "Dates", "Language", "Theme", "Over..."};
+    for (std::size_t i = 0; i < PageControl1.pages.size(); ++i) PageControl1.pages[i]->caption = pageCaptions[i];
     Button1.caption = "OK";
     Button2.caption = "Cancel";
+    Button1.SetBounds(236, 376, 75, 25);
+    Button2.SetBounds(316, 376, 75, 25);
+    OnShow = [this] { FormShow(); };
+    Button1.OnClick = [this] { Button1Click(); };
+    Button2.OnClick = [this] { Button2Click(); };
     // The design state, before any settings are loaded.
     CheckBox5.enabled = false;
     UpDown3.enabled = Edit4.enabled = CheckBox7.enabled = false;
@@ -60,4 +71,22 @@ void TForm2::ApplyEnableRules() {
 
     const bool autoClose = CheckBox6.checked;
     Edit4.enabled = UpDown3.enabled = CheckBox7.enabled = autoClose;
+}
+
+// Each opening shows what is stored: edits that were cancelled last time are gone.
+void TForm2::FormShow() {
+    openingOpacity_ = form1_->alphaBlendValue;
+    TrackBar3.SetPosition(256 - openingOpacity_);
+    LoadSettingsIntoDialog(*this);
+}
+
+void TForm2::Button1Click() {
+    SaveSettings(*this, *form1_);
+    Close();
+}
+
+// Cancel stores nothing; the main window gets back the opacity it had at the opening.
+void TForm2::Button2Click() {
+    form1_->alphaBlendValue = openingOpacity_;
+    Close();
 }

@@ -85,9 +85,14 @@ public:
     // Asks for the player's program file; cancelling ends the program.
     void SearchWinampPath();
 
+    void FormShow();
+    void Button1Click();  // OK
+    void Button2Click();  // Cancel
+
     // Enables each dependent control exactly while its option is on.
     void ApplyEnableRules();
 
 private:
     TForm1* form1_ = nullptr;
+    int openingOpacity_ = 255;
 };

@@ -211,3 +211,26 @@ TEST_F(SettingsStore, EnableRulesFollowTheLoadedOptions) {
     EXPECT_TRUE(s.AutoCloseMinutes.enabled);
     EXPECT_FALSE(s.PlayAfterSystemStart.enabled);
 }
+
+TEST_F(SettingsStore, PreferencesOpenWithTheStoredValuesAndOkStoresThem) {
+    p.registry.SetDword(HKCU, kKey, "Pausen - Anzahl", 9);
+    form1.alphaBlendValue = 128;
+    s.BreakCount.SetPosition(3);  // an edit that was cancelled before
+    form2.Show();
+    EXPECT_EQ(s.BreakCount.position, 9);
+    EXPECT_EQ(form2.TrackBar3.position, 128);
+
+    s.BreakCount.SetPosition(12);
+    form1.alphaBlendValue = 40;
+    form2.Button2.Click();  // Cancel
+    EXPECT_FALSE(form2.Visible());
+    EXPECT_EQ(form1.alphaBlendValue, 128);
+    EXPECT_EQ(Dword("Pausen - Anzahl"), 9u);
+    EXPECT_EQ(s.BreakCount.position, 12);  // the edit acts until the next opening
+
+    form2.Show();
+    s.BreakCount.SetPosition(12);
+    form2.Button1.Click();  // OK
+    EXPECT_FALSE(form2.Visible());
+    EXPECT_EQ(Dword("Pausen - Anzahl"), 12u);
+}

@@ -120,3 +120,27 @@ TEST_F(ProgramStart, WakeCallIsResetByAStart) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ProgramStart, OptionsOpenThePreferencesWhichCancelCloses) {
+    auto program = e2e::StartProgram("Orvella.exe");
+    e2e::DeclineSkinSearch();
+    HWND window = MainWindow();
+    ASSERT_TRUE(window);
+    const LPARAM options = MAKELPARAM(12 + 14, 9 + 14);
+    PostMessageA(window, WM_MOUSEMOVE, 0, options);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, options);
+    PostMessageA(window, WM_LBUTTONUP, 0, options);
+
+    HWND preferences = e2e::WaitForWindow("TForm2", "", 10000);
+    ASSERT_TRUE(preferences);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(preferences) != FALSE; }, 5000));
+    HWND cancel = FindWindowExA(preferences, nullptr, "Button", "Cancel");
+    ASSERT_TRUE(cancel);
+    PostMessageA(cancel, BM_CLICK, 0, 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(preferences); }, 5000));
+    EXPECT_TRUE(program.Running());
+}
+
+}  // namespace

@@ -93,11 +93,12 @@ void DeleteByPattern(platform::Platform& platform, const std::string& folder, co
         platform.files.DeleteFile(base + name);
 }
 
-std::string RemoveProgramFiles(platform::Platform& platform) {
-    std::string installFolder, skinFolder;
+void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder) {
+    installFolder.clear();
+    std::string skinFolder;
     {
         auto key = platform.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::Read);
-        if (!key) return "";
+        if (!key) return;
         installFolder = ReadText(*key, "Programm - Pfad");
         skinFolder = ReadText(*key, "Programm - Schema Pfad");
     }
@@ -123,7 +124,6 @@ std::string RemoveProgramFiles(platform::Platform& platform) {
     RemoveEmptyFolder(platform, pictureFolder);
     platform.clock.Sleep(100);
     RemoveEmptyFolder(platform, installFolder);
-    return installFolder;
 }
 
 void RemoveRegistryEntries(platform::Platform& platform) {

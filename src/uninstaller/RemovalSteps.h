@@ -14,9 +14,10 @@ void RemoveShortcuts(platform::Platform& platform);
 
 // Ends the running programs, then deletes the skins, the tip pictures and the program files
 // and removes their folders when they are empty. Does nothing without the settings key.
-// Returns the install folder it found ("Programm - Pfad", empty when unknown): the batch
-// needs it after the settings key is gone.
-std::string RemoveProgramFiles(platform::Platform& platform);
+// Sets `installFolder` to the install folder it found ("Programm - Pfad", empty when unknown)
+// as soon as it has read it: the batch needs it after the settings key is gone, also when a
+// later step here failed.
+void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder);
 
 // Ends the main program and the agent by their hidden application windows.
 void EndRunningPrograms(platform::Platform& platform);

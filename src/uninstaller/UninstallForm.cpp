@@ -127,7 +127,7 @@ void TForm1::RunRemoval() {
     RunStep([&] {
         RemoveShortcuts(platform);
         platform.clock.Sleep(100);
-        installFolder = RemoveProgramFiles(platform);
+        RemoveProgramFiles(platform, installFolder);
     });
     RunStep([&] { RemoveRegistryEntries(platform); });
 

@@ -17,6 +17,13 @@ const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Un
 const char* const kInstall = "C:\\Program Files\\Orvella & Co\\";
 const char* const kSkins = "C:\\Program Files\\Orvella & Co\\Skins";
 
+// The install folder that the removal reports, from a stale value on.
+std::string RemoveProgramFiles(platform::Platform& platform) {
+    std::string installFolder = "C:\\Stale\\";
+    remover::RemoveProgramFiles(platform, installFolder);
+    return installFolder;
+}
+
 class RemovalStepsTest : public ::testing::Test {
 protected:
     void InstallProgram() {
@@ -179,7 +186,7 @@ TEST_F(RemovalStepsTest, EndsTheRunningProgramsBeforeDeletingTheirFiles) {
     platform::Platform withPrograms{p.registry, p.files, p.ini,   p.process, p.desktop, running,
                                     p.desktop,  p.volume, p.clock, p.system,  p.dialogs, p.gui};
 
-    EXPECT_EQ(remover::RemoveProgramFiles(withPrograms), kInstall);
+    EXPECT_EQ(RemoveProgramFiles(withPrograms), kInstall);
 
     EXPECT_EQ(p.desktop.terminated.size(), 2u);
     EXPECT_EQ(p.files.FileCount(), 0u);
@@ -194,7 +201,7 @@ TEST_F(RemovalStepsTest, FilesInUseStayAndTheRestGoes) {
     p.files.Lock(std::string(kInstall) + "Orvella.exe");
     p.files.AddFile(std::string(kInstall) + "Orvella.ini", "", platform::AttrReadOnly);
 
-    remover::RemoveProgramFiles(p);
+    RemoveProgramFiles(p);
 
     EXPECT_TRUE(Exists(std::string(kInstall) + "Orvella.exe"));
     EXPECT_TRUE(Exists(std::string(kInstall) + "Orvella.ini"));
@@ -208,7 +215,7 @@ TEST_F(RemovalStepsTest, UserFilesKeepTheirFolders) {
     p.files.AddFile(std::string(kInstall) + "My alarm.mp3");
     p.files.AddFile(std::string(kSkins) + "\\notes.txt");
 
-    remover::RemoveProgramFiles(p);
+    RemoveProgramFiles(p);
 
     EXPECT_EQ(p.files.FileCount(), 2u);
     EXPECT_TRUE(Exists(std::string(kInstall) + "My alarm.mp3"));
@@ -221,7 +228,7 @@ TEST_F(RemovalStepsTest, SkinFolderOutsideTheInstallFolderIsEmptiedToo) {
     p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", "D:\\My Skins\\");
     p.files.AddFile("D:\\My Skins\\Night.skn");
 
-    remover::RemoveProgramFiles(p);
+    RemoveProgramFiles(p);
 
     EXPECT_FALSE(p.files.DirectoryExists("D:\\My Skins"));
     EXPECT_TRUE(p.files.DirectoryExists(kSkins)) << "not the stored skin folder: not touched";
@@ -234,7 +241,7 @@ TEST_F(RemovalStepsTest, MissingSettingsKeyDeletesNoFileAndEndsNoProgram) {
     p.desktop.AddWindow("TApplication", "Orvella");
     const auto before = p.files.FileCount();
 
-    EXPECT_EQ(remover::RemoveProgramFiles(p), "");
+    EXPECT_EQ(RemoveProgramFiles(p), "");
 
     EXPECT_EQ(p.files.FileCount(), before);
     EXPECT_TRUE(p.desktop.terminated.empty());
@@ -251,7 +258,7 @@ TEST_F(RemovalStepsTest, MissingOrEmptyInstallPathDeletesNothingRelative) {
         q.files.currentDirectory = "C:\\";
         q.desktop.AddWindow("TApplication", "Orvella");
 
-        EXPECT_EQ(remover::RemoveProgramFiles(q), "");
+        EXPECT_EQ(RemoveProgramFiles(q), "");
 
         EXPECT_EQ(q.files.FileCount(), 4u);
         EXPECT_TRUE(q.files.DirectoryExists("C:\\Images"));
@@ -265,7 +272,7 @@ TEST_F(RemovalStepsTest, RelativeSkinFolderIsNeitherEmptiedNorRemoved) {
     p.files.AddFile("C:\\Skins\\x.skn");
     p.files.currentDirectory = "C:\\";
 
-    remover::RemoveProgramFiles(p);
+    RemoveProgramFiles(p);
 
     EXPECT_TRUE(Exists("C:\\Skins\\x.skn"));
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "platform/fake/FakePlatform.h"
 
 namespace {
@@ -170,6 +172,38 @@ TEST_F(UninstallFormTest, UninstallWithoutSettingsKeyStillRemovesShortcutsAndReg
     EXPECT_EQ(batch.find("C:\\OrvellaRemover"), std::string::npos);
     EXPECT_EQ(batch.find("\"\\"), std::string::npos) << "no root-relative path";
     EXPECT_EQ(form.Button1.caption, "Finish");
+}
+
+// The program files step fails after it has read the install folder.
+class WindowListFails : public fake::FakeDesktop {
+public:
+    platform::WindowHandle Find(const std::string&, const std::string&) override {
+        throw std::runtime_error("window list unavailable");
+    }
+};
+
+TEST_F(UninstallFormTest, FailedProgramFilesStepStillLetsTheBatchRemoveTheInstallFolder) {
+    p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", "C:\\Program Files\\Orvella\\");
+    p.registry.SetString(RegistryRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Orvella", "x");
+    WindowListFails windows;
+    platform::Platform failing{p.registry, p.files, p.ini,    p.process, p.desktop, windows,
+                               p.desktop,  p.volume, p.clock, p.system,  p.dialogs, p.gui};
+    remover::TForm1 wizard{failing};
+    wizard.FormCreate();
+
+    try {
+        wizard.Button1.Click();
+        ADD_FAILURE() << "the uninstaller did not end";
+    } catch (const fake::ProcessExit& exit) {
+        EXPECT_EQ(exit.code, 0);
+    }
+
+    EXPECT_FALSE(p.registry.HasValue(RegistryRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                                     "Orvella"));
+    EXPECT_TRUE(wizard.Panel2.visible);
+    const std::string batch = p.files.Content("C:\\Temp\\uis1A2B.bat");
+    EXPECT_NE(batch.find("del \"C:\\Program Files\\Orvella\\OrvellaRemover.exe\""), std::string::npos) << batch;
+    EXPECT_NE(batch.find("rmdir \"C:\\Program Files\\Orvella\""), std::string::npos) << batch;
 }
 
 TEST_F(UninstallFormTest, FinishOnTheLastPageEndsTheProgram) {

@@ -6,20 +6,24 @@ namespace win32 {
 
 namespace {
 
-bool IsWindowsNt() {
+// False when the system does not say which it is.
+bool ReadPlatformId(DWORD& platformId) {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;  // 148 bytes
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&version)) return true;
+    if (!GetVersionExA(&version)) return false;
 #pragma GCC diagnostic pop
-    return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    platformId = version.dwPlatformId;
+    return true;
 }
 
 // NT refuses ExitWindowsEx to a process that has not switched on its shutdown privilege.
-void EnableShutdownPrivilege() {
+// False when the process token cannot be opened; a failed lookup or adjustment is left to
+// ExitWindowsEx to refuse.
+bool EnableShutdownPrivilege() {
     HANDLE token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
     TOKEN_PRIVILEGES privileges{};
     if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid)) {
         privileges.PrivilegeCount = 1;
@@ -27,6 +31,7 @@ void EnableShutdownPrivilege() {
         AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
     }
     CloseHandle(token);
+    return true;
 }
 
 }  // namespace
@@ -42,7 +47,9 @@ std::string Win32System::DefaultLanguageName() {
 }
 
 bool Win32System::Shutdown(std::uint32_t flags) {
-    if (IsWindowsNt()) EnableShutdownPrivilege();
+    DWORD platformId;
+    if (!ReadPlatformId(platformId)) return false;
+    if (platformId == VER_PLATFORM_WIN32_NT && !EnableShutdownPrivilege()) return false;
     return ExitWindowsEx(flags, 0) != 0;
 }
 

@@ -26,18 +26,14 @@ public:
     // Puts a shown form in front of the other windows.
     virtual void BringToFront(ui::Form& form) = 0;
     // The pointer's position on the screen (the system cursor, not an event's coordinates).
-    virtual void CursorPos(int& x, int& y) { x = y = 0; }
+    virtual void CursorPos(int& x, int& y) = 0;
     // The size of the monitor that holds the form's window (the primary one while it has none).
-    virtual void ScreenSize(const ui::Form& form, int& width, int& height) {
-        (void)form;
-        width = 1024;
-        height = 768;
-    }
+    virtual void ScreenSize(const ui::Form& form, int& width, int& height) = 0;
     // Whether any part of this screen rectangle lies on one of the monitors.
-    virtual bool RectOnAnyMonitor(int left, int top, int width, int height) {
-        (void)left, (void)top, (void)width, (void)height;
-        return true;
-    }
+    virtual bool RectOnAnyMonitor(int left, int top, int width, int height) = 0;
+    // From now on the program's own message loop drops every Alt+F4 before it reaches a window
+    // of the program. Message boxes and file dialogs run loops of their own and keep it.
+    virtual void SwallowAltF4() = 0;
 };
 
 }  // namespace platform

@@ -124,7 +124,11 @@ void TForm1::Connect(TForm2& preferences, TForm6& shutdown) {
 
 TSettings& TForm1::Settings() { return form2_->settings; }
 
-void TForm1::FormCreate() { clientHeight = 47; }
+void TForm1::FormCreate() {
+    // Alt+F4 would close a borderless window with no way back, or a dialog mid-way.
+    platform.gui.SwallowAltF4();
+    clientHeight = 47;
+}
 
 void TForm1::ShowFace(ui::Image& button, const ui::Image& holder) { button.SetPicture(holder.picture); }
 

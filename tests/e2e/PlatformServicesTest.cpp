@@ -252,6 +252,10 @@ public:
     platform::WindowHandle FormWindow(const ui::Form&) override { return 0; }
     void RunModal(ui::Form&) override {}
     void BringToFront(ui::Form&) override {}
+    void CursorPos(int& x, int& y) override { x = y = 0; }
+    void ScreenSize(const ui::Form&, int& width, int& height) override { width = height = 0; }
+    bool RectOnAnyMonitor(int, int, int, int) override { return true; }
+    void SwallowAltF4() override {}
 };
 
 TEST(Win32PlatformAggregate, HandsOutTheRealServices) {

@@ -136,6 +136,10 @@ TEST_F(Playback, TheShutdownCountdownOpensAndIsCancelled) {
     ASSERT_TRUE(countdown);
     // The window exists a moment before it is shown.
     EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(countdown) != FALSE; }, 3000));
+    // Alt+F4 reaches none of the program's windows: it must not end the countdown unseen.
+    PostMessageA(countdown, WM_SYSKEYDOWN, VK_F4, 1 << 29);
+    Sleep(500);
+    EXPECT_TRUE(IsWindowVisible(countdown)) << "Alt+F4 closed the countdown";
     HWND cancel = FindWindowExA(countdown, nullptr, "Button", "Cancel");
     if (cancel) {
         PostMessageA(cancel, BM_CLICK, 0, 0);

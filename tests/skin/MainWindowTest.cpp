@@ -264,6 +264,9 @@ TEST_F(MainWindow, AltF4IsSwallowedAndTheWindowRefusesToClose) {
     bool allow = true;
     f1.OnCloseQuery(allow);
     EXPECT_FALSE(allow);
+    // Creating the window also keeps Alt+F4 from the program's other windows.
+    f1.FormCreate();
+    EXPECT_TRUE(p.gui.altF4Swallowed);
 }
 
 TEST_F(MainWindow, ContextMenu) {

@@ -32,6 +32,7 @@ public:
         height = monitors.empty() ? 0 : monitors.front().height;
     }
     bool RectOnAnyMonitor(int left, int top, int width, int height) override;
+    void SwallowAltF4() override { altF4Swallowed = true; }
 
     // Advances the clock by `milliseconds`, firing every enabled timer whose interval has
     // run out, in time order. A handler that sleeps moves the clock on; a timer that came due
@@ -50,6 +51,7 @@ public:
     std::vector<Monitor> monitors{{0, 0, 1280, 1024}};
 
     bool quitPosted = false;
+    bool altF4Swallowed = false;
     std::vector<platform::Cursor> cursors;
     std::vector<ui::Form*> broughtToFront;
     std::vector<ui::Form*> modalForms;

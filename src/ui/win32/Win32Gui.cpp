@@ -108,6 +108,7 @@ void Win32Gui::ProcessMessages() {
 }
 
 bool Win32Gui::Handle(const MSG& msg) {
+    if (swallowAltF4_ && msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) return true;
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
         HWND root = GetAncestor(msg.hwnd, GA_ROOT);
         for (auto& entry : windows_) {

@@ -41,9 +41,10 @@ public:
     void RunModal(ui::Form& form) override;
     void BringToFront(ui::Form& form) override;
     // Not marked override: they join the interface as it grows, with harmless defaults there.
-    void CursorPos(int& x, int& y);
-    void ScreenSize(const ui::Form& form, int& width, int& height);
-    bool RectOnAnyMonitor(int left, int top, int width, int height);
+    void CursorPos(int& x, int& y) override;
+    void ScreenSize(const ui::Form& form, int& width, int& height) override;
+    bool RectOnAnyMonitor(int left, int top, int width, int height) override;
+    void SwallowAltF4() override { swallowAltF4_ = true; }
 
     // Brings every form's window and every timer in line with the model.
     void Sync();
@@ -80,6 +81,7 @@ private:
     HINSTANCE instance_;
     HWND application_ = nullptr;
     bool quitPosted_ = false;
+    bool swallowAltF4_ = false;
     int exitCode_ = 0;
     HCURSOR cursorOverride_ = nullptr;
     bool keyPreviewed_ = false;

@@ -50,10 +50,7 @@ public:
     }
 
 private:
-    void Store(const std::string& name, const RegistryValue& v) {
-        key_.values[Lower(name)] = v;
-        key_.names[Lower(name)] = name;
-    }
+    void Store(const std::string& name, const RegistryValue& v) { key_.Store(name, v); }
     FakeRegistry::Key& key_;
     bool writable_;
 };
@@ -108,36 +105,38 @@ void FakeRegistry::CreateKey(platform::RegistryRoot root, const std::string& pat
     }
 }
 
+void FakeRegistry::Key::Store(const std::string& name, const RegistryValue& value) {
+    values[Lower(name)] = value;
+    names[Lower(name)] = name;
+}
+
+void FakeRegistry::Put(platform::RegistryRoot root, const std::string& path, const std::string& name,
+                       const RegistryValue& value) {
+    CreateKey(root, path);
+    keys[KeyId(root, path)].Store(name, value);
+}
+
 void FakeRegistry::SetString(platform::RegistryRoot root, const std::string& path,
                              const std::string& name, const std::string& value) {
-    CreateKey(root, path);
-    auto& key = keys[KeyId(root, path)];
     RegistryValue v;
     v.text = value;
-    key.values[Lower(name)] = v;
-    key.names[Lower(name)] = name;
+    Put(root, path, name, v);
 }
 
 void FakeRegistry::SetDword(platform::RegistryRoot root, const std::string& path,
                             const std::string& name, std::uint32_t value) {
-    CreateKey(root, path);
-    auto& key = keys[KeyId(root, path)];
     RegistryValue v;
     v.type = RegistryValue::Type::Dword;
     v.number = value;
-    key.values[Lower(name)] = v;
-    key.names[Lower(name)] = name;
+    Put(root, path, name, v);
 }
 
 void FakeRegistry::SetBinary(platform::RegistryRoot root, const std::string& path,
                              const std::string& name, const std::string& bytes) {
-    CreateKey(root, path);
-    auto& key = keys[KeyId(root, path)];
     RegistryValue v;
     v.type = RegistryValue::Type::Binary;
     v.text = bytes;
-    key.values[Lower(name)] = v;
-    key.names[Lower(name)] = name;
+    Put(root, path, name, v);
 }
 
 const RegistryValue* FakeRegistry::Find(platform::RegistryRoot root, const std::string& path,

@@ -45,12 +45,17 @@ public:
     struct Key {
         Values values;
         std::map<std::string, std::string> names;  // lower-case name -> name as written
+        void Store(const std::string& name, const RegistryValue& value);
     };
     std::map<std::string, Key> keys;  // by "root:lower-case path"
     std::set<std::string> denied;
     std::set<std::string> readOnly;
 
     static std::string KeyId(platform::RegistryRoot root, const std::string& path);
+
+private:
+    void Put(platform::RegistryRoot root, const std::string& path, const std::string& name,
+             const RegistryValue& value);
 };
 
 }  // namespace fake

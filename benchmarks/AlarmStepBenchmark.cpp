@@ -4,7 +4,7 @@
 // platform, so only the step itself and the device's volume calls are measured.
 //
 //   AlarmStepBenchmark.exe [steps]     (default 2000)
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/Settings.h"
-#include "platform/fake/FakePlatform.h"
+#include "ui/fake/FakeGui.h"
 #include "platform/win32/Win32Volume.h"
 #include "playback/ShutdownForm.h"
 #include "preferences/PreferencesForm.h"
@@ -29,14 +29,15 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_I
 int main(int argc, char** argv) {
     const int steps = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
 
-    fake::FakePlatform fakes;
+    fake::FakeEnvironment fakes;
     win32::Win32Volume volume;
     platform::Platform platform{fakes.registry, fakes.files, fakes.ini,    fakes.process,
                                 fakes.desktop,  fakes.desktop, fakes.desktop, volume,
-                                fakes.clock,    fakes.system, fakes.dialogs, fakes.gui};
-    TForm1 form1{platform};
-    TForm2 form2{platform};
-    TForm6 form6{platform};
+                                fakes.clock,    fakes.system, fakes.dialogs, fakes.app};
+    ui::Environment environment{platform, fakes.gui};
+    TForm1 form1{environment};
+    TForm2 form2{environment};
+    TForm6 form6{environment};
     form1.Connect(form2, form6);
     form2.Connect(form1);
     // A run of the default options that never reaches its end: the level starts over below it.

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/FakePlatform.h"
+#include "ui/fake/FakeGui.h"
 #include "playback/ShutdownForm.h"
 #include "preferences/PreferencesForm.h"
 #include "skin/MainForm.h"
@@ -51,7 +51,7 @@ std::string ReadWholeFile(const fs::path& path) {
 // The main window with its companions, as the program wires them; every load builds on what
 // the previous one left, as switching skins in the running program does.
 struct Program {
-    fake::FakePlatform p;
+    fake::FakeEnvironment p;
     TForm1 f1{p};
     TForm2 f2{p};
     TForm6 f6{p};

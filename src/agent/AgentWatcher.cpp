@@ -60,5 +60,5 @@ void AgentWatcher::Wake() {
                                               platform::KeyAccess::CreateWrite))
         key->WriteDword("Weckruf", 1);
     const std::string program = ExtractFilePath(platform_.process.ModuleFileName()) + "Orvella.exe";
-    platform_.shell.Open(platform_.gui.ApplicationWindow(), program, "/S", "", platform::ShowNormal);
+    platform_.shell.Open(platform_.app.ApplicationWindow(), program, "/S", "", platform::ShowNormal);
 }

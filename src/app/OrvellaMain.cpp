@@ -1,4 +1,4 @@
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "core/Startup.h"
 #include "platform/win32/Win32Platform.h"
@@ -8,7 +8,8 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win32::Win32Gui gui("Orvella");
     win32::Win32Platform system(gui);
-    OrvellaStartup startup(system.platform);
+    ui::Environment environment{system.platform, gui};
+    OrvellaStartup startup(environment);
     if (!startup.Start()) return 0;
     return gui.Run(startup.MainForm());
 }

@@ -1,5 +1,5 @@
 // OrvellaRemover.exe: the uninstall wizard on the real platform.
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "platform/win32/Win32Platform.h"
 #include "ui/win32/Win32Gui.h"
@@ -8,7 +8,8 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win32::Win32Gui gui("Setup");
     win32::Win32Platform system(gui);
-    remover::TForm1 form(system.platform);
+    ui::Environment environment{system.platform, gui};
+    remover::TForm1 form(environment);
     form.FormCreate();
     return gui.Run(form);
 }

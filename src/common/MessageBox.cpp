@@ -5,7 +5,7 @@
 int AskYesNo(platform::Platform& platform, const std::string& text, const std::string& caption,
              unsigned style) {
     platform::MessageBoxRequest request;
-    request.owner = platform.gui.ApplicationWindow();
+    request.owner = platform.app.ApplicationWindow();
     request.text = text;
     request.caption = caption;
     request.style = style | platform::MbTopmost;
@@ -25,7 +25,7 @@ std::string ErrorBoxText(const std::string& message) {
 void ShowErrorBox(platform::Platform& platform, const std::string& applicationTitle,
                   const std::string& message) {
     platform::MessageBoxRequest request;
-    request.owner = platform.gui.ApplicationWindow();
+    request.owner = platform.app.ApplicationWindow();
     request.text = ErrorBoxText(message);
     request.caption = applicationTitle;
     request.style = platform::MbOk | platform::MbIconError;

@@ -96,7 +96,7 @@ void LoadSettingsAtStart(TForm2& form, TForm1& mainForm) {
                                             "The adjustments cannot be loaded!\r"
                                             "Do you want to continue with the default adjustments?"});
         const std::string caption = Choose(p, {"Einstellungen nicht gefunden", "Adjustments not found"});
-        if (AskYesNo(p, text, caption) == platform::IdNo) p.gui.PostQuit();
+        if (AskYesNo(p, text, caption) == platform::IdNo) p.app.PostQuit();
         form.ApplyEnableRules();
         return;
     }

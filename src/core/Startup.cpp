@@ -7,7 +7,8 @@
 #include "skin/MainForm.h"
 #include "tips/TipsStartup.h"
 
-OrvellaStartup::OrvellaStartup(platform::Platform& platform) : platform_(platform) {}
+OrvellaStartup::OrvellaStartup(ui::Environment& environment)
+    : environment_(environment), platform_(environment.platform) {}
 
 OrvellaStartup::~OrvellaStartup() = default;
 
@@ -37,10 +38,10 @@ bool OrvellaStartup::Start() {
 }
 
 void OrvellaStartup::CreateWindows() {
-    form1_ = std::make_unique<TForm1>(platform_);
-    form2_ = std::make_unique<TForm2>(platform_);
-    form3_ = std::make_unique<TForm3>(platform_);
-    form6_ = std::make_unique<TForm6>(platform_);
+    form1_ = std::make_unique<TForm1>(environment_);
+    form2_ = std::make_unique<TForm2>(environment_);
+    form3_ = std::make_unique<TForm3>(environment_);
+    form6_ = std::make_unique<TForm6>(environment_);
     form1_->Connect(*form2_, *form6_);
     form2_->Connect(*form1_);
     form1_->FormCreate();

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Platform.h"
+#include "ui/Gui.h"
 
 class TForm1;
 class TForm2;
@@ -13,7 +13,7 @@ class TForm6;
 // permanent windows, the player's path, the settings, and the system-start wait or the tips.
 class OrvellaStartup {
 public:
-    explicit OrvellaStartup(platform::Platform& platform);
+    explicit OrvellaStartup(ui::Environment& environment);
     ~OrvellaStartup();
 
     // Runs every start-up step. True when the message loop should now run with MainForm();
@@ -27,6 +27,7 @@ public:
 
 private:
     void CreateWindows();
+    ui::Environment& environment_;
     platform::Platform& platform_;
     std::string argument_;
     std::unique_ptr<TForm1> form1_;

@@ -11,5 +11,5 @@ void UninstallHandOff(platform::Platform& p) {
     const std::string programFolder = ProgramFolder(p.process);
     p.files.CopyFile(programFolder + "OrvellaRemover.exe", folder + "\\OrvellaRemover.exe", true);
     p.files.CopyFile(programFolder + "Orvella.dll", folder + "\\Orvella.dll", true);
-    p.shell.Open(p.gui.ApplicationWindow(), folder + "\\OrvellaRemover.exe", "", "", platform::ShowShow);
+    p.shell.Open(p.app.ApplicationWindow(), folder + "\\OrvellaRemover.exe", "", "", platform::ShowShow);
 }

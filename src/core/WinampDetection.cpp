@@ -23,5 +23,5 @@ void DetectWinampPath(TForm2& preferences) {
     if (AskYesNo(p, text, caption) == platform::IdYes)
         preferences.SearchWinampPath();
     else
-        p.gui.PostQuit();
+        p.app.PostQuit();
 }

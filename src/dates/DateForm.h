@@ -4,7 +4,7 @@
 // The date entry dialog, opened modally from the preferences dialog.
 class TForm3 : public ui::Form {
 public:
-    explicit TForm3(platform::Platform& platform) : ui::Form(platform, "TForm3", "Weckzeit") {
+    explicit TForm3(ui::Environment& environment) : ui::Form(environment, "TForm3", "Weckzeit") {
         borderStyle = ui::BorderStyle::Dialog;
         position = ui::FormPosition::Designed;
     }

@@ -1,8 +1,8 @@
 #pragma once
+#include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
-#include "platform/Gui.h"
 #include "platform/IniFiles.h"
 #include "platform/Keyboard.h"
 #include "platform/Process.h"
@@ -14,7 +14,7 @@
 
 namespace platform {
 
-// Every operating-system service the programs use, handed to the forms at creation.
+// Every operating-system service the programs use.
 struct Platform {
     Registry& registry;
     FileSystem& files;
@@ -27,7 +27,7 @@ struct Platform {
     Clock& clock;
     System& system;
     Dialogs& dialogs;
-    Gui& gui;
+    Application& app;
 };
 
 }  // namespace platform

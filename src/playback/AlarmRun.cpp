@@ -34,12 +34,12 @@ void TForm1::Timer1Timer() {
     // Equality, not "reached": a run that starts above a break level never takes that break.
     if (s.Breaks.checked && breakCount > BreaksDone && RunLevel == NextBreakLevel) {
         NextBreakLevel += BreakStep;
-        platform.gui.SetCursor(platform::Cursor::AppStarting);
+        platform.app.SetCursor(platform::Cursor::AppStarting);
         RunAllSteps({
             [&] { platform.clock.Sleep(static_cast<std::uint32_t>(breakSeconds) * 1000); },
             [&] {
                 ++BreaksDone;
-                platform.gui.SetCursor(platform::Cursor::Default);
+                platform.app.SetCursor(platform::Cursor::Default);
             },
         });
     }
@@ -67,7 +67,7 @@ void TForm1::EndRun() {
             if (s.ShutdownAtFinalVolume.checked && s.ShutdownAtFinalVolume.enabled) ShowShutdownCountdown();
         },
         [&] {
-            if (s.CloseAtFinalVolume.checked) platform.gui.PostQuit();
+            if (s.CloseAtFinalVolume.checked) platform.app.PostQuit();
         },
     });
 }

@@ -34,7 +34,7 @@ ui::Picture WarningSign() {
 
 }  // namespace
 
-TForm6::TForm6(platform::Platform& platform) : ui::Form(platform, "TForm6", "Shutting down") {
+TForm6::TForm6(ui::Environment& environment) : ui::Form(environment, "TForm6", "Shutting down") {
     borderStyle = ui::BorderStyle::ToolWindow;
     minimizeBox = maximizeBox = false;
     position = ui::FormPosition::ScreenCenter;
@@ -89,7 +89,7 @@ void TForm6::Timer1Timer() {
         Timer1.SetEnabled(false);
         return;
     }
-    platform.gui.BringToFront(*this);
+    gui.BringToFront(*this);
     if (ShutdownTicks >= kSeconds) {
         // A refused shutdown leaves the dialog open at 0 until the user cancels it.
         Timer1.SetEnabled(false);

@@ -7,7 +7,7 @@
 // by the end of the alarm run and by automatic closing.
 class TForm6 : public ui::Form {
 public:
-    explicit TForm6(platform::Platform& platform);
+    explicit TForm6(ui::Environment& environment);
 
     // Shut down, force the other programs to close, also the ones that hang.
     static constexpr std::uint32_t kShutdownFlags = 0x15;  // EWX_SHUTDOWN | EWX_FORCE | EWX_FORCEIFHUNG

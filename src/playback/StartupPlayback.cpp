@@ -46,6 +46,6 @@ void TForm1::Timer2Timer() {
             if (s.ShutdownAfterAutoClose.checked && s.ShutdownAfterAutoClose.enabled) ShowShutdownCountdown();
         },
         // A cancelled countdown does not keep the program open.
-        [&] { platform.gui.PostQuit(); },
+        [&] { platform.app.PostQuit(); },
     });
 }

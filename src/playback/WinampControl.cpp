@@ -49,12 +49,12 @@ void TForm1::BeginRun() {
 void TForm1::StartWinampAndPlay() {
     platform::Platform& p = platform;
     TSettings& s = Settings();
-    p.gui.SetCursor(platform::Cursor::Wait);
+    p.app.SetCursor(platform::Cursor::Wait);
     enabled = false;
     RunAllSteps({
         [&] {
             if (FindPlayer(p)) return;
-            p.shell.Open(p.gui.FormWindow(*this), s.WinampPath.text, "", "", platform::ShowNormal);
+            p.shell.Open(gui.FormWindow(*this), s.WinampPath.text, "", "", platform::ShowNormal);
             if (s.WaitForWinamp.checked)
                 p.clock.Sleep(static_cast<std::uint32_t>(s.WinampWaitSeconds.position) * 1000);
         },
@@ -80,7 +80,7 @@ void TForm1::StartWinampAndPlay() {
         },
         [&] {
             enabled = true;
-            p.gui.SetCursor(platform::Cursor::Default);
+            p.app.SetCursor(platform::Cursor::Default);
         },
     });
 }
@@ -163,7 +163,7 @@ void TForm1::TerminateAction() {
             const std::string caption = Choose(platform, {"Winamp schließen", "Terminate Winamp"});
             if (AskYesNo(platform, question, caption) == platform::IdYes) CloseWinamp();
         },
-        [&] { platform.gui.PostQuit(); },
+        [&] { platform.app.PostQuit(); },
     });
 }
 

@@ -3,8 +3,8 @@
 #include "core/SettingsStore.h"
 #include "skin/MainForm.h"
 
-TForm2::TForm2(platform::Platform& platform)
-    : ui::Form(platform, "TForm2", "Einstellungen"),
+TForm2::TForm2(ui::Environment& environment)
+    : ui::Form(environment, "TForm2", "Einstellungen"),
       settings{Edit1,     CheckBox1,  UpDown1,    CheckBox2,  CheckBox3,  UpDown2,   CheckBox4,
                CheckBox5, CheckBox8,  UpDown4,    TrackBar1,  TrackBar2,  CheckBox10, CheckBox11,
                CheckBox12, CheckBox9, UpDown5,    UpDown6,    CheckBox6,  UpDown3,   CheckBox7,

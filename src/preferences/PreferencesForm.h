@@ -11,7 +11,7 @@ class TForm1;
 // needs an option.
 class TForm2 : public ui::Form {
 public:
-    explicit TForm2(platform::Platform& platform);
+    explicit TForm2(ui::Environment& environment);
 
     void Connect(TForm1& mainForm) { form1_ = &mainForm; }
 

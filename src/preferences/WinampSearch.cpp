@@ -2,12 +2,12 @@
 
 void TForm2::SearchWinampPath() {
     platform::OpenFileRequest request;
-    request.owner = platform.gui.ApplicationWindow();
+    request.owner = platform.app.ApplicationWindow();
     request.title = "Programmpfad";
     request.filter = "Anwendungen (*.exe)|*.exe";
     request.initialFolder = "C:\\Programme\\Winamp";
     if (auto chosen = platform.dialogs.OpenFile(request))
         settings.WinampPath.text = *chosen;
     else
-        platform.gui.PostQuit();  // the program cannot wake anybody without a player
+        platform.app.PostQuit();  // the program cannot wake anybody without a player
 }

@@ -17,7 +17,7 @@ const char* const kSkinValue = "Theme - Pfad";
 
 }  // namespace
 
-TForm1::TForm1(platform::Platform& platform) : ui::Form(platform, "TForm1", "Orvella") {
+TForm1::TForm1(ui::Environment& environment) : ui::Form(environment, "TForm1", "Orvella") {
     borderStyle = ui::BorderStyle::None;
     clientWidth = 297;
     clientHeight = 297;
@@ -126,7 +126,7 @@ TSettings& TForm1::Settings() { return form2_->settings; }
 
 void TForm1::FormCreate() {
     // Alt+F4 would close a borderless window with no way back, or a dialog mid-way.
-    platform.gui.SwallowAltF4();
+    platform.app.SwallowAltF4();
     clientHeight = 47;
 }
 
@@ -170,12 +170,12 @@ void TForm1::FormShow() {
             platform::IdYes)
             SkinSearch();
     }
-    platform.gui.BringToFront(*this);
+    gui.BringToFront(*this);
 }
 
 void TForm1::SkinSearch() {
     platform::OpenFileRequest request;
-    request.owner = platform.gui.FormWindow(*this);
+    request.owner = gui.FormWindow(*this);
     request.title = "Skins";
     request.filter = "Skins (*.skn)|*.skn";
     const std::optional<std::string> chosen = platform.dialogs.OpenFile(request);
@@ -194,7 +194,7 @@ void TForm1::SaveWindowPosition() {
 
 void TForm1::RestoreWindowPosition() {
     int screenWidth = 0, screenHeight = 0;
-    platform.gui.ScreenSize(*this, screenWidth, screenHeight);
+    gui.ScreenSize(*this, screenWidth, screenHeight);
     const int centredLeft = screenWidth / 2 - clientWidth / 2;
     const int centredTop = screenHeight / 2 - clientHeight / 2;
     left = centredLeft;
@@ -207,7 +207,7 @@ void TForm1::RestoreWindowPosition() {
     if (skin::TryParseSkinInteger(platform.ini.ReadString(file, kPositionSection, "Top", ""), value)) top = value;
     // A position saved with a monitor that is gone would leave the borderless window out of
     // reach; one that still shows at least partly is kept as stored.
-    if (!platform.gui.RectOnAnyMonitor(left, top, clientWidth, clientHeight)) {
+    if (!gui.RectOnAnyMonitor(left, top, clientWidth, clientHeight)) {
         left = centredLeft;
         top = centredTop;
     }

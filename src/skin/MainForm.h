@@ -19,7 +19,7 @@ struct TSettings;
 //   playback/StartupPlayback.cpp start-up playback and automatic closing
 class TForm1 : public ui::Form {
 public:
-    explicit TForm1(platform::Platform& platform);
+    explicit TForm1(ui::Environment& environment);
 
     // The other permanent windows; set once by the start-up before anything runs.
     void Connect(TForm2& preferences, TForm6& shutdown);

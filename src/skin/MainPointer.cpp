@@ -106,7 +106,7 @@ void TForm1::Image2MouseMove(const ui::MouseEvent&) { HoverButton(FaceButton::Mu
 // coordinates while it is dragged.
 void TForm1::StartDrag() {
     int x = 0, y = 0;
-    platform.gui.CursorPos(x, y);
+    gui.CursorPos(x, y);
     GrabX = x - left;
     GrabY = y - top;
     Dragging = true;
@@ -116,7 +116,7 @@ void TForm1::FollowDrag() {
     ResetButtons();
     if (!Dragging) return;
     int x = 0, y = 0;
-    platform.gui.CursorPos(x, y);
+    gui.CursorPos(x, y);
     left = x - GrabX;
     top = y - GrabY;
 }

@@ -1,23 +1,30 @@
 #include "ui/Form.h"
 
-#include "ui/FormRegistry.h"
 
 namespace ui {
 
-Form::Form(platform::Platform& platform, std::string className, std::string caption)
-    : platform(platform), className(std::move(className)), caption(std::move(caption)) {
-    FormRegistry::Instance().Add(this);
+Form::Form(Environment& environment, std::string className, std::string caption)
+    : platform(environment.platform), gui(environment.gui), className(std::move(className)),
+      caption(std::move(caption)) {
+    gui.Add(this);
 }
 
-Form::~Form() { FormRegistry::Instance().Remove(this); }
+Form::~Form() { gui.Remove(this); }
 
 void Form::Show() {
     if (visible_) {
-        platform.gui.BringToFront(*this);
+        gui.BringToFront(*this);
         return;
     }
     visible_ = true;
-    if (OnShow) OnShow();
+    opening_ = true;
+    try {
+        if (OnShow) OnShow();
+    } catch (...) {
+        opening_ = false;
+        throw;
+    }
+    opening_ = false;
 }
 
 void Form::Hide() {
@@ -31,7 +38,7 @@ int Form::ShowModal() {
     modal_ = true;
     Show();
     // The platform runs a message loop until the form is hidden.
-    if (visible_) platform.gui.RunModal(*this);
+    if (visible_) gui.RunModal(*this);
     modal_ = false;
     if (visible_) Hide();
     return modalResult;

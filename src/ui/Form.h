@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "ui/Color.h"
 #include "ui/Controls.h"
+#include "ui/Gui.h"
 #include "ui/Menu.h"
 #include "ui/Timer.h"
 
@@ -22,15 +23,16 @@ struct KeyEvent {
 };
 
 // A window of the program, as data: its controls are members of the derived class and
-// register themselves here. The platform's Gui shows it.
+// register themselves here. The GUI shows it.
 class Form {
 public:
-    Form(platform::Platform& platform, std::string className, std::string caption);
+    Form(Environment& environment, std::string className, std::string caption);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
     platform::Platform& platform;
+    Gui& gui;
     const std::string className;
     std::string caption;
     int left = 0, top = 0;
@@ -64,6 +66,9 @@ public:
     std::function<void(const MouseEvent&)> OnMouseUp;
 
     bool Visible() const { return visible_; }
+    // True while OnShow runs: the form counts as visible, but its window appears only once
+    // OnShow has finished, so a question asked there comes before the window.
+    bool Opening() const { return opening_; }
     bool Modal() const { return modal_; }
     // Shows the form; OnShow runs when it was hidden.
     void Show();
@@ -85,6 +90,7 @@ public:
 
 private:
     bool visible_ = false;
+    bool opening_ = false;
     bool modal_ = false;
     std::vector<Control*> controls_;
     std::vector<Timer*> timers_;

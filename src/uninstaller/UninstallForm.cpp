@@ -67,7 +67,7 @@ void RunStep(Step step) {
 
 }  // namespace
 
-TForm1::TForm1(platform::Platform& platform) : ui::Form(platform, "TForm1", "Setup") {
+TForm1::TForm1(ui::Environment& environment) : ui::Form(environment, "TForm1", "Setup") {
     borderStyle = ui::BorderStyle::Single;
     systemMenu = true;
     minimizeBox = true;
@@ -118,11 +118,11 @@ void TForm1::Button1Click() {
     if (Panel1.visible && !Panel2.visible)
         RunRemoval();
     else
-        platform.gui.PostQuit();
+        platform.app.PostQuit();
 }
 
 void TForm1::RunRemoval() {
-    platform.gui.SetCursor(platform::Cursor::Wait);
+    platform.app.SetCursor(platform::Cursor::Wait);
     std::string installFolder;
     RunStep([&] {
         RemoveShortcuts(platform);
@@ -145,7 +145,7 @@ void TForm1::Button3Click() {
                                     : "Are you sure you want to cancel uninstallation?\r"
                                       "You can start uninstallation everytime again";
     const std::string caption = german ? "Deinstallation abbrechen" : "Cancel uninstallation";
-    if (AskYesNo(platform, text, caption) == platform::IdYes) platform.gui.PostQuit();
+    if (AskYesNo(platform, text, caption) == platform::IdYes) platform.app.PostQuit();
 }
 
 }  // namespace remover

@@ -10,7 +10,7 @@ namespace remover {
 // self-deleting batch, which ends the program.
 class TForm1 : public ui::Form {
 public:
-    explicit TForm1(platform::Platform& platform);
+    explicit TForm1(ui::Environment& environment);
 
     void FormCreate();
     void Button1Click();

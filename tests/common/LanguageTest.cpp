@@ -56,7 +56,7 @@ TEST(AskYesNo, IsTopmostOwnedByTheApplicationWindowInTheSystemLanguage) {
     ASSERT_EQ(p.dialogs.shown.size(), 1u);
     const auto& box = p.dialogs.shown[0];
     EXPECT_EQ(box.style, 0x40024u);
-    EXPECT_EQ(box.owner, p.gui.ApplicationWindow());
+    EXPECT_EQ(box.owner, p.app.ApplicationWindow());
     EXPECT_EQ(box.languageId, 0x0407u);
     EXPECT_EQ(box.text, "Text");
     EXPECT_EQ(box.caption, "Caption");

@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 
 #include "core/Startup.h"
-#include "platform/fake/FakePlatform.h"
+#include "ui/fake/FakeGui.h"
 #include "preferences/PreferencesForm.h"
 #include "skin/MainForm.h"
 
 // A machine with Orvella installed in "C:\Program Files\Orvella" and the player in
 // "C:\Winamp", and a settings key that exists.
 struct OrvellaFixture : ::testing::Test {
-    fake::FakePlatform p;
+    fake::FakeEnvironment p;
     static constexpr const char* kKey = "Software\\Orvella";
     static constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     static constexpr platform::RegistryRoot HKCU = platform::RegistryRoot::CurrentUser;

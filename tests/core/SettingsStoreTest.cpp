@@ -148,7 +148,7 @@ TEST_F(SettingsStore, MissingKeyAsksInTheUsersLanguageAndKeepsDefaults) {
     EXPECT_EQ(p.dialogs.shown[0].caption, "Adjustments not found");
     EXPECT_EQ(p.dialogs.shown[0].text,
               "The adjustments cannot be loaded!\rDo you want to continue with the default adjustments?");
-    EXPECT_FALSE(p.gui.quitPosted);
+    EXPECT_FALSE(p.app.quitPosted);
     EXPECT_TRUE(form2.ShowTipsAtStart);
     EXPECT_EQ(s.LanguageFile.text, "");
     EXPECT_EQ(s.SkinsFolder.text, "");
@@ -160,7 +160,7 @@ TEST_F(SettingsStore, MissingKeyAsksInTheUsersLanguageAndKeepsDefaults) {
     EXPECT_EQ(p.dialogs.shown[1].caption, "Einstellungen nicht gefunden");
     EXPECT_EQ(p.dialogs.shown[1].text,
               "Die Einstellungen können nicht geladen werden!\rWollen Sie mit den Standarteinstellungen fortfahren?");
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
     EXPECT_FALSE(p.registry.KeyExists(HKCU, kKey));  // nothing written by a start
 }
 

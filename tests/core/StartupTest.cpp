@@ -9,7 +9,7 @@ struct StartupTest : OrvellaFixture {
     // Runs the start-up as the program does; the exit code when the process ended, else -1.
     int Start(std::vector<std::string> arguments, std::unique_ptr<OrvellaStartup>* keep = nullptr) {
         p.process.arguments = std::move(arguments);
-        auto startup = std::make_unique<OrvellaStartup>(p.platform);
+        auto startup = std::make_unique<OrvellaStartup>(p.environment);
         try {
             ran = startup->Start();
         } catch (const fake::ProcessExit& exit) {
@@ -25,7 +25,7 @@ struct StartupTest : OrvellaFixture {
 
 TEST_F(StartupTest, SecondCopyEndsSilentlyOnEveryPath) {
     for (const char* argument : {"", "/U", "/S", "C:\\x.skn"}) {
-        fake::FakePlatform& q = p;
+        fake::FakeEnvironment& q = p;
         q.process.mutexes = {"Orvella"};
         const auto launches = q.desktop.launches.size();
         EXPECT_EQ(Start({argument}), 0) << argument;
@@ -59,10 +59,10 @@ TEST_F(StartupTest, UninstallHandOffCreatesTheFolderAndEndsWithoutTemp) {
     // The missing dll fails its copy; the remover is started all the same.
     EXPECT_EQ(p.desktop.launches.size(), 1u);
 
-    fake::FakePlatform q;
+    fake::FakeEnvironment q;
     q.process.environment.clear();
     q.process.arguments = {"/U"};
-    OrvellaStartup startup{q.platform};
+    OrvellaStartup startup{q};
     EXPECT_FALSE(startup.Start());
     EXPECT_TRUE(q.desktop.launches.empty());
     EXPECT_EQ(q.files.DirectoryExists("C:\\Temp\\Orvella"), false);
@@ -109,7 +109,7 @@ TEST_F(StartupTest, FindsThePlayerThroughItsRegistryKey) {
     Start({}, &s);
     EXPECT_EQ(s->Preferences().settings.WinampPath.text, "C:\\Winamp\\Winamp.exe");
     EXPECT_TRUE(p.dialogs.shown.empty());
-    EXPECT_FALSE(p.gui.quitPosted);
+    EXPECT_FALSE(p.app.quitPosted);
 }
 
 TEST_F(StartupTest, MissingPlayerAsksAndSearchOrQuits) {
@@ -129,14 +129,14 @@ TEST_F(StartupTest, MissingPlayerAsksAndSearchOrQuits) {
     EXPECT_EQ(p.dialogs.fileRequests[0].filter, "Anwendungen (*.exe)|*.exe");
     EXPECT_EQ(p.dialogs.fileRequests[0].initialFolder, "C:\\Programme\\Winamp");
     EXPECT_EQ(s->Preferences().settings.WinampPath.text, "C:\\Apps\\Player.exe");
-    EXPECT_FALSE(p.gui.quitPosted);
+    EXPECT_FALSE(p.app.quitPosted);
 
     // Cancelling the search ends the program, but the start-up still completes.
     p.process.mutexes.clear();
     p.dialogs.shown.clear();
     p.dialogs.answers = {platform::IdYes};
     Start({}, &s);
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
     EXPECT_TRUE(ran);
 }
 
@@ -149,7 +149,7 @@ TEST_F(StartupTest, MissingPlayerKeyAsksInGermanAndNoEndsTheProgram) {
     EXPECT_EQ(p.dialogs.shown[0].caption, "Winamp wurde nicht gefunden");
     EXPECT_EQ(p.dialogs.shown[0].text, "Winamp wurde nicht gefunden!\rWollen Sie jetzt danach suchen?");
     EXPECT_TRUE(p.dialogs.fileRequests.empty());
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
 }
 
 TEST_F(StartupTest, FirstStartAsksForDefaultsAndKeepsTipsOn) {

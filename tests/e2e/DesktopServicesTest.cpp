@@ -5,8 +5,7 @@
 
 #include <cstdlib>
 
-#include "platform/win32/WindowsNames.h"
-// (after <windows.h>)
+#include "platform/fake/FakeServices.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
@@ -133,7 +132,8 @@ DWORD WINAPI AnswerBox(LPVOID parameter) {
 }
 
 TEST(DialogServices, AMessageBoxShowsItsTextAndReturnsTheButtonPressed) {
-    win32::Win32Dialogs dialogs;
+    fake::FakeApplication app;
+    win32::Win32Dialogs dialogs{app};
     BoxAnswer answer{"Winamp schließen", IDNO, ""};
     HANDLE thread = CreateThread(nullptr, 0, AnswerBox, &answer, 0, nullptr);
     platform::MessageBoxRequest request;
@@ -142,6 +142,7 @@ TEST(DialogServices, AMessageBoxShowsItsTextAndReturnsTheButtonPressed) {
     request.style = platform::MbYesNo | platform::MbIconQuestion | platform::MbTopmost;
     request.languageId = GetSystemDefaultLangID();
     EXPECT_EQ(platform::IdNo, dialogs.MessageBox(request));
+    EXPECT_EQ(app.blockings, 1);  // the windows were brought up to date before the box
     WaitForSingleObject(thread, 10000);
     CloseHandle(thread);
     EXPECT_EQ("Wollen Sie Winamp schließen?", answer.seenText);
@@ -166,7 +167,8 @@ DWORD WINAPI AnswerInput(LPVOID parameter) {
 }
 
 TEST(DialogServices, TheInputBoxReturnsTheTextOnOkAndNothingOnCancel) {
-    win32::Win32Dialogs dialogs;
+    fake::FakeApplication app;
+    win32::Win32Dialogs dialogs{app};
     InputAnswer ok{"Français", IDOK, ""};
     HANDLE thread = CreateThread(nullptr, 0, AnswerInput, &ok, 0, nullptr);
     const auto text = dialogs.InputText("Neue Sprache", "Name der Sprache:", "Deutsch");
@@ -202,7 +204,8 @@ DWORD WINAPI AnswerOpenFile(LPVOID parameter) {
 TEST(DialogServices, TheOpenDialogReturnsTheChosenFile) {
     e2e::TempFolder temp;
     ASSERT_TRUE(e2e::WriteTextFile(temp.File("Blue.skn"), "skin"));
-    win32::Win32Dialogs dialogs;
+    fake::FakeApplication app;
+    win32::Win32Dialogs dialogs{app};
     FileAnswer answer{"Skin wählen", "Blue.skn"};
     HANDLE thread = CreateThread(nullptr, 0, AnswerOpenFile, &answer, 0, nullptr);
     platform::OpenFileRequest request;

@@ -2,7 +2,7 @@
 // Helpers for driving the real programs under Wine: starting them from the folder of the test
 // program, waiting for their windows, answering their message boxes, and setting up registry
 // and file state. Only <windows.h> is needed.
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <cstdint>
 #include <string>

@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/WindowsNames.h"
-// (after <windows.h>)
+#include "platform/fake/FakeServices.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace {
@@ -242,30 +241,17 @@ TEST(ProcessService, ModuleEnvironmentAndTheInstanceMutex) {
     EXPECT_TRUE(process.CreateInstanceMutex(name));
 }
 
-// Stands in for the renderer's windowing part, which the services only borrow.
-class NoGui : public platform::Gui {
-public:
-    void PostQuit() override {}
-    bool QuitPosted() override { return false; }
-    void SetCursor(platform::Cursor) override {}
-    platform::WindowHandle ApplicationWindow() override { return 0; }
-    platform::WindowHandle FormWindow(const ui::Form&) override { return 0; }
-    void RunModal(ui::Form&) override {}
-    void BringToFront(ui::Form&) override {}
-    void CursorPos(int& x, int& y) override { x = y = 0; }
-    void ScreenSize(const ui::Form&, int& width, int& height) override { width = height = 0; }
-    bool RectOnAnyMonitor(int, int, int, int) override { return true; }
-    void SwallowAltF4() override {}
-};
-
 TEST(Win32PlatformAggregate, HandsOutTheRealServices) {
-    NoGui gui;
-    win32::Win32Platform real(gui);
+    fake::FakeApplication app;  // the renderer's part, which the services only borrow
+    win32::Win32Platform real(app);
     platform::Platform& services = real;
     e2e::TempFolder temp;
     EXPECT_TRUE(services.files.WriteFile(temp.File("a.ini"), "[S]\r\nk=v\r\n"));
     EXPECT_EQ("v", services.ini.ReadString(temp.File("a.ini"), "S", "k", ""));
-    EXPECT_EQ(&gui, &services.gui);
+    EXPECT_EQ(&app, &services.app);
+    // A sleep tells the application first, so that the windows show the state before it.
+    services.clock.Sleep(1);
+    EXPECT_EQ(app.blockings, 1);
 }
 
 TEST(SystemService, NamesTheDefaultLanguage) {

@@ -74,6 +74,20 @@ TEST_F(Playback, AWakeCallLaunchesTheMissingPlayerAndSendsItPlay) {
     EXPECT_EQ(wake, 0u);
 }
 
+// The question about the missing skin must not hold back the alarm: its timers run in the
+// question's own message loop.
+TEST_F(Playback, AWakeCallRingsWhileTheSkinQuestionIsUnanswered) {
+    auto program = e2e::StartProgram("Orvella.exe", "/S");
+    ASSERT_TRUE(program.Started());
+    HWND box = e2e::FindMessageBox("Colortheme file error", 20000);
+    ASSERT_TRUE(box);
+
+    EXPECT_TRUE(e2e::WaitForWindow(kPlayerClass, "", 20000)) << "the player was not launched";
+    EXPECT_TRUE(PlayerGotKey("KEYDOWN 58", 15000));
+    EXPECT_TRUE(IsWindow(box)) << "the question went away by itself";
+    e2e::PressButton(box, IDNO);
+}
+
 TEST_F(Playback, ARunningPlayerIsNotLaunchedAgainButReceivesPlay) {
     auto own = e2e::StartProgram("Winamp.exe", "", "", SW_SHOWMINNOACTIVE);
     ASSERT_TRUE(own.Started());

@@ -1,6 +1,6 @@
 // The renderer's native controls: a wizard-like form with panels, tabs, fields and lists,
 // checked through the child windows as another program would see them.
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -19,11 +19,12 @@ struct Services {
     platform::Platform platform{fakes.registry, fakes.files, fakes.ini,   fakes.process,
                                 fakes.desktop,  fakes.desktop, fakes.desktop, fakes.volume,
                                 fakes.clock,    fakes.system, fakes.dialogs, gui};
+    ui::Environment environment{platform, gui};
 };
 
 class WizardForm : public ui::Form {
 public:
-    explicit WizardForm(platform::Platform& p) : Form(p, "TControlsForm", "Setup") {
+    explicit WizardForm(ui::Environment& e) : Form(e, "TControlsForm", "Setup") {
         left = 10;
         top = 10;
         clientWidth = 472;
@@ -114,7 +115,7 @@ protected:
     HWND Child(HWND parent, const char* windowClass) { return FindWindowExA(parent, nullptr, windowClass, nullptr); }
 
     Services services;
-    WizardForm form{services.platform};
+    WizardForm form{services.environment};
     HWND window = nullptr;
     HWND panel = nullptr;
 };

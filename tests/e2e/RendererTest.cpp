@@ -1,6 +1,6 @@
 // The Win32 renderer inside the test process: real windows for small forms, driven by posted
 // messages, with the non-window services taken from the fakes.
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +21,7 @@ struct Services {
     platform::Platform platform{fakes.registry, fakes.files, fakes.ini,   fakes.process,
                                 fakes.desktop,  fakes.desktop, fakes.desktop, fakes.volume,
                                 fakes.clock,    fakes.system, fakes.dialogs, gui};
+    ui::Environment environment{platform, gui};
 };
 
 ui::Picture TwoColourPicture(int size, std::uint32_t ink, std::uint32_t paper) {
@@ -34,7 +35,7 @@ ui::Picture TwoColourPicture(int size, std::uint32_t ink, std::uint32_t paper) {
 
 class TestForm : public ui::Form {
 public:
-    explicit TestForm(platform::Platform& p) : Form(p, "TRendererForm1", "Renderer test") {
+    explicit TestForm(ui::Environment& e) : Form(e, "TRendererForm1", "Renderer test") {
         left = 20;
         top = 20;
         clientWidth = 300;
@@ -64,7 +65,7 @@ public:
 
 class ModalForm : public ui::Form {
 public:
-    explicit ModalForm(platform::Platform& p) : Form(p, "TRendererForm2", "Modal test") {
+    explicit ModalForm(ui::Environment& e) : Form(e, "TRendererForm2", "Modal test") {
         clientWidth = 200;
         clientHeight = 80;
         position = ui::FormPosition::ScreenCenter;
@@ -91,7 +92,7 @@ HWND Window(win32::Win32Gui& gui, const ui::Form& form) {
 class RendererTest : public ::testing::Test {
 protected:
     Services services;
-    TestForm form{services.platform};
+    TestForm form{services.environment};
 };
 
 TEST_F(RendererTest, WindowsCarryTheirClassAndTitle) {
@@ -200,7 +201,7 @@ TEST_F(RendererTest, TimerFiresWhileEnabled) {
 }
 
 TEST_F(RendererTest, ModalFormReturnsWhenHiddenAndOtherWindowsComeBack) {
-    ModalForm dialog(services.platform);
+    ModalForm dialog(services.environment);
     form.Show();
     services.gui.ProcessMessages();
     HWND window = Window(services.gui, form);

@@ -1,7 +1,7 @@
 // End-to-end runs of OrvellaRemover.exe on an installation that the test lays out: program
 // files, skins, tip pictures, shortcuts, registry entries, and a running main program and
 // agent (copies of this test program that only show their hidden application windows).
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <gtest/gtest.h>
 

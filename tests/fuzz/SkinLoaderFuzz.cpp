@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "platform/fake/FakePlatform.h"
+#include "ui/fake/FakeGui.h"
 #include "playback/ShutdownForm.h"
 #include "preferences/PreferencesForm.h"
 #include "skin/MainForm.h"
@@ -12,7 +12,7 @@ namespace {
 
 // One main window for the whole run, as the program has: loads build on what the last one left.
 struct Program {
-    fake::FakePlatform p;
+    fake::FakeEnvironment p;
     TForm1 f1{p};
     TForm2 f2{p};
     TForm6 f6{p};

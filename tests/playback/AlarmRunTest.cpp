@@ -32,11 +32,11 @@ TEST_F(AlarmRun, ADefaultRunReachesFullVolumeAfterFiftySecondsAndEndsAtTheNextTi
     EXPECT_EQ(f1.Shape1.width, 64);
     EXPECT_EQ(f1.Image37.left, f1.Shape1.left + 64);
     EXPECT_TRUE(f1.Timer1.Enabled());
-    EXPECT_FALSE(p.gui.quitPosted);
+    EXPECT_FALSE(p.app.quitPosted);
 
     p.gui.RunFor(100);
     EXPECT_FALSE(f1.Timer1.Enabled());
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
     EXPECT_EQ(f1.PlayState, "Play");
     EXPECT_EQ(f1.RunLevel, 500);
 }
@@ -69,7 +69,7 @@ TEST_F(AlarmRun, BreaksComeByEqualityWithTheBreakLevels) {
         SCOPED_TRACE(std::to_string(c.initial) + " to " + std::to_string(c.final));
         f1.StopAction();
         p.clock.sleeps.clear();
-        p.gui.quitPosted = false;
+        p.app.quitPosted = false;
         SetInitialPercent(c.initial);
         SetFinalPercent(c.final);
         s.Breaks.checked = true;
@@ -84,7 +84,7 @@ TEST_F(AlarmRun, ABreakHoldsTheVolumeBelowTheBreakLevelWithTheBusyCursor) {
     s.Breaks.checked = true;
     f1.PlayAction();
     p.gui.Tick(f1.Timer1, 99);
-    p.gui.cursors.clear();
+    p.app.cursors.clear();
     p.clock.sleeps.clear();
     const auto before = p.volume.right;
     p.volume.sets.clear();
@@ -92,7 +92,7 @@ TEST_F(AlarmRun, ABreakHoldsTheVolumeBelowTheBreakLevelWithTheBusyCursor) {
     p.gui.Tick(f1.Timer1);  // level 100: 20 %
 
     EXPECT_EQ(p.clock.sleeps, std::vector<std::uint32_t>{5000});
-    EXPECT_EQ(p.gui.cursors, (std::vector<platform::Cursor>{platform::Cursor::AppStarting, platform::Cursor::Default}));
+    EXPECT_EQ(p.app.cursors, (std::vector<platform::Cursor>{platform::Cursor::AppStarting, platform::Cursor::Default}));
     // Nothing was written before the wait; the break level comes right after it.
     ASSERT_EQ(p.volume.sets.size(), 1u);
     EXPECT_EQ(before, 99 * 131);
@@ -136,7 +136,7 @@ TEST_F(AlarmRun, LoweringTheFinalVolumeBelowTheLevelEndsTheRunAtTheNextStep) {
     SetFinalPercent(51);
     p.gui.Tick(f1.Timer1);
     EXPECT_FALSE(f1.Timer1.Enabled());
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
     EXPECT_EQ(f1.RunLevel, 300);
 }
 
@@ -145,7 +145,7 @@ TEST_F(AlarmRun, WithoutEndActionsTheRunStopsAndTheProgramPlaysOn) {
     SetFinalPercent(60);
     f1.PlayAction();
     RunToTheEnd();
-    EXPECT_FALSE(p.gui.quitPosted);
+    EXPECT_FALSE(p.app.quitPosted);
     EXPECT_EQ(f1.PlayState, "Play");
     EXPECT_TRUE(p.desktop.terminated.empty());
     EXPECT_TRUE(p.gui.modalForms.empty());
@@ -159,7 +159,7 @@ TEST_F(AlarmRun, TheEndClosesThePlayerThenCountsDownThenEndsTheProgram) {
     bool playerGoneBeforeCountdown = false, quitBeforeCountdownEnded = true;
     p.gui.onModal = [&](ui::Form& form) {
         playerGoneBeforeCountdown = Player() == 0;
-        quitBeforeCountdownEnded = p.gui.quitPosted;
+        quitBeforeCountdownEnded = p.app.quitPosted;
         EXPECT_EQ(&form, &f6);
         f6.Button1.Click();
     };
@@ -169,7 +169,7 @@ TEST_F(AlarmRun, TheEndClosesThePlayerThenCountsDownThenEndsTheProgram) {
     ASSERT_EQ(p.gui.modalForms.size(), 1u);
     EXPECT_TRUE(playerGoneBeforeCountdown);
     EXPECT_FALSE(quitBeforeCountdownEnded);
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
     EXPECT_TRUE(p.system.shutdowns.empty());
 }
 

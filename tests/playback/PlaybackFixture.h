@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/Settings.h"
-#include "platform/fake/FakePlatform.h"
+#include "ui/fake/FakeGui.h"
 #include "playback/ShutdownForm.h"
 #include "preferences/PreferencesForm.h"
 #include "skin/MainForm.h"
@@ -15,7 +15,7 @@
 struct PlaybackFixture : ::testing::Test {
     static constexpr const char* kPlayerClass = "Winamp v1.x";
 
-    fake::FakePlatform p;
+    fake::FakeEnvironment p;
     TForm1 f1{p};
     TForm2 f2{p};
     TForm6 f6{p};

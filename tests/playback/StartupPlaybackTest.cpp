@@ -73,10 +73,10 @@ TEST_F(AutomaticClosing, CountsTheMinutesDownAndEndsTheProgram) {
     EXPECT_EQ(f1.Label2.caption, "Act: 2");
     p.gui.RunFor(60000);
     EXPECT_EQ(f1.Label2.caption, "Act: 1");
-    EXPECT_FALSE(p.gui.quitPosted);
+    EXPECT_FALSE(p.app.quitPosted);
     p.gui.RunFor(60000);
     EXPECT_EQ(f1.Label2.caption, "Act: 0");
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
     EXPECT_FALSE(f1.Timer2.Enabled());
     EXPECT_EQ(p.desktop.windows.size(), 1u);  // the player is left alone
 }
@@ -108,7 +108,7 @@ TEST_F(AutomaticClosing, ClosesThePlayerWithoutAskingAndEndsAfterACancelledCount
     EXPECT_TRUE(p.dialogs.shown.empty());
     EXPECT_TRUE(playerGone);
     EXPECT_EQ(p.gui.modalForms.size(), 1u);
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
     EXPECT_TRUE(p.system.shutdowns.empty());
 }
 
@@ -119,7 +119,7 @@ TEST_F(AutomaticClosing, ACountdownOptionThatIsDisabledShowsNothing) {
     f1.PlayAction();
     p.gui.RunFor(60000);
     EXPECT_TRUE(p.gui.modalForms.empty());
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
 }
 
 TEST_F(AutomaticClosing, LoweringTheMinutesBelowThoseGoneClosesAtTheNextMinute) {
@@ -129,7 +129,7 @@ TEST_F(AutomaticClosing, LoweringTheMinutesBelowThoseGoneClosesAtTheNextMinute) 
     s.AutoCloseMinutes.position = 2;
     p.gui.RunFor(60000);
     EXPECT_EQ(f1.Label2.caption, "Act: 0");
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
 }
 
 TEST_F(AutomaticClosing, StopEndsTheCountAndPlayStartsItAfresh) {

@@ -42,7 +42,7 @@ TEST_F(Wf, PlayLaunchesAMissingPlayerWaitsForItAndKeepsTheWindowDisabledMeanwhil
     EXPECT_EQ(p.desktop.keys[0].foreground, Player());
     // The window takes input again and the wait cursor is gone.
     EXPECT_TRUE(f1.enabled);
-    EXPECT_EQ(p.gui.cursors, (std::vector<platform::Cursor>{platform::Cursor::Wait, platform::Cursor::Default}));
+    EXPECT_EQ(p.app.cursors, (std::vector<platform::Cursor>{platform::Cursor::Wait, platform::Cursor::Default}));
 }
 
 TEST_F(Wf, WithoutWaitForWinampTheLaunchIsNotFollowedByTheLongWait) {
@@ -253,14 +253,14 @@ TEST_F(Wf, TerminateWithoutAPlayerAsksNothingAndEnds) {
     s.CloseWinampOnExit.checked = true;
     f1.TerminateAction();
     EXPECT_TRUE(p.dialogs.shown.empty());
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
 }
 
 TEST_F(Wf, TerminateOffersToCloseThePlayerAndEndsWhateverTheAnswer) {
     s.CloseWinampOnExit.checked = true;
     for (int answer : {platform::IdNo, platform::IdYes}) {
         SCOPED_TRACE(answer);
-        p.gui.quitPosted = false;
+        p.app.quitPosted = false;
         p.dialogs.shown.clear();
         p.desktop.windows.clear();
         const auto processId = p.desktop.ProcessId(StartPlayer());
@@ -273,7 +273,7 @@ TEST_F(Wf, TerminateOffersToCloseThePlayerAndEndsWhateverTheAnswer) {
         EXPECT_EQ(p.dialogs.shown[0].caption, "Terminate Winamp");
         EXPECT_EQ(p.dialogs.shown[0].style & 0xFFu, platform::MbYesNo | platform::MbIconQuestion);
         EXPECT_EQ(p.desktop.IsRunning(processId), answer == platform::IdNo);
-        EXPECT_TRUE(p.gui.quitPosted);
+        EXPECT_TRUE(p.app.quitPosted);
     }
 }
 

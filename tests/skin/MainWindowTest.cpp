@@ -173,9 +173,9 @@ TEST_F(MainWindow, ReleaseRunsTheCommandWhereverThePointerIs) {
     EXPECT_TRUE(f1.Muted);
     EXPECT_EQ(SlotOf(f1.Image2), MuteMuted);
 
-    EXPECT_FALSE(p.gui.quitPosted);
+    EXPECT_FALSE(p.app.quitPosted);
     Click(f1.Image17);
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
 }
 
 TEST_F(MainWindow, DraggingFollowsTheScreenCursor) {
@@ -266,7 +266,7 @@ TEST_F(MainWindow, AltF4IsSwallowedAndTheWindowRefusesToClose) {
     EXPECT_FALSE(allow);
     // Creating the window also keeps Alt+F4 from the program's other windows.
     f1.FormCreate();
-    EXPECT_TRUE(p.gui.altF4Swallowed);
+    EXPECT_TRUE(p.app.altF4Swallowed);
 }
 
 TEST_F(MainWindow, ContextMenu) {
@@ -297,7 +297,7 @@ TEST_F(MainWindow, ContextMenu) {
     Menu("Einstellungen...", &Menu("Optionen")).Click();
     EXPECT_TRUE(f2.Visible());
     Menu("Beenden").Click();
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
 }
 
 }  // namespace

@@ -119,7 +119,7 @@ TEST_F(ShowSequence, ShowingTheFormRunsTheSequence) {
 }
 
 TEST(BuiltInLook, ButtonsAndBackgroundHaveTheirPicturesBeforeAnySkin) {
-    fake::FakePlatform p;
+    fake::FakeEnvironment p;
     TForm1 f1{p};
     EXPECT_EQ(std::make_pair(f1.Image1.width, f1.Image1.height), std::make_pair(29, 29));
     EXPECT_EQ(std::make_pair(f1.Image8.width, f1.Image8.height), std::make_pair(23, 24));

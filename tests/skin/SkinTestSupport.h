@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/FakePlatform.h"
+#include "ui/fake/FakeGui.h"
 #include "playback/ShutdownForm.h"
 #include "preferences/PreferencesForm.h"
 #include "skin/BitmapWriter.h"
@@ -105,7 +105,7 @@ inline int SlotOf(const ui::Image& image, int skin = 1) {
 
 // The main window with its two companions, as the program creates them.
 struct MainWindowFixture : ::testing::Test {
-    fake::FakePlatform p;
+    fake::FakeEnvironment p;
     TForm1 f1{p};
     TForm2 f2{p};
     TForm6 f6{p};

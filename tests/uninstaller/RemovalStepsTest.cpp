@@ -184,7 +184,7 @@ TEST_F(RemovalStepsTest, EndsTheRunningProgramsBeforeDeletingTheirFiles) {
     running.Run("Orvella", std::string(kInstall) + "Orvella.exe");
     running.Run("Orvella Agent", std::string(kInstall) + "Agent.exe");
     platform::Platform withPrograms{p.registry, p.files, p.ini,   p.process, p.desktop, running,
-                                    p.desktop,  p.volume, p.clock, p.system,  p.dialogs, p.gui};
+                                    p.desktop,  p.volume, p.clock, p.system,  p.dialogs, p.app};
 
     EXPECT_EQ(RemoveProgramFiles(withPrograms), kInstall);
 

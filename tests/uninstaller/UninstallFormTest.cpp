@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "platform/fake/FakePlatform.h"
+#include "ui/fake/FakeGui.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ protected:
         return -1;
     }
 
-    fake::FakePlatform p;
-    remover::TForm1 form{p.platform};
+    fake::FakeEnvironment p;
+    remover::TForm1 form{p};
 };
 
 TEST_F(UninstallFormTest, LayoutAsDesigned) {
@@ -87,16 +87,16 @@ TEST_F(UninstallFormTest, CancelAsksAndEndsOnlyOnYes) {
     p.dialogs.answers = {platform::IdNo, platform::IdYes};
 
     form.Button3.Click();
-    EXPECT_FALSE(p.gui.quitPosted);
+    EXPECT_FALSE(p.app.quitPosted);
     ASSERT_EQ(p.dialogs.shown.size(), 1u);
     const auto& box = p.dialogs.shown[0];
     EXPECT_EQ(box.caption, "Cancel uninstallation");
     EXPECT_EQ(box.text, "Are you sure you want to cancel uninstallation?\rYou can start uninstallation everytime again");
     EXPECT_EQ(box.style, platform::MbYesNo | platform::MbIconQuestion | platform::MbTopmost);
-    EXPECT_EQ(box.owner, p.gui.ApplicationWindow());
+    EXPECT_EQ(box.owner, p.app.ApplicationWindow());
 
     form.Button3.Click();
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
 }
 
 TEST_F(UninstallFormTest, CancelQuestionFollowsTheLanguageAtTheTimeOfAsking) {
@@ -137,7 +137,7 @@ TEST_F(UninstallFormTest, UninstallRemovesEverythingShowsTheLastPageAndEnds) {
 
     EXPECT_EQ(PressUninstall(), 0);
 
-    EXPECT_EQ(p.gui.cursors, std::vector<platform::Cursor>{platform::Cursor::Wait});
+    EXPECT_EQ(p.app.cursors, std::vector<platform::Cursor>{platform::Cursor::Wait});
     EXPECT_FALSE(p.files.FileExists("C:\\Desktop\\Orvella.lnk"));
     EXPECT_FALSE(p.files.DirectoryExists("C:\\Program Files\\Orvella"));
     EXPECT_EQ(p.desktop.terminated.size(), 1u);
@@ -187,8 +187,9 @@ TEST_F(UninstallFormTest, FailedProgramFilesStepStillLetsTheBatchRemoveTheInstal
     p.registry.SetString(RegistryRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Orvella", "x");
     WindowListFails windows;
     platform::Platform failing{p.registry, p.files, p.ini,    p.process, p.desktop, windows,
-                               p.desktop,  p.volume, p.clock, p.system,  p.dialogs, p.gui};
-    remover::TForm1 wizard{failing};
+                               p.desktop,  p.volume, p.clock, p.system,  p.dialogs, p.app};
+    ui::Environment environment{failing, p.gui};
+    remover::TForm1 wizard{environment};
     wizard.FormCreate();
 
     try {
@@ -211,7 +212,7 @@ TEST_F(UninstallFormTest, FinishOnTheLastPageEndsTheProgram) {
     form.Panel1.visible = false;
     form.Panel2.visible = true;
     form.Button1.Click();
-    EXPECT_TRUE(p.gui.quitPosted);
+    EXPECT_TRUE(p.app.quitPosted);
     EXPECT_TRUE(p.desktop.executed.empty());
 }
 

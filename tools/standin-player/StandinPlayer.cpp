@@ -4,7 +4,7 @@
 // one line per WM_KEYDOWN, "KEYDOWN " and the virtual key in two hexadecimal digits
 // ("KEYDOWN 58" for 'X'). The log is named by STANDIN_PLAYER_LOG, or is
 // "standin-player.log" beside the program.
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <cstdio>
 #include <string>

@@ -2,14 +2,13 @@
 #include "platform/Platform.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeFileSystem.h"
-#include "platform/fake/FakeGui.h"
 #include "platform/fake/FakeIniFiles.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeServices.h"
 
 namespace fake {
 
-// Every service in memory, for the tests.
+// Every operating-system service in memory, for the tests.
 struct FakePlatform {
     FakeRegistry registry;
     FakeFileSystem files;
@@ -20,10 +19,10 @@ struct FakePlatform {
     FakeClock clock;
     FakeSystem system;
     FakeDialogs dialogs;
-    FakeGui gui{clock};
+    FakeApplication app;
 
     platform::Platform platform{registry, files,  ini,   process, desktop, desktop,
-                                desktop,  volume, clock, system,  dialogs, gui};
+                                desktop,  volume, clock, system,  dialogs, app};
 
     operator platform::Platform&() { return platform; }
 };

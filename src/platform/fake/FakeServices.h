@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Process.h"
@@ -95,6 +96,25 @@ public:
     std::uint16_t left = 0, right = 0;
     bool available = true;
     std::vector<std::pair<std::uint16_t, std::uint16_t>> sets;
+};
+
+// The program's application object without a screen: a quit request is a flag, and the
+// pointer shapes asked for are recorded.
+class FakeApplication : public platform::Application {
+public:
+    platform::WindowHandle ApplicationWindow() override { return 0xA990; }
+    void PostQuit() override { quitPosted = true; }
+    bool QuitPosted() override { return quitPosted; }
+    void SetCursor(platform::Cursor cursor) override { cursors.push_back(cursor); }
+    void SwallowAltF4() override { altF4Swallowed = true; }
+    void BeforeBlocking() override { ++blockings; }
+
+    platform::Cursor CurrentCursor() const { return cursors.empty() ? platform::Cursor::Default : cursors.back(); }
+
+    bool quitPosted = false;
+    bool altF4Swallowed = false;
+    std::vector<platform::Cursor> cursors;
+    int blockings = 0;
 };
 
 // Message boxes and choosers answered from scripts; everything shown is recorded.

@@ -1,10 +1,13 @@
 #include "platform/win32/Win32Clock.h"
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 namespace win32 {
 
-void Win32Clock::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+void Win32Clock::Sleep(std::uint32_t milliseconds) {
+    app_.BeforeBlocking();
+    ::Sleep(milliseconds);
+}
 
 platform::LocalTime Win32Clock::Now() {
     SYSTEMTIME time;

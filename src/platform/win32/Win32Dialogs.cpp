@@ -1,9 +1,7 @@
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "platform/win32/WindowsNames.h"
-// (after <windows.h>)
 #include "platform/win32/Win32Dialogs.h"
 
 #include <algorithm>
@@ -28,6 +26,7 @@ std::vector<char> FilterList(const std::string& filter) {
 }  // namespace
 
 int Win32Dialogs::MessageBox(const platform::MessageBoxRequest& request) {
+    app_.BeforeBlocking();
     MSGBOXPARAMSA params{};
     params.cbSize = sizeof params;
     params.hwndOwner = Handle(request.owner);
@@ -40,6 +39,7 @@ int Win32Dialogs::MessageBox(const platform::MessageBoxRequest& request) {
 }
 
 std::optional<std::string> Win32Dialogs::OpenFile(const platform::OpenFileRequest& request) {
+    app_.BeforeBlocking();
     std::vector<char> filter = FilterList(request.filter);
     std::vector<char> file(32768, '\0');
     request.fileName.copy(file.data(), std::min(request.fileName.size(), file.size() - 1));
@@ -59,6 +59,7 @@ std::optional<std::string> Win32Dialogs::OpenFile(const platform::OpenFileReques
 }
 
 std::optional<std::string> Win32Dialogs::BrowseFolder(platform::WindowHandle owner, const std::string& title) {
+    app_.BeforeBlocking();
     // The shell's folder tree is made of COM objects.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     char display[MAX_PATH] = "";
@@ -84,6 +85,7 @@ std::optional<std::string> Win32Dialogs::BrowseFolder(platform::WindowHandle own
 
 std::optional<std::string> Win32Dialogs::InputText(const std::string& caption, const std::string& prompt,
                                                    const std::string& initial) {
+    app_.BeforeBlocking();
     return ShowInputBox(caption, prompt, initial);
 }
 

@@ -1,7 +1,5 @@
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
-#include "platform/win32/WindowsNames.h"
-// (after <windows.h>)
 #include "platform/win32/Win32FileSystem.h"
 
 #include <algorithm>

@@ -1,9 +1,7 @@
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <vector>
 
-#include "platform/win32/WindowsNames.h"
-// (after <windows.h>)
 #include "platform/win32/Win32Dialogs.h"
 
 namespace win32 {

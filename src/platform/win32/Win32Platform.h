@@ -14,10 +14,11 @@
 
 namespace win32 {
 
-// Every real operating-system service of one program. The windowing part (Gui) belongs to the
-// renderer and is only borrowed.
+// Every real operating-system service of one program. The application object belongs to the
+// GUI that runs the message loop and is only borrowed; sleeps and dialogs tell it before they
+// block the thread.
 struct Win32Platform {
-    explicit Win32Platform(platform::Gui& gui) : gui(gui) {}
+    explicit Win32Platform(platform::Application& app) : clock(app), dialogs(app), app(app) {}
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -32,10 +33,10 @@ struct Win32Platform {
     Win32Clock clock;
     Win32System system;
     Win32Dialogs dialogs;
-    platform::Gui& gui;
+    platform::Application& app;
 
     platform::Platform platform{registry, files,  ini,   process, shell,   windows,
-                                keyboard, volume, clock, system,  dialogs, gui};
+                                keyboard, volume, clock, system,  dialogs, app};
 
     operator platform::Platform&() { return platform; }
 };

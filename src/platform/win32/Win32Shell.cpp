@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Shell.h"
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <shellapi.h>
 
 namespace win32 {

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Volume.h"
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <endpointvolume.h>
 #include <mmdeviceapi.h>
 #include <mmsystem.h>

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Windows.h"
 
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 namespace win32 {
 

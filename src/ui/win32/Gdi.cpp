@@ -69,8 +69,8 @@ HBITMAP GdiCache::PictureBitmap(const ui::Image& image) {
     return cached.bitmap;
 }
 
-void GdiCache::Forget(const ui::Image& image) {
-    auto it = pictures_.find(&image);
+void GdiCache::Forget(const ui::Control* element) {
+    auto it = pictures_.find(element);
     if (it == pictures_.end()) return;
     DeleteObject(it->second.bitmap);
     pictures_.erase(it);

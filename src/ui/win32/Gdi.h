@@ -1,5 +1,5 @@
 #pragma once
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <map>
 #include <string>
@@ -27,7 +27,8 @@ public:
     HFONT Font(const ui::Font& font);
     // A bitmap with the picture's pixels, made anew only when the pixels changed.
     HBITMAP PictureBitmap(const ui::Image& image);
-    void Forget(const ui::Image& image);
+    // Drops the bitmap kept for an element; the element itself is not read (it may be gone).
+    void Forget(const ui::Control* element);
 
 private:
     struct CachedPicture {
@@ -36,7 +37,7 @@ private:
     };
     std::map<COLORREF, HBRUSH> brushes_;
     std::map<std::tuple<std::string, int, int, bool>, HFONT> fonts_;
-    std::map<const ui::Image*, CachedPicture> pictures_;
+    std::map<const ui::Control*, CachedPicture> pictures_;
 };
 
 }  // namespace win32

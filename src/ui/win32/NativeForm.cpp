@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <exception>
 
-#include "ui/FormRegistry.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/PopupMenu.h"
 #include "ui/win32/Win32Gui.h"
@@ -34,15 +33,23 @@ bool IsEvent(UINT message) {
 
 NativeForm::NativeForm(Win32Gui& gui, ui::Form& form) : gui_(gui), form_(form) { Create(); }
 
-NativeForm::~NativeForm() {
-    for (auto& entry : painted_)
-        if (entry.first->kind == ui::ControlKind::Image)
-            gui_.Gdi().Forget(static_cast<const ui::Image&>(*entry.first));
+NativeForm::~NativeForm() { Detach(); }
+
+// The model may already be gone: only the addresses of its controls are used here.
+void NativeForm::Detach() {
+    if (detached_) return;
+    detached_ = true;
+    for (auto& entry : painted_) gui_.Gdi().Forget(entry.first);
+    painted_.clear();
+    natives_.clear();
+    captured_ = nullptr;
     if (tooltip_) DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
+    hwnd_ = nullptr;
 }
 
 void NativeForm::RegisterClasses(HINSTANCE instance) {
@@ -107,11 +114,7 @@ DWORD NativeForm::ExStyle() const {
     return exStyle;
 }
 
-bool NativeForm::ModelAlive() const {
-    for (const ui::Form* form : ui::FormRegistry::Instance().Forms())
-        if (form == &form_) return true;
-    return false;
-}
+bool NativeForm::ModelAlive() const { return !detached_; }
 
 void NativeForm::Sync() {
     if (!hwnd_ || syncing_) return;
@@ -180,7 +183,7 @@ void NativeForm::SyncForm() {
 }
 
 void NativeForm::SyncVisibility() {
-    const int visible = form_.Visible() ? 1 : 0;
+    const int visible = form_.Visible() && !form_.Opening() ? 1 : 0;
     if (visible == visible_) return;
     visible_ = visible;
     if (!visible) {
@@ -203,6 +206,11 @@ void NativeForm::SyncVisibility() {
     }
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
+    if (frontWhenShown_) {
+        frontWhenShown_ = false;
+        SetForegroundWindow(hwnd_);
+        BringWindowToTop(hwnd_);
+    }
 }
 
 bool NativeForm::PreviewKey(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,5 +1,5 @@
 #pragma once
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <map>
 #include <string>
@@ -23,6 +23,9 @@ public:
     NativeForm& operator=(const NativeForm&) = delete;
 
     ui::Form& Model() const { return form_; }
+    // The form is going away: destroys the window and lets go of the model without reading it.
+    void Detach();
+    void BringToFrontWhenShown() { frontWhenShown_ = true; }
     HWND Handle() const { return hwnd_; }
     void Sync();
     // A key press for this form, taken from the message loop before it reaches the focused
@@ -124,6 +127,8 @@ private:
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     bool syncing_ = false;      // our own changes to child windows raise no events
+    bool detached_ = false;     // the model is gone
+    bool frontWhenShown_ = false;
     bool placed_ = false;       // the first show has placed the window
     // The window as last synchronised.
     std::string caption_;

@@ -1,5 +1,5 @@
 #pragma once
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include "ui/Form.h"
 #include "ui/Menu.h"

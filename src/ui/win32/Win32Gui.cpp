@@ -7,7 +7,6 @@
 
 #include "common/MessageBox.h"
 #include "ui/Form.h"
-#include "ui/FormRegistry.h"
 #include "ui/win32/NativeForm.h"
 
 namespace win32 {
@@ -15,12 +14,6 @@ namespace win32 {
 namespace {
 
 const char kApplicationClass[] = "TApplication";
-
-bool Registered(const ui::Form* form) {
-    for (const ui::Form* f : ui::FormRegistry::Instance().Forms())
-        if (f == form) return true;
-    return false;
-}
 
 }  // namespace
 
@@ -50,6 +43,7 @@ Win32Gui::~Win32Gui() {
     for (auto& entry : timers_)
         if (entry.second.running) KillTimer(application_, entry.second.id);
     windows_.clear();
+    closed_.clear();
     if (application_) DestroyWindow(application_);
 }
 
@@ -87,7 +81,7 @@ int Win32Gui::Run(ui::Form& mainForm) {
             break;
         }
         Handle(msg);
-        DropFormsGone();
+        closed_.clear();
     }
     return exitCode_;
 }
@@ -103,7 +97,7 @@ void Win32Gui::ProcessMessages() {
         }
         Handle(msg);
     }
-    DropFormsGone();
+    closed_.clear();
     Sync();
 }
 
@@ -211,6 +205,11 @@ void Win32Gui::BringToFront(ui::Form& form) {
     if (!window) return;
     window->Sync();
     if (!form.Visible()) return;
+    // A form still in its OnShow comes to the front when its window appears.
+    if (form.Opening()) {
+        window->BringToFrontWhenShown();
+        return;
+    }
     SetForegroundWindow(window->Handle());
     BringWindowToTop(window->Handle());
 }
@@ -241,7 +240,7 @@ bool Win32Gui::RectOnAnyMonitor(int left, int top, int width, int height) {
 NativeForm* Win32Gui::WindowOf(const ui::Form& form, bool create) {
     auto it = windows_.find(&form);
     if (it != windows_.end()) return it->second.get();
-    if (!create || !Registered(&form)) return nullptr;
+    if (!create || !Holds(&form)) return nullptr;
     auto window = std::make_unique<NativeForm>(*this, const_cast<ui::Form&>(form));
     NativeForm* result = window.get();
     windows_[&form] = std::move(window);
@@ -250,25 +249,24 @@ NativeForm* Win32Gui::WindowOf(const ui::Form& form, bool create) {
 }
 
 void Win32Gui::Sync() {
-    static bool running = false;  // a window call inside the sync may come back here
-    if (running) return;
-    running = true;
+    if (syncing_) return;
+    syncing_ = true;
     try {
-        const std::vector<ui::Form*> forms = ui::FormRegistry::Instance().Forms();
+        const std::vector<ui::Form*> forms = Forms();
         for (ui::Form* form : forms)
             if (NativeForm* window = WindowOf(*form, form->Visible())) window->Sync();
         SyncTimers();
     } catch (const std::exception& e) {
-        running = false;
+        syncing_ = false;
         ReportError(nullptr, e.what());
         return;
     }
-    running = false;
+    syncing_ = false;
 }
 
 void Win32Gui::SyncTimers() {
     for (auto& entry : timers_) entry.second.seen = false;
-    for (ui::Form* form : ui::FormRegistry::Instance().Forms()) {
+    for (ui::Form* form : Forms()) {
         for (ui::Timer* timer : form->Timers()) {
             TimerState& state = timers_[timer];
             state.seen = true;
@@ -309,7 +307,7 @@ void Win32Gui::FireTimer(UINT_PTR id) {
         ui::Timer* timer = entry.first;
         ui::Form* owner = entry.second.owner;
         bool alive = false;
-        if (Registered(owner))
+        if (Holds(owner))
             for (ui::Timer* t : owner->Timers()) alive = alive || t == timer;
         if (!alive || !timer->Enabled()) break;
         try {
@@ -323,11 +321,22 @@ void Win32Gui::FireTimer(UINT_PTR id) {
     Sync();
 }
 
-void Win32Gui::DropFormsGone() {
-    for (auto it = windows_.begin(); it != windows_.end();) {
-        if (Registered(it->first)) ++it;
-        else it = windows_.erase(it);
+// The window goes at once, so nothing outlives the form it showed; the object that handled it
+// waits for the top of the message loop, because its own window procedure may be running.
+void Win32Gui::FormRemoved(const ui::Form& form) {
+    for (auto it = timers_.begin(); it != timers_.end();) {
+        if (it->second.owner != &form) {
+            ++it;
+            continue;
+        }
+        if (it->second.running) KillTimer(application_, it->second.id);
+        it = timers_.erase(it);
     }
+    auto it = windows_.find(&form);
+    if (it == windows_.end()) return;
+    it->second->Detach();
+    closed_.push_back(std::move(it->second));
+    windows_.erase(it);
 }
 
 void Win32Gui::ReportError(ui::Form* form, const std::string& message) {
@@ -335,8 +344,8 @@ void Win32Gui::ReportError(ui::Form* form, const std::string& message) {
     // in the nested loop of the one before, until the stack runs out.
     if (showingError_) return;
     showingError_ = true;
-    const auto& forms = ui::FormRegistry::Instance().Forms();
-    if (!form || !Registered(form)) form = forms.empty() ? nullptr : forms.front();
+    const auto& forms = Forms();
+    if (!form || !Holds(form)) form = forms.empty() ? nullptr : forms.front();
     try {
         if (form) ShowErrorBox(form->platform, title_, message);
         else MessageBoxA(AppWindow(), ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);

@@ -1,11 +1,13 @@
 #pragma once
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "platform/Gui.h"
+#include "platform/Application.h"
+#include "ui/Gui.h"
 #include "ui/win32/Gdi.h"
 
 namespace ui {
@@ -19,7 +21,7 @@ class NativeForm;
 
 // The Win32 side of the widget model: the hidden application window, the message loop,
 // one native window per form, and the window timers of every form's timers.
-class Win32Gui : public platform::Gui {
+class Win32Gui : public platform::Application, public ui::Gui {
 public:
     // The application title names the hidden "TApplication" window and the error box.
     explicit Win32Gui(std::string applicationTitle);
@@ -33,18 +35,21 @@ public:
     // Handles the messages already waiting, then returns.
     void ProcessMessages();
 
+    // platform::Application
+    platform::WindowHandle ApplicationWindow() override;
     void PostQuit() override;
     bool QuitPosted() override { return quitPosted_; }
     void SetCursor(platform::Cursor cursor) override;
-    platform::WindowHandle ApplicationWindow() override;
+    void SwallowAltF4() override { swallowAltF4_ = true; }
+    void BeforeBlocking() override { Sync(); }
+
+    // ui::Gui
     platform::WindowHandle FormWindow(const ui::Form& form) override;
     void RunModal(ui::Form& form) override;
     void BringToFront(ui::Form& form) override;
-    // Not marked override: they join the interface as it grows, with harmless defaults there.
     void CursorPos(int& x, int& y) override;
     void ScreenSize(const ui::Form& form, int& width, int& height) override;
     bool RectOnAnyMonitor(int left, int top, int width, int height) override;
-    void SwallowAltF4() override { swallowAltF4_ = true; }
 
     // Brings every form's window and every timer in line with the model.
     void Sync();
@@ -57,6 +62,9 @@ public:
     HINSTANCE Instance() const { return instance_; }
     // True while a key message that the loop already showed the form is being dispatched.
     bool KeyPreviewed() const { return keyPreviewed_; }
+
+protected:
+    void FormRemoved(const ui::Form& form) override;
 
 private:
     struct TimerState {
@@ -75,7 +83,6 @@ private:
     NativeForm* WindowOf(const ui::Form& form, bool create);
     void SyncTimers();
     void FireTimer(UINT_PTR id);
-    void DropFormsGone();
 
     std::string title_;
     HINSTANCE instance_;
@@ -86,9 +93,10 @@ private:
     HCURSOR cursorOverride_ = nullptr;
     bool keyPreviewed_ = false;
     bool showingError_ = false;
-    int depth_ = 0;  // nested message handling; windows are only dropped at the top
+    bool syncing_ = false;  // a window call inside the sync may come back to it
     GdiCache gdi_;
     std::map<const ui::Form*, std::unique_ptr<NativeForm>> windows_;
+    std::vector<std::unique_ptr<NativeForm>> closed_;  // windows of forms that are gone
     std::map<ui::Timer*, TimerState> timers_;
     UINT_PTR nextTimerId_ = 1;
 };

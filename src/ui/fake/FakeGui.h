@@ -4,8 +4,8 @@
 #include <map>
 #include <vector>
 
-#include "platform/Gui.h"
-#include "platform/fake/FakeServices.h"
+#include "platform/fake/FakePlatform.h"
+#include "ui/Gui.h"
 
 namespace ui {
 class Timer;
@@ -15,14 +15,11 @@ namespace fake {
 
 // The program's own windows without a screen: forms are "shown" by their flags, modal forms
 // are handed to a test script, and timers fire as the fake clock is advanced.
-class FakeGui : public platform::Gui {
+class FakeGui : public ui::Gui {
 public:
-    explicit FakeGui(FakeClock& clock) : clock_(clock) {}
+    FakeGui(FakeClock& clock, FakeApplication& app) : clock_(clock), app_(app) {}
+    ~FakeGui() override;
 
-    void PostQuit() override { quitPosted = true; }
-    bool QuitPosted() override { return quitPosted; }
-    void SetCursor(platform::Cursor cursor) override { cursors.push_back(cursor); }
-    platform::WindowHandle ApplicationWindow() override { return 0xA990; }
     platform::WindowHandle FormWindow(const ui::Form& form) override;
     void RunModal(ui::Form& form) override;
     void BringToFront(ui::Form& form) override { broughtToFront.push_back(&form); }
@@ -32,7 +29,6 @@ public:
         height = monitors.empty() ? 0 : monitors.front().height;
     }
     bool RectOnAnyMonitor(int left, int top, int width, int height) override;
-    void SwallowAltF4() override { altF4Swallowed = true; }
 
     // Advances the clock by `milliseconds`, firing every enabled timer whose interval has
     // run out, in time order. A handler that sleeps moves the clock on; a timer that came due
@@ -40,7 +36,6 @@ public:
     void RunFor(std::uint64_t milliseconds);
     // Fires the timers due within the next `count` intervals of `timer`.
     void Tick(ui::Timer& timer, int count = 1);
-    platform::Cursor CurrentCursor() const { return cursors.empty() ? platform::Cursor::Default : cursors.back(); }
 
     // The screen: the pointer and the monitors in virtual-screen coordinates; the first
     // monitor holds the program's windows.
@@ -50,14 +45,14 @@ public:
     int cursorX = 0, cursorY = 0;
     std::vector<Monitor> monitors{{0, 0, 1280, 1024}};
 
-    bool quitPosted = false;
-    bool altF4Swallowed = false;
-    std::vector<platform::Cursor> cursors;
     std::vector<ui::Form*> broughtToFront;
     std::vector<ui::Form*> modalForms;
     // Runs while a form is shown modally; it should end by hiding the form (pressing a button,
     // closing it). When it leaves the form shown, the form is closed.
     std::function<void(ui::Form&)> onModal;
+
+protected:
+    void FormRemoved(const ui::Form& form) override;
 
 private:
     struct Schedule {
@@ -66,7 +61,24 @@ private:
     };
     void Refresh(ui::Timer& timer);
     FakeClock& clock_;
-    std::map<ui::Timer*, Schedule> schedules_;
+    FakeApplication& app_;
+    // Kept per timer of a living form, as a renderer keeps its window timers.
+    std::map<const ui::Timer*, Schedule> schedules_;
+    // The window handle handed out for each form, with the timers it had.
+    struct Window {
+        platform::WindowHandle handle;
+        std::vector<const ui::Timer*> timers;
+    };
+    std::map<const ui::Form*, Window> windows_;
+    platform::WindowHandle nextHandle_ = 0xF000;
+};
+
+// The fake platform with a fake GUI: what a form is handed in the tests.
+struct FakeEnvironment : FakePlatform {
+    FakeGui gui{clock, app};
+    ui::Environment environment{platform, gui};
+
+    operator ui::Environment&() { return environment; }
 };
 
 }  // namespace fake

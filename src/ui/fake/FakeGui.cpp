@@ -1,15 +1,23 @@
-#include "platform/fake/FakeGui.h"
+#include "ui/fake/FakeGui.h"
 
 #include "ui/Form.h"
-#include "ui/FormRegistry.h"
 
 namespace fake {
 
+FakeGui::~FakeGui() = default;
+
 platform::WindowHandle FakeGui::FormWindow(const ui::Form& form) {
-    const auto& forms = ui::FormRegistry::Instance().Forms();
-    for (std::size_t i = 0; i < forms.size(); ++i)
-        if (forms[i] == &form) return 0xF000 + i;
-    return 0;
+    if (!Holds(&form)) return 0;
+    auto it = windows_.find(&form);
+    if (it == windows_.end()) it = windows_.emplace(&form, Window{nextHandle_++, {}}).first;
+    return it->second.handle;
+}
+
+void FakeGui::FormRemoved(const ui::Form& form) {
+    auto it = windows_.find(&form);
+    if (it == windows_.end()) return;
+    for (const ui::Timer* timer : it->second.timers) schedules_.erase(timer);
+    windows_.erase(it);
 }
 
 bool FakeGui::RectOnAnyMonitor(int left, int top, int width, int height) {
@@ -38,7 +46,10 @@ void FakeGui::RunFor(std::uint64_t milliseconds) {
     for (;;) {
         ui::Timer* next = nullptr;
         std::uint64_t nextDue = 0;
-        for (ui::Form* form : ui::FormRegistry::Instance().Forms()) {
+        for (ui::Form* form : Forms()) {
+            FormWindow(*form);
+            Window& window = windows_[form];
+            window.timers.assign(form->Timers().begin(), form->Timers().end());
             for (ui::Timer* timer : form->Timers()) {
                 if (!timer->Enabled() || timer->Interval() <= 0) continue;
                 Refresh(*timer);
@@ -49,7 +60,7 @@ void FakeGui::RunFor(std::uint64_t milliseconds) {
                 }
             }
         }
-        if (!next || nextDue > end || quitPosted) break;
+        if (!next || nextDue > end || app_.quitPosted) break;
         if (clock_.nowMs < nextDue) clock_.nowMs = nextDue;
         schedules_[next].due = clock_.nowMs + static_cast<std::uint64_t>(next->Interval());
         if (next->OnTimer) next->OnTimer();
@@ -57,7 +68,7 @@ void FakeGui::RunFor(std::uint64_t milliseconds) {
         Schedule& s = schedules_[next];
         if (s.generation == next->Generation() && s.due < clock_.nowMs) s.due = clock_.nowMs;
     }
-    if (clock_.nowMs < end && !quitPosted) clock_.nowMs = end;
+    if (clock_.nowMs < end && !app_.quitPosted) clock_.nowMs = end;
 }
 
 void FakeGui::Tick(ui::Timer& timer, int count) {

@@ -1,0 +1,29 @@
+#pragma once
+#include "platform/Windows.h"
+
+namespace platform {
+
+enum class Cursor { Default, Wait, AppStarting };
+
+// The running program as the desktop knows it: its hidden application window, its message
+// loop and the mouse pointer's shape. The GUI that runs the message loop provides it.
+class Application {
+public:
+    virtual ~Application() = default;
+    // The hidden application window that owns the message boxes.
+    virtual WindowHandle ApplicationWindow() = 0;
+    // Asks the message loop to end; the current handler runs to its end first.
+    virtual void PostQuit() = 0;
+    virtual bool QuitPosted() = 0;
+    virtual void SetCursor(Cursor cursor) = 0;
+    // From now on the program's own message loop drops every Alt+F4 before it reaches a window
+    // of the program. Message boxes and file dialogs run loops of their own and keep it.
+    virtual void SwallowAltF4() = 0;
+    // The thread is about to block: in a sleep, or in the loop of a message box or a chooser.
+    // The windows and timers are brought in line with the program's state first, so that a
+    // timer enabled before it ticks inside the loop, and a window disabled before a sleep
+    // stays disabled during it.
+    virtual void BeforeBlocking() = 0;
+};
+
+}  // namespace platform

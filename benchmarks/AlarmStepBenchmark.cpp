@@ -11,12 +11,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/Settings.h"
-#include "ui/fake/FakeGui.h"
 #include "platform/win32/Win32Volume.h"
-#include "playback/ShutdownForm.h"
-#include "preferences/PreferencesForm.h"
-#include "skin/MainForm.h"
+#include "startup/PermanentWindows.h"
+#include "ui/fake/FakeGui.h"
 
 namespace {
 
@@ -35,11 +32,9 @@ int main(int argc, char** argv) {
                                 fakes.desktop,  fakes.desktop, fakes.desktop, volume,
                                 fakes.clock,    fakes.system, fakes.dialogs, fakes.app};
     ui::Environment environment{platform, fakes.gui};
-    TForm1 form1{environment};
-    TForm2 form2{environment};
-    TForm6 form6{environment};
-    form1.Connect(form2, form6);
-    form2.Connect(form1);
+    PermanentWindows windows{environment};
+    TForm1& form1 = windows.Form1;
+    TForm2& form2 = windows.Form2;
     // A run of the default options that never reaches its end: the level starts over below it.
     form2.settings.CloseAtFinalVolume.checked = false;
 
@@ -57,9 +52,9 @@ int main(int argc, char** argv) {
     std::vector<double> times;
     times.reserve(static_cast<std::size_t>(steps));
     for (int i = 0; i < steps; ++i) {
-        if (form1.RunLevel >= 500) form1.RunLevel = 0;
+        if (form1.playback.RunLevel >= 500) form1.playback.RunLevel = 0;
         QueryPerformanceCounter(&start);
-        form1.Timer1Timer();
+        form1.playback.Timer1Timer();
         QueryPerformanceCounter(&end);
         times.push_back(Seconds(start, end, frequency));
     }

@@ -15,10 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "startup/PermanentWindows.h"
 #include "ui/fake/FakeGui.h"
-#include "playback/ShutdownForm.h"
-#include "preferences/PreferencesForm.h"
-#include "skin/MainForm.h"
 
 namespace {
 
@@ -52,14 +50,8 @@ std::string ReadWholeFile(const fs::path& path) {
 // the previous one left, as switching skins in the running program does.
 struct Program {
     fake::FakeEnvironment p;
-    TForm1 f1{p};
-    TForm2 f2{p};
-    TForm6 f6{p};
-    Program() {
-        f1.Connect(f2, f6);
-        f2.Connect(f1);
-        f1.FormCreate();
-    }
+    PermanentWindows windows{p};
+    TForm1& f1 = windows.Form1;
 };
 
 void ReadSkin(benchmark::State& state, fs::path path) {

@@ -8,7 +8,7 @@ shift
 jobs="$(nproc)"
 case "$tree" in
 native)
-    cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
+    cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DORVELLA_SANITIZE=ON "$@" >/dev/null
     cmake --build build/native -j"$jobs"
     ;;
 win32)

@@ -2,8 +2,7 @@
 
 #include <cstdlib>
 
-#include "common/Language.h"
-#include "common/Text.h"
+#include "common/Names.h"
 
 namespace {
 
@@ -40,12 +39,12 @@ bool AgentWatcher::Due(const std::string& entry, const platform::LocalTime& now)
 }
 
 bool AgentWatcher::Check() {
-    const std::string file = ExtractFilePath(platform_.process.ModuleFileName()) + "Orvella.ini";
+    const std::string file = ProgramFolder(platform_.process) + kIniFileName;
     if (!platform_.files.FileExists(file)) return false;
     const platform::LocalTime now = platform_.clock.Now();
-    const int last = std::atoi(platform_.ini.ReadString(file, "Weckzeiten", "Zähler", "-1").c_str());
+    const int last = std::atoi(platform_.ini.ReadString(file, kWakeDatesSection, kWakeDatesCounter, "-1").c_str());
     for (int i = 0; i <= last && i < 10000; ++i) {
-        const std::string entry = platform_.ini.ReadString(file, "Weckzeiten", std::to_string(i), "");
+        const std::string entry = platform_.ini.ReadString(file, kWakeDatesSection, std::to_string(i), "");
         const std::string id = std::to_string(now.year) + "-" + entry;
         if (!Due(entry, now) || woken_.count(id)) continue;
         woken_.insert(id);
@@ -58,7 +57,7 @@ bool AgentWatcher::Check() {
 void AgentWatcher::Wake() {
     if (auto key = platform_.registry.OpenKey(platform::RegistryRoot::CurrentUser, kSettingsKey,
                                               platform::KeyAccess::CreateWrite))
-        key->WriteDword("Weckruf", 1);
-    const std::string program = ExtractFilePath(platform_.process.ModuleFileName()) + "Orvella.exe";
+        key->WriteDword(kWakeCallValue, 1);
+    const std::string program = ProgramFolder(platform_.process) + "Orvella.exe";
     platform_.shell.Open(platform_.app.ApplicationWindow(), program, "/S", "", platform::ShowNormal);
 }

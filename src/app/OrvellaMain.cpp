@@ -1,15 +1,14 @@
 #include "platform/win32/WinApi.h"
 
-#include "core/Startup.h"
 #include "platform/win32/Win32Platform.h"
-#include "skin/MainForm.h"
+#include "startup/Startup.h"
 #include "ui/win32/Win32Gui.h"
 
+// The GUI comes first and goes last: the windows of the program leave it at the end of
+// RunOrvella, while it still runs.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win32::Win32Gui gui("Orvella");
     win32::Win32Platform system(gui);
     ui::Environment environment{system.platform, gui};
-    OrvellaStartup startup(environment);
-    if (!startup.Start()) return 0;
-    return gui.Run(startup.MainForm());
+    return RunOrvella(environment, [&](ui::Form& mainForm) { return gui.Run(mainForm); });
 }

@@ -1,5 +1,7 @@
 #include "common/Language.h"
 
+#include "common/Names.h"
+
 std::string SystemLanguageName(platform::System& system) {
     std::string name = system.DefaultLanguageName();
     const auto bracket = name.find('(');

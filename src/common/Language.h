@@ -3,9 +3,6 @@
 
 #include "platform/Platform.h"
 
-// The key that holds every setting of the program.
-inline const char* const kSettingsKey = "Software\\Orvella";
-
 // The system's default language name without its bracketed region:
 // "Deutsch (Deutschland)" gives "Deutsch".
 std::string SystemLanguageName(platform::System& system);

@@ -1,6 +1,6 @@
 #include "dates/AgentLink.h"
 
-#include "core/ProgramFolder.h"
+#include "common/Names.h"
 
 bool StartAgent(platform::Platform& p, platform::WindowHandle owner) {
     const std::string agent = ProgramFolder(p.process) + "Agent.exe";

@@ -1,8 +1,7 @@
 #pragma once
+#include "settings/Settings.h"
 
-class TForm1;
-class TForm2;
-
-// The start-up language load: when the language file exists, reads its languages and applies
-// the stored one; otherwise offers to look for the file.
-void LoadLanguageAtStart(TForm2& preferences, TForm1& mainForm);
+// The start-up language load, run once the stored language is known. Language files are not
+// read yet: the windows keep their built-in captions, and the list of languages offers the
+// stored language alone, so that saving the options keeps it.
+void LoadLanguageAtStart(TSettings& settings);

@@ -1,15 +1,13 @@
 // The rising-volume run: one step per tick of Timer1, from the initial to the final volume
-// in fifths of a percent, with optional breaks, then the chosen end actions. The options are
-// read at every tick, so an edit in the preferences acts on a run in progress.
+// in fifths of a percent, with optional breaks, then the chosen end actions.
 #include <algorithm>
 #include <string>
 
 #include "common/Text.h"
-#include "core/Settings.h"
+#include "playback/Playback.h"
 #include "playback/ShutdownForm.h"
 #include "playback/Steps.h"
 #include "playback/VolumeScale.h"
-#include "skin/MainForm.h"
 
 namespace {
 
@@ -19,8 +17,8 @@ constexpr int kTopLevel = 500;
 
 }  // namespace
 
-void TForm1::Timer1Timer() {
-    TSettings& s = Settings();
+void Playback::Timer1Timer() {
+    TSettings& s = *settings_;
     const int finalPercent = s.FinalVolumePercent();
     const int breakCount = s.BreakCount.position;
     const int breakSeconds = s.BreakSeconds.position;
@@ -34,30 +32,30 @@ void TForm1::Timer1Timer() {
     // Equality, not "reached": a run that starts above a break level never takes that break.
     if (s.Breaks.checked && breakCount > BreaksDone && RunLevel == NextBreakLevel) {
         NextBreakLevel += BreakStep;
-        platform.app.SetCursor(platform::Cursor::AppStarting);
+        platform_.app.SetCursor(platform::Cursor::AppStarting);
         RunAllSteps({
-            [&] { platform.clock.Sleep(static_cast<std::uint32_t>(breakSeconds) * 1000); },
+            [&] { platform_.clock.Sleep(static_cast<std::uint32_t>(breakSeconds) * 1000); },
             [&] {
                 ++BreaksDone;
-                platform.app.SetCursor(platform::Cursor::Default);
+                platform_.app.SetCursor(platform::Cursor::Default);
             },
         });
     }
-    Shape1.width = RoundHalfEven((RunLevel / 5) * 0.64);
-    Image37.left = Shape1.left + Shape1.width;
+    const int width = RoundHalfEven((RunLevel / 5) * 0.64);
+    view_.ShowVolumeBar(width, width);
     CurrentVolume[0] = CurrentVolume[1] =
         static_cast<std::uint16_t>(std::clamp(RunLevel, 0, kTopLevel) * kUnitsPerLevel);
     // Muted, the run goes on silently so that unmuting finds the volume it would have reached.
     if (!Muted) SetWaveVolume(CurrentVolume[0], CurrentVolume[1]);
     const int shown = VolumePercent(CurrentVolume[1]);
-    Label1.caption = "Vol: " + std::to_string(shown);
-    if (Image20.visible) ShowLevelPicture(*this, shown, 10);
+    view_.ShowVolumeText("Vol: " + std::to_string(shown));
+    if (view_.LevelPictureShown()) ShowLevel(shown, 10);
 }
 
 // The run's end leaves the play state at "Play" and the level where it is: enabling Timer1
 // again (resume, unmute, knob drag) repeats the end actions at its next tick.
-void TForm1::EndRun() {
-    TSettings& s = Settings();
+void Playback::EndRun() {
+    TSettings& s = *settings_;
     Timer1.SetEnabled(false);
     RunAllSteps({
         [&] {
@@ -67,15 +65,14 @@ void TForm1::EndRun() {
             if (s.ShutdownAtFinalVolume.checked && s.ShutdownAtFinalVolume.enabled) ShowShutdownCountdown();
         },
         [&] {
-            if (s.CloseAtFinalVolume.checked) platform.app.PostQuit();
+            if (s.CloseAtFinalVolume.checked) platform_.app.PostQuit();
         },
     });
 }
 
 // Waits in the countdown until it is closed. A countdown already on screen (the other end
 // action came due while it was open) is left to run rather than stacked a second time.
-void TForm1::ShowShutdownCountdown() {
-    TForm6& countdown = ShutdownCountdown();
-    if (countdown.Visible()) return;
-    countdown.ShowModal();
+void Playback::ShowShutdownCountdown() {
+    if (countdown_->Visible()) return;
+    countdown_->ShowModal();
 }

@@ -2,39 +2,38 @@
 // with "/S", and the minute countdown of automatic closing.
 #include <string>
 
-#include "core/Settings.h"
+#include "playback/Playback.h"
 #include "playback/Steps.h"
-#include "skin/MainForm.h"
 
-void TForm1::ProgrammstartTimer() {
+void Playback::ProgrammstartTimer() {
     Programmstart.SetEnabled(false);
-    TSettings& s = Settings();
+    TSettings& s = *settings_;
     const bool autostart = s.RunAtSystemStart.checked && s.PlayAfterSystemStart.checked;
     if (!autostart && !s.WakeCall.checked) return;
 
-    ShowFace(Image9, Image24);
-    ShowFace(Image1, Image14);
-    PlayState = "Play";
+    view_.ShowButtonFace(PlaybackView::Button::Stop, PlaybackView::Face::Normal);
+    view_.ShowButtonFace(PlaybackView::Button::Start, PlaybackView::Face::Active);
+    PlayState = TPlayState::Play;
     RunAllSteps({
         [&] {
             if (s.RisingVolume.checked) BeginRun();
         },
         [&] {
-            // The count and its label stay as they are: this is the start of the program.
+            // The count and its line stay as they are: this is the start of the program.
             if (s.AutoClose.checked) Timer2.SetEnabled(true);
         },
         [&] { StartWinampAndPlay(); },
     });
 }
 
-void TForm1::Timer2Timer() {
-    TSettings& s = Settings();
+void Playback::Timer2Timer() {
+    TSettings& s = *settings_;
     const int minutes = s.AutoCloseMinutes.position;
     ++ElapsedMinutes;
     // "After (min)" may have been lowered below the minutes already gone: closing is then
     // overdue, not cancelled, and the line never counts below zero.
     const int left = minutes - ElapsedMinutes;
-    Label2.caption = "Act: " + std::to_string(left > 0 ? left : 0);
+    view_.ShowCloseText("Act: " + std::to_string(left > 0 ? left : 0));
     if (left > 0) return;
 
     Timer2.SetEnabled(false);
@@ -46,6 +45,6 @@ void TForm1::Timer2Timer() {
             if (s.ShutdownAfterAutoClose.checked && s.ShutdownAfterAutoClose.enabled) ShowShutdownCountdown();
         },
         // A cancelled countdown does not keep the program open.
-        [&] { platform.app.PostQuit(); },
+        [&] { platform_.app.PostQuit(); },
     });
 }

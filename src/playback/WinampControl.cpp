@@ -4,12 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "common/Language.h"
 #include "common/MessageBox.h"
-#include "core/Settings.h"
+#include "playback/Playback.h"
 #include "playback/Steps.h"
 #include "playback/VolumeScale.h"
-#include "skin/MainForm.h"
 
 namespace {
 
@@ -26,19 +24,44 @@ constexpr std::uint32_t kFrontPauseMs = 10;
 
 platform::WindowHandle FindPlayer(platform::Platform& p) { return p.windows.Find(kPlayerClass, ""); }
 
+using Face = PlaybackView::Face;
+
 }  // namespace
 
+Playback::Playback(ui::Form& window, PlaybackView& view)
+    : Timer1(&window, "Timer1", 100, false),
+      Timer2(&window, "Timer2", 60000, false),
+      Programmstart(&window, "Programmstart", 1000, false),
+      window_(window),
+      platform_(window.platform),
+      view_(view) {
+    Timer1.OnTimer = [this] { Timer1Timer(); };
+    Timer2.OnTimer = [this] { Timer2Timer(); };
+    Programmstart.OnTimer = [this] { ProgrammstartTimer(); };
+}
+
+void Playback::Connect(TSettings& settings, TForm6& countdown) {
+    settings_ = &settings;
+    countdown_ = &countdown;
+}
+
+void Playback::ShowTransport(Face start, Face pause, Face stop) {
+    view_.ShowButtonFace(PlaybackView::Button::Start, start);
+    view_.ShowButtonFace(PlaybackView::Button::Pause, pause);
+    view_.ShowButtonFace(PlaybackView::Button::Stop, stop);
+}
+
 // The keys for pause and stop are only a remote control's: the user may have told us not to.
-bool TForm1::SendPlayerKey(std::uint8_t key) {
-    const platform::WindowHandle player = FindPlayer(platform);
-    if (!player || !Settings().RemoteControl.checked) return false;
-    platform.windows.BringToTop(player);
-    platform.keyboard.PressKey(key);
+bool Playback::SendPlayerKey(std::uint8_t key) {
+    const platform::WindowHandle player = FindPlayer(platform_);
+    if (!player || !settings_->RemoteControl.checked) return false;
+    platform_.windows.BringToTop(player);
+    platform_.keyboard.PressKey(key);
     return true;
 }
 
-void TForm1::BeginRun() {
-    TSettings& s = Settings();
+void Playback::BeginRun() {
+    TSettings& s = *settings_;
     Timer1.SetInterval(s.RiseIntervalMs.position);
     SetWaveVolume(0, 0);
     BreaksDone = 0;
@@ -46,15 +69,15 @@ void TForm1::BeginRun() {
     NextBreakLevel = BreakStep;
 }
 
-void TForm1::StartWinampAndPlay() {
-    platform::Platform& p = platform;
-    TSettings& s = Settings();
+void Playback::StartWinampAndPlay() {
+    platform::Platform& p = platform_;
+    TSettings& s = *settings_;
     p.app.SetCursor(platform::Cursor::Wait);
-    enabled = false;
+    window_.enabled = false;
     RunAllSteps({
         [&] {
             if (FindPlayer(p)) return;
-            p.shell.Open(gui.FormWindow(*this), s.WinampPath.text, "", "", platform::ShowNormal);
+            p.shell.Open(window_.gui.FormWindow(window_), s.WinampPath.text, "", "", platform::ShowNormal);
             if (s.WaitForWinamp.checked)
                 p.clock.Sleep(static_cast<std::uint32_t>(s.WinampWaitSeconds.position) * 1000);
         },
@@ -79,20 +102,18 @@ void TForm1::StartWinampAndPlay() {
             Timer1.SetEnabled(true);
         },
         [&] {
-            enabled = true;
+            window_.enabled = true;
             p.app.SetCursor(platform::Cursor::Default);
         },
     });
 }
 
-void TForm1::PlayAction() {
-    TSettings& s = Settings();
-    if (PlayState == "Play") return;
-    const bool resume = PlayState == "Pause";
-    PlayState = "Play";
-    ShowFace(Image1, Image15);
-    ShowFace(Image7, Image18);
-    ShowFace(Image9, Image24);
+void Playback::PlayAction() {
+    TSettings& s = *settings_;
+    if (PlayState == TPlayState::Play) return;
+    const bool resume = PlayState == TPlayState::Pause;
+    PlayState = TPlayState::Play;
+    ShowTransport(Face::ActiveHover, Face::Normal, Face::Normal);
     if (resume) {
         // The run goes on from where it was paused, at the interval it already had.
         SendPlayerKey(kKeyPause);
@@ -107,71 +128,67 @@ void TForm1::PlayAction() {
         [&] {
             if (!s.AutoClose.checked) return;
             ElapsedMinutes = 0;
-            Label2.caption = "Act: " + std::to_string(s.AutoCloseMinutes.position);
+            view_.ShowCloseText("Act: " + std::to_string(s.AutoCloseMinutes.position));
             Timer2.SetEnabled(true);
         },
         [&] { StartWinampAndPlay(); },
     });
 }
 
-void TForm1::PauseAction() {
-    TSettings& s = Settings();
-    if (PlayState != "Stop") SendPlayerKey(kKeyPause);
-    if (PlayState == "Play") {
-        PlayState = "Pause";
-        ShowFace(Image1, Image10);
-        ShowFace(Image7, Image22);
-        ShowFace(Image9, Image24);
+void Playback::PauseAction() {
+    TSettings& s = *settings_;
+    if (PlayState != TPlayState::Stop) SendPlayerKey(kKeyPause);
+    switch (PlayState) {
+    case TPlayState::Play:
+        PlayState = TPlayState::Pause;
+        ShowTransport(Face::Normal, Face::ActiveHover, Face::Normal);
         Timer1.SetEnabled(false);
         Timer2.SetEnabled(false);
-    } else if (PlayState == "Pause") {
-        PlayState = "Play";
-        ShowFace(Image1, Image14);
-        ShowFace(Image7, Image19);
-        ShowFace(Image9, Image24);
+        break;
+    case TPlayState::Pause:
+        PlayState = TPlayState::Play;
+        ShowTransport(Face::Active, Face::Hover, Face::Normal);
         if (s.RisingVolume.checked) Timer1.SetEnabled(true);
         if (s.AutoClose.checked) Timer2.SetEnabled(true);
-    } else {
-        ShowFace(Image1, Image10);
-        ShowFace(Image7, Image19);
-        ShowFace(Image9, Image27);
+        break;
+    case TPlayState::Stop:
+        ShowTransport(Face::Normal, Face::Hover, Face::Active);
+        break;
     }
 }
 
 // Stop leaves the output volume where it is.
-void TForm1::StopAction() {
-    Label2.caption = "Act: 0";
-    if (PlayState == "Stop") return;
-    PlayState = "Stop";
-    ShowFace(Image1, Image10);
-    ShowFace(Image7, Image18);
-    ShowFace(Image9, Image28);
+void Playback::StopAction() {
+    view_.ShowCloseText("Act: 0");
+    if (PlayState == TPlayState::Stop) return;
+    PlayState = TPlayState::Stop;
+    ShowTransport(Face::Normal, Face::Normal, Face::ActiveHover);
     Timer1.SetEnabled(false);
     Timer2.SetEnabled(false);
     ElapsedMinutes = 0;
     SendPlayerKey(kKeyStop);
 }
 
-void TForm1::TerminateAction() {
+void Playback::TerminateAction() {
+    platform::Platform& p = platform_;
     RunAllSteps({
         [&] {
-            const platform::WindowHandle player = FindPlayer(platform);
-            if (!Settings().CloseWinampOnExit.checked || !player) return;
-            platform.windows.BringToTop(player);
-            const std::string question = Choose(platform, {"Wollen Sie Winamp schließen?",
-                                                           "Do you want to terminate Winamp?"});
-            const std::string caption = Choose(platform, {"Winamp schließen", "Terminate Winamp"});
-            if (AskYesNo(platform, question, caption) == platform::IdYes) CloseWinamp();
+            const platform::WindowHandle player = FindPlayer(p);
+            if (!settings_->CloseWinampOnExit.checked || !player) return;
+            p.windows.BringToTop(player);
+            const std::string question = Choose(p, {"Wollen Sie Winamp schließen?", "Do you want to terminate Winamp?"});
+            const std::string caption = Choose(p, {"Winamp schließen", "Terminate Winamp"});
+            if (AskYesNo(p, question, caption) == platform::IdYes) CloseWinamp();
         },
-        [&] { platform.app.PostQuit(); },
+        [&] { p.app.PostQuit(); },
     });
 }
 
 // The player is not asked to close: an alarm that has done its work ends it outright.
-void TForm1::CloseWinamp() {
-    const platform::WindowHandle player = FindPlayer(platform);
+void Playback::CloseWinamp() {
+    const platform::WindowHandle player = FindPlayer(platform_);
     if (!player) return;
-    const std::uint32_t processId = platform.windows.ProcessId(player);
+    const std::uint32_t processId = platform_.windows.ProcessId(player);
     if (processId == 0) return;
-    platform.windows.TerminateProcess(processId);
+    platform_.windows.TerminateProcess(processId);
 }

@@ -1,14 +1,14 @@
 #include "preferences/PreferencesForm.h"
 
-#include "core/SettingsStore.h"
-#include "skin/MainForm.h"
+#include "mainwindow/MainForm.h"
+#include "settings/SettingsStore.h"
 
 TForm2::TForm2(ui::Environment& environment)
     : ui::Form(environment, "TForm2", "Einstellungen"),
       settings{Edit1,     CheckBox1,  UpDown1,    CheckBox2,  CheckBox3,  UpDown2,   CheckBox4,
                CheckBox5, CheckBox8,  UpDown4,    TrackBar1,  TrackBar2,  CheckBox10, CheckBox11,
                CheckBox12, CheckBox9, UpDown5,    UpDown6,    CheckBox6,  UpDown3,   CheckBox7,
-               PageControl1, Edit5,   Edit6,      CheckBox13, Weckruf,    Language} {
+               PageControl1, ComboBox1, Edit5, Edit6,     CheckBox13, Weckruf} {
     clientWidth = 399;
     clientHeight = 409;
     borderStyle = ui::BorderStyle::ToolWindow;
@@ -77,11 +77,12 @@ void TForm2::ApplyEnableRules() {
 void TForm2::FormShow() {
     openingOpacity_ = form1_->alphaBlendValue;
     TrackBar3.SetPosition(256 - openingOpacity_);
-    LoadSettingsIntoDialog(*this);
+    LoadSettingsIntoDialog(platform, settings);
+    ApplyEnableRules();
 }
 
 void TForm2::Button1Click() {
-    SaveSettings(*this, *form1_);
+    SaveSettings(platform, settings, form1_->alphaBlendValue, form1_->CurrentSkinPath);
     Close();
 }
 

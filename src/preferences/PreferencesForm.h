@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "core/Settings.h"
+#include "settings/Settings.h"
 #include "ui/Form.h"
 
 class TForm1;
@@ -13,6 +13,7 @@ class TForm2 : public ui::Form {
 public:
     explicit TForm2(ui::Environment& environment);
 
+    // The main window, whose opacity the dialog sets; set once before anything runs.
     void Connect(TForm1& mainForm) { form1_ = &mainForm; }
 
     ui::PageControl PageControl1{this, "PageControl1"};
@@ -74,13 +75,6 @@ public:
 
     // The settings as named fields over the controls above.
     TSettings settings;
-
-    // Whether the tips window opens at an ordinary start ("Erster Start").
-    bool ShowTipsAtStart = true;
-    // The language named by the settings; the language list shows it when it holds it.
-    std::string Language;
-    // The stored skin that Cancel puts back; empty when none was stored.
-    std::string StoredSkinFile;
 
     // Asks for the player's program file; cancelling ends the program.
     void SearchWinampPath();

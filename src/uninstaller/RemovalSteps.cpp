@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "common/Language.h"
+#include "common/Names.h"
 #include "uninstaller/RemovalPaths.h"
 
 namespace remover {
@@ -14,7 +14,6 @@ using platform::RegistryRoot;
 namespace {
 
 const char* const kShellFoldersKey = "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
 const char* const kSkinExtensionKey = ".skn";
 const char* const kSkinTypeName = "OrvellaSkin";

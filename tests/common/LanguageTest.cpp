@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/MessageBox.h"
+#include "common/Names.h"
 #include "platform/fake/FakePlatform.h"
 
 using platform::RegistryRoot;

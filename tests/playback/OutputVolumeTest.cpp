@@ -41,9 +41,9 @@ TEST(VolumeScale, LevelPictureBoundsAreOpenAndLeaveThePictureOnABound) {
 TEST_F(Ov, ShowVolumeReadsTheDeviceAndShowsTheRightChannel) {
     p.volume.left = 100;
     p.volume.right = 65535;
-    f1.ShowVolume();
-    EXPECT_EQ(f1.CurrentVolume[0], 100);
-    EXPECT_EQ(f1.CurrentVolume[1], 65535);
+    f1.playback.ShowVolume();
+    EXPECT_EQ(f1.playback.CurrentVolume[0], 100);
+    EXPECT_EQ(f1.playback.CurrentVolume[1], 65535);
     EXPECT_EQ(f1.Label1.caption, "Vol: 100");
     EXPECT_EQ(f1.Shape1.width, 64);
     EXPECT_EQ(f1.Image37.left, f1.Shape1.left + 64);
@@ -53,16 +53,16 @@ TEST_F(Ov, ShowVolumeReadsTheDeviceAndShowsTheRightChannel) {
 TEST_F(Ov, ShowVolumeAtExactlyFiftyLeavesTheLevelPicture) {
     f1.ShowFace(f1.Image20, f1.Image41);
     SetVolume(VolumeWord(50));
-    f1.ShowVolume();
+    f1.playback.ShowVolume();
     EXPECT_EQ(f1.Label1.caption, "Vol: 50");
     EXPECT_EQ(Face(f1.Image20), 41);
 }
 
 TEST_F(Ov, AnUnreadableDeviceCountsAsSilence) {
     p.volume.available = false;
-    f1.CurrentVolume[0] = f1.CurrentVolume[1] = 1234;
-    f1.ShowVolume();
-    EXPECT_EQ(f1.CurrentVolume[1], 0);
+    f1.playback.CurrentVolume[0] = f1.playback.CurrentVolume[1] = 1234;
+    f1.playback.ShowVolume();
+    EXPECT_EQ(f1.playback.CurrentVolume[1], 0);
     EXPECT_EQ(f1.Label1.caption, "Vol: 0");
     EXPECT_EQ(Face(f1.Image20), 13);
 }
@@ -70,11 +70,11 @@ TEST_F(Ov, AnUnreadableDeviceCountsAsSilence) {
 TEST_F(Ov, MutingAtSixtyAndUnmutingRestoresVolumeAndLabel) {
     p.volume.left = 39000;
     p.volume.right = VolumeWord(60);
-    f1.ShowVolume();
+    f1.playback.ShowVolume();
     const int barLeft = f1.Shape1.left;
 
     f1.Image2MouseUp(At(0));
-    EXPECT_TRUE(f1.Muted);
+    EXPECT_TRUE(f1.playback.Muted);
     EXPECT_EQ(Face(f1.Image2), 5);
     EXPECT_EQ(f1.Label1.caption, "Vol: 0");
     EXPECT_EQ(f1.Shape1.width, 0);
@@ -83,7 +83,7 @@ TEST_F(Ov, MutingAtSixtyAndUnmutingRestoresVolumeAndLabel) {
     EXPECT_EQ(p.volume.right, 0);
 
     f1.Image2MouseUp(At(0));
-    EXPECT_FALSE(f1.Muted);
+    EXPECT_FALSE(f1.playback.Muted);
     EXPECT_EQ(Face(f1.Image2), 3);
     EXPECT_EQ(p.volume.left, 39000);
     EXPECT_EQ(p.volume.right, VolumeWord(60));
@@ -101,23 +101,22 @@ TEST_F(Ov, UnmutingTakesBackTheLabelShownBeforeMutingEvenWhenTheDeviceSaysOtherw
 
 TEST_F(Ov, MutingStopsTheRunAndUnmutingRestartsItOnlyWhilePlaying) {
     StartPlayer();
-    f1.PlayAction();
+    f1.playback.PlayAction();
     f1.Image2MouseUp(At(0));
-    EXPECT_FALSE(f1.Timer1.Enabled());
+    EXPECT_FALSE(f1.playback.Timer1.Enabled());
     f1.Image2MouseUp(At(0));
-    EXPECT_TRUE(f1.Timer1.Enabled());
+    EXPECT_TRUE(f1.playback.Timer1.Enabled());
 
-    f1.StopAction();
+    f1.playback.StopAction();
     f1.Image2MouseUp(At(0));
     f1.Image2MouseUp(At(0));
-    EXPECT_FALSE(f1.Timer1.Enabled());
+    EXPECT_FALSE(f1.playback.Timer1.Enabled());
 }
 
 struct KnobDrag : PlaybackFixture {
     static constexpr int kScreen = 1000;  // the window's left edge on the screen
     int barLeft = 0;
     KnobDrag() {
-        f1.BindVolumeHandlers();
         barLeft = f1.Shape1.left;
         f1.Image37.left = barLeft + 10;
     }
@@ -173,24 +172,23 @@ TEST_F(KnobDrag, MovingWithoutAPressChangesNothing) {
 
 TEST_F(KnobDrag, WhileMutedUnmutesWithoutRestoringTheSavedVolumeAndRestartsTheRun) {
     StartPlayer();
-    f1.PlayAction();
+    f1.playback.PlayAction();
     SetVolume(VolumeWord(80));
     f1.Image2MouseUp(At(0));
-    ASSERT_TRUE(f1.Muted);
+    ASSERT_TRUE(f1.playback.Muted);
     p.volume.sets.clear();
 
     Grab();
     MoveKnobTo(barLeft + 16);
 
-    EXPECT_FALSE(f1.Muted);
+    EXPECT_FALSE(f1.playback.Muted);
     EXPECT_EQ(Face(f1.Image2), 3);
-    EXPECT_TRUE(f1.Timer1.Enabled());
+    EXPECT_TRUE(f1.playback.Timer1.Enabled());
     EXPECT_EQ(p.volume.sets, (std::vector<Set>{{VolumeWord(25), VolumeWord(25)}}));
 }
 
 struct LevelDrag : PlaybackFixture {
     LevelDrag() {
-        f1.BindVolumeHandlers();
         f1.Image20.autoSize = false;  // the one-pixel test faces would shrink it
         f1.Image20.width = 85;        // bounds every 8 pixels
         f1.ShowFace(f1.Image20, f1.Image42);
@@ -227,10 +225,10 @@ TEST_F(LevelDrag, NeedsAPressAndLeavesTheMuteFlagAlone) {
     f1.Image20.OnMouseMove(At(50));
     EXPECT_TRUE(p.volume.sets.empty());
 
-    f1.Muted = true;
+    f1.playback.Muted = true;
     f1.Image20.OnMouseDown(At(10));
     f1.Image20.OnMouseMove(At(50));
-    EXPECT_TRUE(f1.Muted);
+    EXPECT_TRUE(f1.playback.Muted);
     EXPECT_EQ(p.volume.sets.size(), 1u);
     f1.Image20.OnMouseUp(At(50));
     f1.Image20.OnMouseMove(At(60));

@@ -4,11 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/Settings.h"
+#include "PlayStateText.h"
+#include "startup/PermanentWindows.h"
 #include "ui/fake/FakeGui.h"
-#include "playback/ShutdownForm.h"
-#include "preferences/PreferencesForm.h"
-#include "skin/MainForm.h"
 
 // The main window, the preferences holding the default options and the shutdown countdown,
 // on a machine whose player lives in "C:\Winamp" and is not running.
@@ -16,14 +14,14 @@ struct PlaybackFixture : ::testing::Test {
     static constexpr const char* kPlayerClass = "Winamp v1.x";
 
     fake::FakeEnvironment p;
-    TForm1 f1{p};
-    TForm2 f2{p};
-    TForm6 f6{p};
+    PermanentWindows windows{p};
+    TForm1& f1 = windows.Form1;
+    Playback& pb = f1.playback;
+    TForm2& f2 = windows.Form2;
+    TForm6& f6 = windows.Form6;
     TSettings& s = f2.settings;
 
     PlaybackFixture() {
-        f1.Connect(f2, f6);
-        f2.Connect(f1);
         s.WinampPath.text = "C:\\Winamp\\Winamp.exe";
         GiveFacesTheirNumbers();
     }
@@ -53,9 +51,9 @@ struct PlaybackFixture : ::testing::Test {
     void SetVolume(std::uint16_t word) { p.volume.left = p.volume.right = word; }
 
     // Brings the main window into a play state through the commands a user would press.
-    void EnterState(const std::string& state) {
-        if (state == "Play" || state == "Pause") f1.PlayAction();
-        if (state == "Pause") f1.PauseAction();
-        ASSERT_EQ(f1.PlayState, state);
+    void EnterState(TPlayState state) {
+        if (state != TPlayState::Stop) pb.PlayAction();
+        if (state == TPlayState::Pause) pb.PauseAction();
+        ASSERT_EQ(pb.PlayState, state);
     }
 };

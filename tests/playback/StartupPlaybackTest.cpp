@@ -5,7 +5,7 @@ namespace {
 struct StartupPlayback : PlaybackFixture {
     StartupPlayback() {
         StartPlayer();
-        f1.Programmstart.SetEnabled(true);
+        f1.playback.Programmstart.SetEnabled(true);
     }
 };
 
@@ -13,15 +13,15 @@ TEST_F(StartupPlayback, NothingPlaysWithoutTheAutostartPairOrAWakeCall) {
     s.RunAtSystemStart.checked = false;
     s.PlayAfterSystemStart.checked = true;
     p.gui.RunFor(5000);
-    EXPECT_FALSE(f1.Programmstart.Enabled());
-    EXPECT_EQ(f1.PlayState, "Stop");
+    EXPECT_FALSE(f1.playback.Programmstart.Enabled());
+    EXPECT_EQ(f1.playback.PlayState, TPlayState::Stop);
     EXPECT_TRUE(p.desktop.keys.empty());
 
     s.RunAtSystemStart.checked = true;
     s.PlayAfterSystemStart.checked = false;
-    f1.Programmstart.SetEnabled(true);
+    f1.playback.Programmstart.SetEnabled(true);
     p.gui.RunFor(5000);
-    EXPECT_EQ(f1.PlayState, "Stop");
+    EXPECT_EQ(f1.playback.PlayState, TPlayState::Stop);
 }
 
 TEST_F(StartupPlayback, AWakeCallStartsPlayAndTheRunOnce) {
@@ -31,18 +31,18 @@ TEST_F(StartupPlayback, AWakeCallStartsPlayAndTheRunOnce) {
     s.BreakCount.position = 9;
     f1.ShowFace(f1.Image7, f1.Image22);
 
-    p.gui.Tick(f1.Programmstart);
+    p.gui.Tick(f1.playback.Programmstart);
 
-    EXPECT_FALSE(f1.Programmstart.Enabled());
-    EXPECT_EQ(f1.PlayState, "Play");
+    EXPECT_FALSE(f1.playback.Programmstart.Enabled());
+    EXPECT_EQ(f1.playback.PlayState, TPlayState::Play);
     EXPECT_EQ(Face(f1.Image1), 14);
     EXPECT_EQ(Face(f1.Image9), 24);
     EXPECT_EQ(Face(f1.Image7), 22);  // not looked at
     EXPECT_EQ(p.desktop.KeysSent(), "X");
-    EXPECT_EQ(f1.Timer1.Interval(), 200);
-    EXPECT_TRUE(f1.Timer1.Enabled());
-    EXPECT_EQ(f1.RunLevel, 50);
-    EXPECT_EQ(f1.NextBreakLevel, 50);
+    EXPECT_EQ(f1.playback.Timer1.Interval(), 200);
+    EXPECT_TRUE(f1.playback.Timer1.Enabled());
+    EXPECT_EQ(f1.playback.RunLevel, 50);
+    EXPECT_EQ(f1.playback.NextBreakLevel, 50);
     using Set = std::pair<std::uint16_t, std::uint16_t>;
     EXPECT_EQ(p.volume.sets, (std::vector<Set>{{0, 0}, {6550, 6550}}));
 }
@@ -50,12 +50,12 @@ TEST_F(StartupPlayback, AWakeCallStartsPlayAndTheRunOnce) {
 TEST_F(StartupPlayback, TheAutostartPairStartsPlayAndKeepsTheClosingCount) {
     s.RunAtSystemStart.checked = s.PlayAfterSystemStart.checked = true;
     s.AutoClose.checked = true;
-    f1.ElapsedMinutes = 1;
+    f1.playback.ElapsedMinutes = 1;
     f1.Label2.caption = "Act: 0";
-    p.gui.Tick(f1.Programmstart);
-    EXPECT_EQ(f1.PlayState, "Play");
-    EXPECT_TRUE(f1.Timer2.Enabled());
-    EXPECT_EQ(f1.ElapsedMinutes, 1);
+    p.gui.Tick(f1.playback.Programmstart);
+    EXPECT_EQ(f1.playback.PlayState, TPlayState::Play);
+    EXPECT_TRUE(f1.playback.Timer2.Enabled());
+    EXPECT_EQ(f1.playback.ElapsedMinutes, 1);
     EXPECT_EQ(f1.Label2.caption, "Act: 0");
 }
 
@@ -69,7 +69,7 @@ struct AutomaticClosing : PlaybackFixture {
 };
 
 TEST_F(AutomaticClosing, CountsTheMinutesDownAndEndsTheProgram) {
-    f1.PlayAction();
+    f1.playback.PlayAction();
     EXPECT_EQ(f1.Label2.caption, "Act: 2");
     p.gui.RunFor(60000);
     EXPECT_EQ(f1.Label2.caption, "Act: 1");
@@ -77,16 +77,16 @@ TEST_F(AutomaticClosing, CountsTheMinutesDownAndEndsTheProgram) {
     p.gui.RunFor(60000);
     EXPECT_EQ(f1.Label2.caption, "Act: 0");
     EXPECT_TRUE(p.app.quitPosted);
-    EXPECT_FALSE(f1.Timer2.Enabled());
+    EXPECT_FALSE(f1.playback.Timer2.Enabled());
     EXPECT_EQ(p.desktop.windows.size(), 1u);  // the player is left alone
 }
 
 TEST_F(AutomaticClosing, APauseLengthensTheTimeToClosingByThePartOfAMinuteUnderWay) {
-    f1.PlayAction();
+    f1.playback.PlayAction();
     p.gui.RunFor(30000);
-    f1.PauseAction();
+    f1.playback.PauseAction();
     p.gui.RunFor(600000);
-    f1.PlayAction();
+    f1.playback.PlayAction();
     p.gui.RunFor(59999);
     EXPECT_EQ(f1.Label2.caption, "Act: 2");
     p.gui.RunFor(1);
@@ -102,7 +102,7 @@ TEST_F(AutomaticClosing, ClosesThePlayerWithoutAskingAndEndsAfterACancelledCount
         playerGone = Player() == 0;
         f6.Button1.Click();
     };
-    f1.PlayAction();
+    f1.playback.PlayAction();
     p.gui.RunFor(60000);
 
     EXPECT_TRUE(p.dialogs.shown.empty());
@@ -116,7 +116,7 @@ TEST_F(AutomaticClosing, ACountdownOptionThatIsDisabledShowsNothing) {
     s.AutoCloseMinutes.position = 1;
     s.ShutdownAfterAutoClose.checked = true;
     s.ShutdownAfterAutoClose.enabled = false;
-    f1.PlayAction();
+    f1.playback.PlayAction();
     p.gui.RunFor(60000);
     EXPECT_TRUE(p.gui.modalForms.empty());
     EXPECT_TRUE(p.app.quitPosted);
@@ -124,7 +124,7 @@ TEST_F(AutomaticClosing, ACountdownOptionThatIsDisabledShowsNothing) {
 
 TEST_F(AutomaticClosing, LoweringTheMinutesBelowThoseGoneClosesAtTheNextMinute) {
     s.AutoCloseMinutes.position = 10;
-    f1.PlayAction();
+    f1.playback.PlayAction();
     p.gui.RunFor(3 * 60000);
     s.AutoCloseMinutes.position = 2;
     p.gui.RunFor(60000);
@@ -133,12 +133,12 @@ TEST_F(AutomaticClosing, LoweringTheMinutesBelowThoseGoneClosesAtTheNextMinute) 
 }
 
 TEST_F(AutomaticClosing, StopEndsTheCountAndPlayStartsItAfresh) {
-    f1.PlayAction();
+    f1.playback.PlayAction();
     p.gui.RunFor(60000);
-    f1.StopAction();
-    EXPECT_FALSE(f1.Timer2.Enabled());
-    EXPECT_EQ(f1.ElapsedMinutes, 0);
-    f1.PlayAction();
+    f1.playback.StopAction();
+    EXPECT_FALSE(f1.playback.Timer2.Enabled());
+    EXPECT_EQ(f1.playback.ElapsedMinutes, 0);
+    f1.playback.PlayAction();
     EXPECT_EQ(f1.Label2.caption, "Act: 2");
     p.gui.RunFor(60000);
     EXPECT_EQ(f1.Label2.caption, "Act: 1");

@@ -10,7 +10,7 @@ constexpr platform::WindowHandle kNoWindow = 0;
 
 TEST_F(Wf, PlayWithThePlayerRunningRaisesItAndSendsPlayWithoutLaunchingOrWaiting) {
     const auto player = StartPlayer();
-    f1.PlayAction();
+    f1.playback.PlayAction();
 
     EXPECT_TRUE(p.desktop.launches.empty());
     EXPECT_TRUE(p.clock.sleeps.empty());
@@ -18,7 +18,7 @@ TEST_F(Wf, PlayWithThePlayerRunningRaisesItAndSendsPlayWithoutLaunchingOrWaiting
     ASSERT_EQ(p.desktop.keys.size(), 1u);
     EXPECT_EQ(p.desktop.keys[0].virtualKey, 'X');
     EXPECT_EQ(p.desktop.keys[0].foreground, player);
-    EXPECT_EQ(f1.PlayState, "Play");
+    EXPECT_EQ(f1.playback.PlayState, TPlayState::Play);
 }
 
 TEST_F(Wf, PlayLaunchesAMissingPlayerWaitsForItAndKeepsTheWindowDisabledMeanwhile) {
@@ -27,7 +27,7 @@ TEST_F(Wf, PlayLaunchesAMissingPlayerWaitsForItAndKeepsTheWindowDisabledMeanwhil
         enabledDuringLaunch = f1.enabled;
         StartPlayer();
     };
-    f1.PlayAction();
+    f1.playback.PlayAction();
 
     ASSERT_EQ(p.desktop.launches.size(), 1u);
     const auto& launch = p.desktop.launches[0];
@@ -49,7 +49,7 @@ TEST_F(Wf, WithoutWaitForWinampTheLaunchIsNotFollowedByTheLongWait) {
     s.WaitForWinamp.checked = false;
     s.WinampWaitSeconds.position = 7;
     PlayerAppearsWhenLaunched();
-    f1.PlayAction();
+    f1.playback.PlayAction();
     EXPECT_EQ(p.desktop.launches.size(), 1u);
     for (auto ms : p.clock.sleeps) EXPECT_LT(ms, 1000u);
 }
@@ -57,23 +57,23 @@ TEST_F(Wf, WithoutWaitForWinampTheLaunchIsNotFollowedByTheLongWait) {
 TEST_F(Wf, RaisingIsBoundedWhenWindowsRefusesTheForegroundAndPlayIsStillSent) {
     StartPlayer();
     p.desktop.refuseForeground = true;
-    f1.PlayAction();
+    f1.playback.PlayAction();
 
     EXPECT_EQ(p.desktop.bringToTopCalls, 20);
     std::uint32_t waited = 0;
     for (auto ms : p.clock.sleeps) waited += ms;
     EXPECT_LE(waited, 500u);
     EXPECT_EQ(p.desktop.KeysSent(), "X");
-    EXPECT_TRUE(f1.Timer1.Enabled());
+    EXPECT_TRUE(f1.playback.Timer1.Enabled());
     EXPECT_TRUE(f1.enabled);
 }
 
 TEST_F(Wf, AFailedLaunchStillStartsPlayAndTheRunWithoutAnyMessage) {
     p.desktop.launchFails = true;
-    f1.PlayAction();
+    f1.playback.PlayAction();
 
-    EXPECT_EQ(f1.PlayState, "Play");
-    EXPECT_TRUE(f1.Timer1.Enabled());
+    EXPECT_EQ(f1.playback.PlayState, TPlayState::Play);
+    EXPECT_TRUE(f1.playback.Timer1.Enabled());
     EXPECT_EQ(p.desktop.KeysSent(), "X");
     EXPECT_EQ(p.desktop.keys[0].foreground, kNoWindow);
     EXPECT_TRUE(p.dialogs.shown.empty());
@@ -87,23 +87,23 @@ TEST_F(Wf, PlayFromStopSetsUpTheRunAndTheClosingCountdownFromTheOptions) {
     s.BreakCount.position = 50;
     s.AutoClose.checked = true;
     s.AutoCloseMinutes.position = 7;
-    f1.ElapsedMinutes = 3;
-    f1.BreaksDone = 2;
+    f1.playback.ElapsedMinutes = 3;
+    f1.playback.BreaksDone = 2;
 
-    f1.PlayAction();
+    f1.playback.PlayAction();
 
-    EXPECT_EQ(f1.Timer1.Interval(), 250);
-    EXPECT_TRUE(f1.Timer1.Enabled());
-    EXPECT_EQ(f1.RunLevel, 100);
-    EXPECT_EQ(f1.BreaksDone, 0);
-    EXPECT_EQ(f1.BreakStep, 5);
-    EXPECT_EQ(f1.NextBreakLevel, 5);
+    EXPECT_EQ(f1.playback.Timer1.Interval(), 250);
+    EXPECT_TRUE(f1.playback.Timer1.Enabled());
+    EXPECT_EQ(f1.playback.RunLevel, 100);
+    EXPECT_EQ(f1.playback.BreaksDone, 0);
+    EXPECT_EQ(f1.playback.BreakStep, 5);
+    EXPECT_EQ(f1.playback.NextBreakLevel, 5);
     // Silence first, then the initial volume on both channels.
     using Set = std::pair<std::uint16_t, std::uint16_t>;
     EXPECT_EQ(p.volume.sets, (std::vector<Set>{{0, 0}, {13100, 13100}}));
-    EXPECT_EQ(f1.ElapsedMinutes, 0);
+    EXPECT_EQ(f1.playback.ElapsedMinutes, 0);
     EXPECT_EQ(f1.Label2.caption, "Act: 7");
-    EXPECT_TRUE(f1.Timer2.Enabled());
+    EXPECT_TRUE(f1.playback.Timer2.Enabled());
     EXPECT_EQ(Face(f1.Image1), 15);
     EXPECT_EQ(Face(f1.Image7), 18);
     EXPECT_EQ(Face(f1.Image9), 24);
@@ -112,28 +112,28 @@ TEST_F(Wf, PlayFromStopSetsUpTheRunAndTheClosingCountdownFromTheOptions) {
 TEST_F(Wf, PlayWithoutRisingVolumeLeavesTheVolumeAndTheRunAlone) {
     StartPlayer();
     s.RisingVolume.checked = false;
-    f1.PlayAction();
+    f1.playback.PlayAction();
     EXPECT_TRUE(p.volume.sets.empty());
-    EXPECT_FALSE(f1.Timer1.Enabled());
+    EXPECT_FALSE(f1.playback.Timer1.Enabled());
     EXPECT_EQ(p.desktop.KeysSent(), "X");
 }
 
 // Each command from each state: the state reached, the keys the player receives and
 // whether the two timers run afterwards (both options that drive them are on).
 struct Transition {
-    const char* from;
+    TPlayState from;
     const char* command;
-    const char* to;
+    TPlayState to;
     const char* keys;
     bool timersOn;
 };
 
 class TransportTable : public PlaybackFixture, public ::testing::WithParamInterface<Transition> {};
 
-void Press(TForm1& f, const std::string& command) {
-    if (command == "Play") f.PlayAction();
-    if (command == "Pause") f.PauseAction();
-    if (command == "Stop") f.StopAction();
+void Press(Playback& pb, const std::string& command) {
+    if (command == "Play") pb.PlayAction();
+    if (command == "Pause") pb.PauseAction();
+    if (command == "Stop") pb.StopAction();
 }
 
 TEST_P(TransportTable, WithTheRemoteControlOn) {
@@ -143,13 +143,13 @@ TEST_P(TransportTable, WithTheRemoteControlOn) {
     EnterState(t.from);
     p.desktop.keys.clear();
 
-    Press(f1, t.command);
+    Press(pb, t.command);
 
-    EXPECT_EQ(f1.PlayState, t.to);
+    EXPECT_EQ(f1.playback.PlayState, t.to);
     EXPECT_EQ(p.desktop.KeysSent(), t.keys);
     for (const auto& key : p.desktop.keys) EXPECT_EQ(key.foreground, Player());
-    EXPECT_EQ(f1.Timer1.Enabled(), t.timersOn);
-    EXPECT_EQ(f1.Timer2.Enabled(), t.timersOn);
+    EXPECT_EQ(f1.playback.Timer1.Enabled(), t.timersOn);
+    EXPECT_EQ(f1.playback.Timer2.Enabled(), t.timersOn);
 }
 
 TEST_P(TransportTable, WithTheRemoteControlOffOnlyTheFirstPlayIsSent) {
@@ -159,10 +159,10 @@ TEST_P(TransportTable, WithTheRemoteControlOffOnlyTheFirstPlayIsSent) {
     EnterState(t.from);
     p.desktop.keys.clear();
 
-    Press(f1, t.command);
+    Press(pb, t.command);
 
-    EXPECT_EQ(f1.PlayState, t.to);
-    const bool firstStart = std::string(t.from) == "Stop" && std::string(t.command) == "Play";
+    EXPECT_EQ(f1.playback.PlayState, t.to);
+    const bool firstStart = t.from == TPlayState::Stop && std::string(t.command) == "Play";
     EXPECT_EQ(p.desktop.KeysSent(), firstStart ? "X" : "");
 }
 
@@ -172,31 +172,31 @@ TEST_P(TransportTable, WithoutAPlayerWindowOnlyTheFirstPlayIsSent) {
     EnterState(t.from);
     p.desktop.keys.clear();
 
-    Press(f1, t.command);
+    Press(pb, t.command);
 
-    EXPECT_EQ(f1.PlayState, t.to);
-    const bool firstStart = std::string(t.from) == "Stop" && std::string(t.command) == "Play";
+    EXPECT_EQ(f1.playback.PlayState, t.to);
+    const bool firstStart = t.from == TPlayState::Stop && std::string(t.command) == "Play";
     EXPECT_EQ(p.desktop.KeysSent(), firstStart ? "X" : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Playback, TransportTable,
-                         ::testing::Values(Transition{"Stop", "Play", "Play", "X", true},
-                                           Transition{"Stop", "Pause", "Stop", "", false},
-                                           Transition{"Stop", "Stop", "Stop", "", false},
-                                           Transition{"Play", "Play", "Play", "", true},
-                                           Transition{"Play", "Pause", "Pause", "C", false},
-                                           Transition{"Play", "Stop", "Stop", "V", false},
-                                           Transition{"Pause", "Play", "Play", "C", true},
-                                           Transition{"Pause", "Pause", "Play", "C", true},
-                                           Transition{"Pause", "Stop", "Stop", "V", false}),
+                         ::testing::Values(Transition{TPlayState::Stop, "Play", TPlayState::Play, "X", true},
+                                           Transition{TPlayState::Stop, "Pause", TPlayState::Stop, "", false},
+                                           Transition{TPlayState::Stop, "Stop", TPlayState::Stop, "", false},
+                                           Transition{TPlayState::Play, "Play", TPlayState::Play, "", true},
+                                           Transition{TPlayState::Play, "Pause", TPlayState::Pause, "C", false},
+                                           Transition{TPlayState::Play, "Stop", TPlayState::Stop, "V", false},
+                                           Transition{TPlayState::Pause, "Play", TPlayState::Play, "C", true},
+                                           Transition{TPlayState::Pause, "Pause", TPlayState::Play, "C", true},
+                                           Transition{TPlayState::Pause, "Stop", TPlayState::Stop, "V", false}),
                          [](const auto& info) {
-                             return std::string(info.param.from) + "Then" + info.param.command;
+                             return std::string(StateName(info.param.from)) + "Then" + info.param.command;
                          });
 
 TEST_F(Wf, PauseWhileStoppedChangesOnlyThePictures) {
     StartPlayer();
-    f1.PauseAction();
-    EXPECT_EQ(f1.PlayState, "Stop");
+    f1.playback.PauseAction();
+    EXPECT_EQ(f1.playback.PlayState, TPlayState::Stop);
     EXPECT_EQ(Face(f1.Image1), 10);
     EXPECT_EQ(Face(f1.Image7), 19);
     EXPECT_EQ(Face(f1.Image9), 27);
@@ -207,10 +207,10 @@ TEST_F(Wf, PauseWhileStoppedChangesOnlyThePictures) {
 TEST_F(Wf, StopWhileStoppedOnlyResetsTheClosingLine) {
     StartPlayer();
     f1.Label2.caption = "Act: 5";
-    f1.ElapsedMinutes = 1;
-    f1.StopAction();
+    f1.playback.ElapsedMinutes = 1;
+    f1.playback.StopAction();
     EXPECT_EQ(f1.Label2.caption, "Act: 0");
-    EXPECT_EQ(f1.ElapsedMinutes, 1);
+    EXPECT_EQ(f1.playback.ElapsedMinutes, 1);
     EXPECT_TRUE(p.desktop.keys.empty());
     // The buttons keep the faces they had.
     EXPECT_EQ(Face(f1.Image1), 1);
@@ -219,13 +219,13 @@ TEST_F(Wf, StopWhileStoppedOnlyResetsTheClosingLine) {
 
 TEST_F(Wf, StopKeepsTheVolumeAndResetsTheMinuteCount) {
     StartPlayer();
-    f1.PlayAction();
-    p.gui.Tick(f1.Timer1, 50);
+    f1.playback.PlayAction();
+    p.gui.Tick(f1.playback.Timer1, 50);
     const auto volumeBefore = p.volume.right;
-    f1.ElapsedMinutes = 4;
-    f1.StopAction();
+    f1.playback.ElapsedMinutes = 4;
+    f1.playback.StopAction();
     EXPECT_EQ(p.volume.right, volumeBefore);
-    EXPECT_EQ(f1.ElapsedMinutes, 0);
+    EXPECT_EQ(f1.playback.ElapsedMinutes, 0);
     EXPECT_EQ(f1.Label2.caption, "Act: 0");
     EXPECT_EQ(Face(f1.Image1), 10);
     EXPECT_EQ(Face(f1.Image7), 18);
@@ -234,24 +234,24 @@ TEST_F(Wf, StopKeepsTheVolumeAndResetsTheMinuteCount) {
 
 TEST_F(Wf, ResumingGoesOnFromThePausedLevelAtTheIntervalItHad) {
     StartPlayer();
-    f1.PlayAction();
-    p.gui.Tick(f1.Timer1, 30);
-    f1.PauseAction();
+    f1.playback.PlayAction();
+    p.gui.Tick(f1.playback.Timer1, 30);
+    f1.playback.PauseAction();
     s.RiseIntervalMs.position = 1000;
     SetInitialPercent(40);
 
-    f1.PlayAction();
+    f1.playback.PlayAction();
 
-    EXPECT_EQ(f1.RunLevel, 30);
-    EXPECT_EQ(f1.Timer1.Interval(), 100);
+    EXPECT_EQ(f1.playback.RunLevel, 30);
+    EXPECT_EQ(f1.playback.Timer1.Interval(), 100);
     EXPECT_EQ(Face(f1.Image1), 15);
-    p.gui.Tick(f1.Timer1);
-    EXPECT_EQ(f1.RunLevel, 31);
+    p.gui.Tick(f1.playback.Timer1);
+    EXPECT_EQ(f1.playback.RunLevel, 31);
 }
 
 TEST_F(Wf, TerminateWithoutAPlayerAsksNothingAndEnds) {
     s.CloseWinampOnExit.checked = true;
-    f1.TerminateAction();
+    f1.playback.TerminateAction();
     EXPECT_TRUE(p.dialogs.shown.empty());
     EXPECT_TRUE(p.app.quitPosted);
 }
@@ -266,7 +266,7 @@ TEST_F(Wf, TerminateOffersToCloseThePlayerAndEndsWhateverTheAnswer) {
         const auto processId = p.desktop.ProcessId(StartPlayer());
         p.dialogs.answers = {answer};
 
-        f1.TerminateAction();
+        f1.playback.TerminateAction();
 
         ASSERT_EQ(p.dialogs.shown.size(), 1u);
         EXPECT_EQ(p.dialogs.shown[0].text, "Do you want to terminate Winamp?");
@@ -282,19 +282,19 @@ TEST_F(Wf, TerminateAsksInGermanWhenTheLanguageIsGerman) {
     s.CloseWinampOnExit.checked = true;
     StartPlayer();
     p.dialogs.answers = {platform::IdNo};
-    f1.TerminateAction();
+    f1.playback.TerminateAction();
     ASSERT_EQ(p.dialogs.shown.size(), 1u);
     EXPECT_EQ(p.dialogs.shown[0].text, "Wollen Sie Winamp schlie\xDF" "en?");
     EXPECT_EQ(p.dialogs.shown[0].caption, "Winamp schlie\xDF" "en");
 }
 
 TEST_F(Wf, CloseWinampEndsThePlayersProcessAndIsSilentWithoutOne) {
-    f1.CloseWinamp();
+    f1.playback.CloseWinamp();
     EXPECT_TRUE(p.desktop.terminated.empty());
 
     const auto player = StartPlayer();
     const auto processId = p.desktop.ProcessId(player);
-    f1.CloseWinamp();
+    f1.playback.CloseWinamp();
     EXPECT_EQ(p.desktop.terminated, std::vector<std::uint32_t>{processId});
     EXPECT_EQ(Player(), kNoWindow);
 }

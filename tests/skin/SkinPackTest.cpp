@@ -1,5 +1,5 @@
 #include "Pack.h"
-#include "skin/SkinTestSupport.h"
+#include "mainwindow/MainWindowFixture.h"
 
 using skintest::SkinFile;
 using skintest::SlotOf;

@@ -4,11 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/fake/FakeGui.h"
-#include "playback/ShutdownForm.h"
-#include "preferences/PreferencesForm.h"
 #include "skin/BitmapWriter.h"
-#include "skin/MainForm.h"
+#include "ui/Controls.h"
 
 namespace skintest {
 
@@ -102,37 +99,5 @@ inline int SlotOf(const ui::Image& image, int skin = 1) {
     const int slot = static_cast<int>(c) - static_cast<int>(SlotColor(0, skin));
     return slot >= 0 && slot < 40 ? slot : -1;
 }
-
-// The main window with its two companions, as the program creates them.
-struct MainWindowFixture : ::testing::Test {
-    fake::FakeEnvironment p;
-    TForm1 f1{p};
-    TForm2 f2{p};
-    TForm6 f6{p};
-    static constexpr const char* kSkin = "C:\\Program Files\\Orvella\\Skins\\Test.skn";
-
-    MainWindowFixture() {
-        f1.Connect(f2, f6);
-        f2.Connect(f1);
-        f1.FormCreate();
-        p.files.AddFile("C:\\Program Files\\Orvella\\Orvella.exe", "exe");
-        p.volume.left = p.volume.right = 655 * 40;
-    }
-
-    void LoadSkin(const SkinFile& file, const char* path = kSkin) {
-        p.files.AddFile(path, file.Build());
-        f1.LoadSkinFile(path);
-    }
-    // The message that a load ends with, empty when it succeeds.
-    std::string LoadError(const SkinFile& file, const char* path = kSkin) {
-        p.files.AddFile(path, file.Build());
-        try {
-            f1.LoadSkinFile(path);
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "";
-    }
-};
 
 }  // namespace skintest

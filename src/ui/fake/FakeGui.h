@@ -36,6 +36,8 @@ public:
     void RunFor(std::uint64_t milliseconds);
     // Fires the timers due within the next `count` intervals of `timer`.
     void Tick(ui::Timer& timer, int count = 1);
+    // The windows it keeps for forms, as a renderer keeps one native window per form.
+    std::size_t WindowCount() const { return windows_.size(); }
 
     // The screen: the pointer and the monitors in virtual-screen coordinates; the first
     // monitor holds the program's windows.

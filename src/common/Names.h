@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+
+#include "platform/Process.h"
+
+// The names by which the programs of Orvella find each other's data: the registry key of the
+// options, the values that more than one program reads or writes, the file beside the program
+// that holds the wake dates and the window position, and the Run-key entries.
+
+inline const char* const kSettingsKey = "Software\\Orvella";
+// Set by the agent at a wake date, read and reset by the main program.
+inline const char* const kWakeCallValue = "Weckruf";
+// The skin that the main window loads when it is first shown.
+inline const char* const kSkinFileValue = "Theme - Pfad";
+
+// Beside the program: section "Weckzeiten" (wake dates) and section "Position" (the main window).
+inline const char* const kIniFileName = "Orvella.ini";
+inline const char* const kWakeDatesSection = "Weckzeiten";
+inline const char* const kWakeDatesCounter = "Zähler";
+
+// Where the shell finds what to start at log-on.
+inline const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline const char* const kRunValueProgram = "Orvella";
+inline const char* const kRunValueAgent = "Orvella Agent";
+
+// The folder of the program file, with its trailing backslash.
+std::string ProgramFolder(platform::Process& process);

@@ -1,5 +1,0 @@
-#include "core/ProgramFolder.h"
-
-#include "common/Text.h"
-
-std::string ProgramFolder(platform::Process& process) { return ExtractFilePath(process.ModuleFileName()); }

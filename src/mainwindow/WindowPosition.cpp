@@ -1,0 +1,37 @@
+// The main window's place on the screen, kept in the "Position" section of "Orvella.ini".
+#include "common/Names.h"
+#include "mainwindow/MainForm.h"
+#include "skin/SkinFile.h"
+
+namespace {
+
+const char* const kPositionSection = "Position";
+
+}  // namespace
+
+void TForm1::SaveWindowPosition() {
+    const std::string file = ProgramFolder(platform.process) + kIniFileName;
+    platform.ini.WriteString(file, kPositionSection, "Left", std::to_string(left));
+    platform.ini.WriteString(file, kPositionSection, "Top", std::to_string(top));
+}
+
+void TForm1::RestoreWindowPosition() {
+    int screenWidth = 0, screenHeight = 0;
+    gui.ScreenSize(*this, screenWidth, screenHeight);
+    const int centredLeft = screenWidth / 2 - clientWidth / 2;
+    const int centredTop = screenHeight / 2 - clientHeight / 2;
+    left = centredLeft;
+    top = centredTop;
+
+    const std::string file = ProgramFolder(platform.process) + kIniFileName;
+    if (!platform.files.FileExists(file)) return;
+    std::int32_t value = 0;
+    if (skin::TryParseSkinInteger(platform.ini.ReadString(file, kPositionSection, "Left", ""), value)) left = value;
+    if (skin::TryParseSkinInteger(platform.ini.ReadString(file, kPositionSection, "Top", ""), value)) top = value;
+    // A position saved with a monitor that is gone would leave the borderless window out of
+    // reach; one that still shows at least partly is kept as stored.
+    if (!gui.RectOnAnyMonitor(left, top, clientWidth, clientHeight)) {
+        left = centredLeft;
+        top = centredTop;
+    }
+}

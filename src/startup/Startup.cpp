@@ -1,0 +1,51 @@
+#include "startup/Startup.h"
+
+#include "language/LanguageStartup.h"
+#include "settings/SettingsStore.h"
+#include "startup/PermanentWindows.h"
+#include "tips/TipsStartup.h"
+
+OrvellaStartup::OrvellaStartup(ui::Environment& environment)
+    : environment_(environment), platform_(environment.platform) {}
+
+OrvellaStartup::~OrvellaStartup() = default;
+
+TForm1& OrvellaStartup::MainForm() { return windows_->Form1; }
+TForm2& OrvellaStartup::Preferences() { return windows_->Form2; }
+TForm6& OrvellaStartup::ShutdownCountdown() { return windows_->Form6; }
+
+bool OrvellaStartup::Start() {
+    // The guard covers every path, "/U" included: a second copy ends silently.
+    if (platform_.process.CreateInstanceMutex("Orvella")) platform_.process.Exit(0);
+
+    const auto arguments = platform_.process.Arguments();
+    argument_ = arguments.empty() ? "" : arguments.front();
+    if (argument_ == "/U") {
+        UninstallHandOff(platform_);
+        return false;
+    }
+
+    windows_ = std::make_unique<PermanentWindows>(environment_);
+    TForm1& main = windows_->Form1;
+    TForm2& preferences = windows_->Form2;
+    TSettings& settings = preferences.settings;
+    DetectWinampPath(preferences);
+    LoadSettingsAtStart(platform_, settings, [&] { LoadLanguageAtStart(settings); });
+    main.alphaBlendValue = settings.Opacity;
+    preferences.ApplyEnableRules();
+
+    if (argument_ == "/S") {
+        // No window is visible yet; the user's machine is still starting up.
+        platform_.clock.Sleep(static_cast<std::uint32_t>(settings.StartupWaitSeconds.position) * 1000);
+        main.playback.Programmstart.SetEnabled(true);
+    } else if (settings.ShowTipsAtStart) {
+        ShowTipsAtStart(platform_);
+    }
+    return true;
+}
+
+int RunOrvella(ui::Environment& environment, const std::function<int(ui::Form& mainForm)>& runMessageLoop) {
+    OrvellaStartup startup(environment);
+    if (!startup.Start()) return 0;
+    return runMessageLoop(startup.MainForm());
+}

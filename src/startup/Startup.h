@@ -1,0 +1,45 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/Gui.h"
+
+struct PermanentWindows;
+class TForm1;
+class TForm2;
+class TForm6;
+
+// The program's start: single-instance guard, command line, uninstall hand-off, the
+// permanent windows, the player's path, the settings, and the system-start wait or the tips.
+class OrvellaStartup {
+public:
+    explicit OrvellaStartup(ui::Environment& environment);
+    ~OrvellaStartup();
+
+    // Runs every start-up step. True when the message loop should now run with MainForm();
+    // false when the program ends here (another copy runs, or the uninstall hand-off).
+    bool Start();
+
+    TForm1& MainForm();
+    TForm2& Preferences();
+    TForm6& ShutdownCountdown();
+    const std::string& StartupArgument() const { return argument_; }
+
+private:
+    ui::Environment& environment_;
+    platform::Platform& platform_;
+    std::string argument_;
+    std::unique_ptr<PermanentWindows> windows_;
+};
+
+// The whole run of the main program: the start-up, then `runMessageLoop` with the main
+// window, then the end, where the windows go while the GUI that shows them is still there.
+// Returns the program's exit code.
+int RunOrvella(ui::Environment& environment, const std::function<int(ui::Form& mainForm)>& runMessageLoop);
+
+// Copies the uninstaller into the temporary folder and starts it there.
+void UninstallHandOff(platform::Platform& platform);
+
+// Finds the player through its own registry key, or asks the user to look for it.
+void DetectWinampPath(TForm2& preferences);

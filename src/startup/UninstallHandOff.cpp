@@ -1,0 +1,15 @@
+#include "common/Names.h"
+#include "startup/Startup.h"
+
+// The uninstaller runs from a copy in the temporary folder, so that it can delete the
+// program folder with the original in it.
+void UninstallHandOff(platform::Platform& p) {
+    const std::string temp = p.process.GetEnvironment("TEMP");
+    if (temp.empty()) return;
+    const std::string folder = temp + "\\Orvella";
+    if (!p.files.DirectoryExists(folder)) p.files.CreateDirectory(folder);
+    const std::string programFolder = ProgramFolder(p.process);
+    p.files.CopyFile(programFolder + "OrvellaRemover.exe", folder + "\\OrvellaRemover.exe", true);
+    p.files.CopyFile(programFolder + "Orvella.dll", folder + "\\Orvella.dll", true);
+    p.shell.Open(p.app.ApplicationWindow(), folder + "\\OrvellaRemover.exe", "", "", platform::ShowShow);
+}

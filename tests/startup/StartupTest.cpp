@@ -1,0 +1,218 @@
+#include "startup/Startup.h"
+
+#include "OrvellaFixture.h"
+#include "dates/AgentLink.h"
+
+namespace {
+
+struct StartupTest : OrvellaFixture {
+    // Runs the start-up as the program does; the exit code when the process ended, else -1.
+    int Start(std::vector<std::string> arguments, std::unique_ptr<OrvellaStartup>* keep = nullptr) {
+        p.process.arguments = std::move(arguments);
+        auto startup = std::make_unique<OrvellaStartup>(p.environment);
+        try {
+            ran = startup->Start();
+        } catch (const fake::ProcessExit& exit) {
+            return exit.code;
+        }
+        if (keep) *keep = std::move(startup);
+        return -1;
+    }
+    bool ran = false;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, SecondCopyEndsSilentlyOnEveryPath) {
+    for (const char* argument : {"", "/U", "/S", "C:\\x.skn"}) {
+        fake::FakeEnvironment& q = p;
+        q.process.mutexes = {"Orvella"};
+        const auto launches = q.desktop.launches.size();
+        EXPECT_EQ(Start({argument}), 0) << argument;
+        EXPECT_TRUE(q.dialogs.shown.empty());
+        EXPECT_EQ(q.desktop.launches.size(), launches);
+    }
+}
+
+TEST_F(StartupTest, UninstallHandOffCopiesBothFilesAndStartsTheCopy) {
+    p.files.AddFile("C:\\Program Files\\Orvella\\OrvellaRemover.exe", "remover");
+    p.files.AddFile("C:\\Program Files\\Orvella\\Orvella.dll", "dll");
+    p.files.AddFile("C:\\Temp\\Orvella\\OrvellaRemover.exe", "old");
+    EXPECT_EQ(Start({"/U"}), -1);
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(p.files.Content("C:\\Temp\\Orvella\\OrvellaRemover.exe"), "remover");
+    EXPECT_EQ(p.files.Content("C:\\Temp\\Orvella\\Orvella.dll"), "dll");
+    ASSERT_EQ(p.desktop.launches.size(), 1u);
+    EXPECT_EQ(p.desktop.launches[0].file, "C:\\Temp\\Orvella\\OrvellaRemover.exe");
+    EXPECT_EQ(p.desktop.launches[0].parameters, "");
+    EXPECT_EQ(p.desktop.launches[0].show, platform::ShowShow);
+    EXPECT_TRUE(p.dialogs.shown.empty());  // no setting is read, no question asked
+}
+
+TEST_F(StartupTest, UninstallHandOffCreatesTheFolderAndEndsWithoutTemp) {
+    p.files.AddFile("C:\\Program Files\\Orvella\\OrvellaRemover.exe", "remover");
+    p.process.environment["TEMP"] = "C:\\Users\\me\\Temp";
+    p.files.AddDirectory("C:\\Users\\me\\Temp");
+    Start({"/U"});
+    EXPECT_TRUE(p.files.DirectoryExists("C:\\Users\\me\\Temp\\Orvella"));
+    EXPECT_TRUE(p.files.FileExists("C:\\Users\\me\\Temp\\Orvella\\OrvellaRemover.exe"));
+    // The missing dll fails its copy; the remover is started all the same.
+    EXPECT_EQ(p.desktop.launches.size(), 1u);
+
+    fake::FakeEnvironment q;
+    q.process.environment.clear();
+    q.process.arguments = {"/U"};
+    OrvellaStartup startup{q};
+    EXPECT_FALSE(startup.Start());
+    EXPECT_TRUE(q.desktop.launches.empty());
+    EXPECT_EQ(q.files.DirectoryExists("C:\\Temp\\Orvella"), false);
+}
+
+TEST_F(StartupTest, SystemStartWaitsThenArmsTheStartupTimerWithoutTips) {
+    std::unique_ptr<OrvellaStartup> s;
+    Start({"/S"}, &s);
+    ASSERT_TRUE(ran);
+    EXPECT_EQ(p.clock.sleeps, std::vector<std::uint32_t>{10000});
+    EXPECT_TRUE(s->MainForm().playback.Programmstart.Enabled());
+    EXPECT_EQ(s->MainForm().playback.Programmstart.Interval(), 1000);
+    EXPECT_FALSE(s->MainForm().Visible());
+
+    p.registry.SetDword(HKCU, kKey, "Programm - Autostart - Länge", 25);
+    p.process.mutexes.clear();
+    Start({"/S"}, &s);
+    EXPECT_EQ(p.clock.sleeps.back(), 25000u);
+}
+
+TEST_F(StartupTest, OtherArgumentsAreOrdinaryStarts) {
+    for (const char* argument : {"/s", "-S", "", "/u"}) {
+        p.process.mutexes.clear();
+        p.clock.sleeps.clear();
+        std::unique_ptr<OrvellaStartup> s;
+        Start({argument}, &s);
+        ASSERT_TRUE(ran) << argument;
+        EXPECT_TRUE(p.clock.sleeps.empty()) << argument;
+        EXPECT_FALSE(s->MainForm().playback.Programmstart.Enabled()) << argument;
+        EXPECT_EQ(s->MainForm().clientHeight, 47);
+    }
+}
+
+TEST_F(StartupTest, WakeCallIsResetByAnOrdinaryStartWithoutPlaying) {
+    p.registry.SetDword(HKCU, kKey, "Weckruf", 1);
+    std::unique_ptr<OrvellaStartup> s;
+    Start({}, &s);
+    EXPECT_EQ(Dword("Weckruf"), 0u);
+    EXPECT_FALSE(s->MainForm().playback.Programmstart.Enabled());
+}
+
+TEST_F(StartupTest, FindsThePlayerThroughItsRegistryKey) {
+    std::unique_ptr<OrvellaStartup> s;
+    Start({}, &s);
+    EXPECT_EQ(s->Preferences().settings.WinampPath.text, "C:\\Winamp\\Winamp.exe");
+    EXPECT_TRUE(p.dialogs.shown.empty());
+    EXPECT_FALSE(p.app.quitPosted);
+}
+
+TEST_F(StartupTest, MissingPlayerAsksAndSearchOrQuits) {
+    // The folder named by the player's key holds no program file; a stored path is not used.
+    p.files.DeleteFile("C:\\Winamp\\Winamp.exe");
+    p.registry.SetString(HKCU, kKey, "Winamp - Pfad", "C:\\Other\\Winamp.exe");
+    p.files.AddFile("C:\\Other\\Winamp.exe");
+    p.dialogs.answers = {platform::IdYes};
+    p.dialogs.fileAnswers = {std::string("C:\\Apps\\Player.exe")};
+    std::unique_ptr<OrvellaStartup> s;
+    Start({}, &s);
+    ASSERT_FALSE(p.dialogs.shown.empty());
+    EXPECT_EQ(p.dialogs.shown[0].caption, "Winamp not found");
+    EXPECT_EQ(p.dialogs.shown[0].text, "Winamp was not found!\rDo you want to look for it now?");
+    ASSERT_EQ(p.dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(p.dialogs.fileRequests[0].title, "Programmpfad");
+    EXPECT_EQ(p.dialogs.fileRequests[0].filter, "Anwendungen (*.exe)|*.exe");
+    EXPECT_EQ(p.dialogs.fileRequests[0].initialFolder, "C:\\Programme\\Winamp");
+    EXPECT_EQ(s->Preferences().settings.WinampPath.text, "C:\\Apps\\Player.exe");
+    EXPECT_FALSE(p.app.quitPosted);
+
+    // Cancelling the search ends the program, but the start-up still completes.
+    p.process.mutexes.clear();
+    p.dialogs.shown.clear();
+    p.dialogs.answers = {platform::IdYes};
+    Start({}, &s);
+    EXPECT_TRUE(p.app.quitPosted);
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(StartupTest, MissingPlayerKeyAsksInGermanAndNoEndsTheProgram) {
+    p.registry.DeleteKey(HKCU, "Software\\Winamp");
+    p.registry.SetString(HKCU, kKey, "Programm - Sprache", "Deutsch");
+    p.dialogs.answers = {platform::IdNo};
+    Start({});
+    ASSERT_FALSE(p.dialogs.shown.empty());
+    EXPECT_EQ(p.dialogs.shown[0].caption, "Winamp wurde nicht gefunden");
+    EXPECT_EQ(p.dialogs.shown[0].text, "Winamp wurde nicht gefunden!\rWollen Sie jetzt danach suchen?");
+    EXPECT_TRUE(p.dialogs.fileRequests.empty());
+    EXPECT_TRUE(p.app.quitPosted);
+}
+
+TEST_F(StartupTest, FirstStartAsksForDefaultsAndKeepsTipsOn) {
+    p.registry.DeleteKey(HKCU, kKey);
+    std::unique_ptr<OrvellaStartup> s;
+    Start({}, &s);
+    ASSERT_EQ(p.dialogs.shown.size(), 1u);
+    EXPECT_EQ(p.dialogs.shown[0].caption, "Adjustments not found");
+    EXPECT_TRUE(s->Preferences().settings.ShowTipsAtStart);
+    EXPECT_FALSE(p.registry.KeyExists(HKCU, kKey));
+
+    p.process.mutexes.clear();
+    p.registry.SetDword(HKCU, kKey, "Erster Start", 0);
+    Start({}, &s);
+    EXPECT_FALSE(s->Preferences().settings.ShowTipsAtStart);
+}
+
+TEST_F(StartupTest, EnableRulesFollowTheLoadedOptions) {
+    p.registry.SetDword(HKCU, kKey, "Lautstärke - Ansteigend", 0);
+    p.registry.SetDword(HKCU, kKey, "Pausen - Pausen machen", 1);
+    p.registry.SetDword(HKCU, kKey, "Automatisch beenden - Aktiv", 1);
+    std::unique_ptr<OrvellaStartup> st;
+    Start({}, &st);
+    const TSettings& s = st->Preferences().settings;
+    EXPECT_FALSE(s.BreakCount.enabled);   // breaks need the rising volume too
+    EXPECT_FALSE(s.CloseAtFinalVolume.enabled);
+    EXPECT_TRUE(s.Breaks.checked);        // disabling never unticks
+    EXPECT_TRUE(s.AutoCloseMinutes.enabled);
+    EXPECT_FALSE(s.PlayAfterSystemStart.enabled);
+}
+
+// The program's whole life on the fake GUI, in the order the real one runs it: the windows
+// leave the GUI at the end of the run, while it is still there, and it keeps nothing of them.
+TEST_F(StartupTest, TheRunEndsWithEveryWindowGoneFromTheGui) {
+    p.process.arguments = {"/S"};
+    p.registry.SetDword(HKCU, kKey, "Weckruf", 1);
+    const int code = RunOrvella(p, [&](ui::Form& mainForm) {
+        mainForm.Show();
+        p.gui.RunFor(3000);  // the start-up playback comes and goes
+        EXPECT_EQ(p.gui.WindowCount(), 4u);
+        return 3;
+    });
+    EXPECT_EQ(code, 3);
+    EXPECT_TRUE(p.gui.Forms().empty());
+    EXPECT_EQ(p.gui.WindowCount(), 0u);
+}
+
+TEST(AgentLink, StartsTheAgentBesideTheProgramAndEndsItByItsWindow) {
+    fake::FakePlatform p;
+    EXPECT_FALSE(StartAgent(p, 0));
+    EXPECT_TRUE(p.desktop.launches.empty());
+    p.files.AddFile("C:\\Program Files\\Orvella\\Agent.exe");
+    EXPECT_TRUE(StartAgent(p, 0x55));
+    ASSERT_EQ(p.desktop.launches.size(), 1u);
+    EXPECT_EQ(p.desktop.launches[0].file, "C:\\Program Files\\Orvella\\Agent.exe");
+    EXPECT_EQ(p.desktop.launches[0].owner, 0x55u);
+
+    CloseAgent(p);  // none runs: nothing happens
+    EXPECT_TRUE(p.desktop.terminated.empty());
+    p.desktop.AddWindow("TApplication", "Orvella");
+    p.desktop.AddWindow("TApplication", "Orvella Agent");
+    const auto agent = p.desktop.windows[1].processId;
+    CloseAgent(p);
+    EXPECT_EQ(p.desktop.terminated, std::vector<std::uint32_t>{agent});
+    EXPECT_TRUE(p.desktop.Find("TApplication", "Orvella"));
+}

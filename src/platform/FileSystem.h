@@ -37,6 +37,9 @@ public:
     // Creates an empty, uniquely named file "<folder><prefix><hex>.tmp"; empty text on failure.
     virtual std::string TempFileName(const std::string& folder, const std::string& prefix) = 0;
     virtual bool SetCurrentDirectory(const std::string& path) = 0;
+    // The existing file or folder named with the short (8.3) name of every part that has one;
+    // empty text when it does not exist.
+    virtual std::string ShortPathName(const std::string& path) = 0;
 };
 
 }  // namespace platform

@@ -130,6 +130,12 @@ bool FakeFileSystem::SetCurrentDirectory(const std::string& path) {
     return true;
 }
 
+std::string FakeFileSystem::ShortPathName(const std::string& path) {
+    const auto found = shortPaths.find(Key(path));
+    if (found != shortPaths.end()) return found->second;
+    return FileExists(path) || DirectoryExists(path) ? path : "";
+}
+
 void FakeFileSystem::AddDirectory(const std::string& path) {
     const std::string key = Key(path);
     if (key.empty() || IsDrive(key)) return;

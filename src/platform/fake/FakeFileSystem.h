@@ -27,6 +27,8 @@ public:
     std::string TempPath() override { return tempPath; }
     std::string TempFileName(const std::string& folder, const std::string& prefix) override;
     bool SetCurrentDirectory(const std::string& path) override;
+    // The name set in `shortPaths`, else the path itself while it exists.
+    std::string ShortPathName(const std::string& path) override;
 
     // Test set-up: creates the file and every missing parent folder.
     void AddFile(const std::string& path, const std::string& content = "",
@@ -49,6 +51,7 @@ public:
     std::map<std::string, File> files;
     std::map<std::string, std::string> directories;  // key -> path as written
     std::set<std::string> locked;
+    std::map<std::string, std::string> shortPaths;  // key -> short path
     std::string tempPath = "C:\\Temp\\";
     std::string currentDirectory = "C:\\";
     unsigned nextTempNumber = 0x1A2B;

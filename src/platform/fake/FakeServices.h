@@ -59,6 +59,7 @@ class FakeSystem : public platform::System {
 public:
     std::uint16_t DefaultLanguageId() override { return languageId; }
     std::string DefaultLanguageName() override { return languageName; }
+    unsigned AnsiCodePage() override { return ansiCodePage; }
     bool Shutdown(std::uint32_t flags) override {
         shutdowns.push_back(flags);
         return shutdownAccepted;
@@ -66,6 +67,7 @@ public:
 
     std::uint16_t languageId = 0x0409;
     std::string languageName = "English (United States)";
+    unsigned ansiCodePage = 1252;
     std::vector<std::uint32_t> shutdowns;
     bool shutdownAccepted = false;
 

@@ -138,4 +138,11 @@ bool Win32FileSystem::SetCurrentDirectory(const std::string& path) {
     return ::SetCurrentDirectoryA(path.c_str()) != 0;
 }
 
+std::string Win32FileSystem::ShortPathName(const std::string& path) {
+    char buffer[MAX_PATH];
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) return "";
+    return std::string(buffer, length);
+}
+
 }  // namespace win32

@@ -19,6 +19,7 @@ public:
     std::string TempPath() override;
     std::string TempFileName(const std::string& folder, const std::string& prefix) override;
     bool SetCurrentDirectory(const std::string& path) override;
+    std::string ShortPathName(const std::string& path) override;
 };
 
 }  // namespace win32

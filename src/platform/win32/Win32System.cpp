@@ -46,6 +46,8 @@ std::string Win32System::DefaultLanguageName() {
     return name;
 }
 
+unsigned Win32System::AnsiCodePage() { return GetACP(); }
+
 bool Win32System::Shutdown(std::uint32_t flags) {
     DWORD platformId;
     if (!ReadPlatformId(platformId)) return false;

@@ -7,6 +7,7 @@ class Win32System : public platform::System {
 public:
     std::uint16_t DefaultLanguageId() override;
     std::string DefaultLanguageName() override;
+    unsigned AnsiCodePage() override;
     bool Shutdown(std::uint32_t flags) override;
 };
 

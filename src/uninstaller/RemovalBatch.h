@@ -15,12 +15,15 @@ std::optional<std::string> QuoteForBatch(const std::string& path);
 // The text of the batch that deletes what the running uninstaller cannot: its own file in the
 // temporary copy and in the install folder, the copy's folder, the emptied install folder and
 // finally the batch itself. Lines whose path is unknown, relative or unsafe are left out, so
-// that nothing is deleted relative to the folder the batch happens to run in.
+// that nothing is deleted relative to the folder the batch happens to run in. The paths are
+// in the ANSI code page `codePage`; the batch reads them in it and puts the console's code
+// page back at the end.
 std::string BuildRemovalBatch(const std::string& tempFolder, const std::string& installFolder,
-                              const std::string& batchFile);
+                              const std::string& batchFile, unsigned codePage);
 
 // Writes the batch into the temporary-files folder, starts it hidden and ends the uninstaller
-// at once with exit code 0. Never returns.
+// at once with exit code 0. Folders with letters beyond ASCII are named by their short names
+// where those are plain ASCII. Never returns.
 [[noreturn]] void WriteRemovalBatch(platform::Platform& platform, const std::string& installFolder);
 
 }  // namespace remover

@@ -217,10 +217,11 @@ protected:
         return e2e::DirectoryExists(folder);
     }
 
-    // Starts the uninstaller copy in the temporary-files folder, as the main program does, and
-    // waits until its wizard shows the buttons.
-    HWND StartRemover() {
-        remover_ = e2e::StartProgram(copyFolder_ + "OrvellaRemover.exe", "", copyFolder_);
+    // Starts the uninstaller in `folder`, by default the copy in the temporary-files folder as
+    // the main program does, and waits until its wizard shows the buttons.
+    HWND StartRemover(const std::string& folder = "") {
+        const std::string from = folder.empty() ? copyFolder_ : folder;
+        remover_ = e2e::StartProgram(from + "OrvellaRemover.exe", "", from);
         const HWND wizard = e2e::WaitForWindow("TForm1", "Setup");
         if (!wizard) return nullptr;
         const bool ready = e2e::WaitUntil(
@@ -315,6 +316,41 @@ TEST_F(UninstallerTest, StartedFromTheProgramFolderTheBatchRemovesItAndTheFolder
     EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::DirectoryExists(install_); }, 15000))
         << "uninstaller left: " << e2e::FileExists(install_ + "OrvellaRemover.exe");
     EXPECT_TRUE(e2e::DirectoryExists(root_.Path() + "Program Files & Co ^50%")) << "only the install folder goes";
+}
+
+TEST_F(UninstallerTest, TheBatchNamesFoldersWithUmlautsRight) {
+    // As under a user folder such as "C:\Users\Büro": the temporary-files folder and the
+    // install folder are written in the ANSI code page, the console starts in the OEM one.
+    const std::string temp = root_.Path() + "Büro\\Temp\\";
+    const std::string copy = temp + "Orvella\\";
+    const std::string install = root_.Path() + "Büro\\Orvella\\";
+    for (const std::string& folder : {copy, install}) {
+        ASSERT_TRUE(CreateFolders(folder)) << folder;
+        const std::string remover = folder + "OrvellaRemover.exe";
+        ASSERT_TRUE(CopyFileA((e2e::BinFolder() + "OrvellaRemover.exe").c_str(), remover.c_str(), FALSE));
+    }
+    ASSERT_TRUE(e2e::WriteTextFile(copy + "Orvella.dll", "language"));
+    ASSERT_TRUE(e2e::SetRegistryString(kSettings, "Programm - Pfad", install));
+    e2e::ScopedEnvironment tmp("TMP", temp), tempVariable("TEMP", temp);
+
+    const HWND wizard = StartRemover(install);
+    ASSERT_TRUE(wizard);
+    ASSERT_NO_FATAL_FAILURE(Uninstall(wizard));
+
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::DirectoryExists(install); }, 15000))
+        << "uninstaller left: " << e2e::FileExists(install + "OrvellaRemover.exe");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::DirectoryExists(copy); }, 5000))
+        << "copy left: " << e2e::FileExists(copy + "OrvellaRemover.exe");
+    std::string batch;
+    const auto batchGone = [&] {
+        for (const std::string& name : BatchLeftovers(temp))
+            if (name.size() > 4 && name.substr(name.size() - 4) == ".bat") {
+                batch = name;
+                return false;
+            }
+        return true;
+    };
+    EXPECT_TRUE(e2e::WaitUntil(batchGone, 5000)) << "batch left: " << batch;
 }
 
 TEST_F(UninstallerTest, SkinTypeTakenOverByAnotherProgramStays) {

@@ -29,6 +29,7 @@ public:
 class Registry {
 public:
     virtual ~Registry() = default;
+    // True also for a key that exists but cannot be opened for lack of rights.
     virtual bool KeyExists(RegistryRoot root, const std::string& path) = 0;
     // Null when the key cannot be opened (or created).
     virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, const std::string& path,

@@ -94,6 +94,33 @@ TEST_F(RegistryServiceTest, KeysOpenOnlyAsAskedAndDeleteWithTheirSubkeys) {
     EXPECT_FALSE(registry.DeleteKey(hkcu, ""));
 }
 
+// A key whose security lets nobody read it exists all the same: it is not a missing key.
+TEST_F(RegistryServiceTest, AKeyThatRefusesToOpenStillExists) {
+    const std::string locked = std::string(kTestKey) + "\\Locked";
+    ASSERT_TRUE(registry.OpenKey(hkcu, locked, platform::KeyAccess::CreateWrite));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    SECURITY_DESCRIPTOR nobody;  // an empty access list grants nothing
+    ACL acl;
+    InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION);
+    InitializeAcl(&acl, sizeof acl, ACL_REVISION);
+    SetSecurityDescriptorDacl(&nobody, TRUE, &acl, FALSE);
+    ASSERT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &nobody), ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    EXPECT_FALSE(registry.OpenKey(hkcu, locked, platform::KeyAccess::Read));
+    EXPECT_TRUE(registry.KeyExists(hkcu, locked));
+    EXPECT_FALSE(registry.KeyExists(hkcu, std::string(kTestKey) + "\\Missing"));
+
+    // Its owner may always give the rights back, so the key can be cleared away.
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    SECURITY_DESCRIPTOR everybody;
+    InitializeSecurityDescriptor(&everybody, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&everybody, TRUE, nullptr, FALSE);  // no list at all grants everything
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &everybody), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
 class FileServiceTest : public ::testing::Test {
 protected:
     e2e::TempFolder temp;

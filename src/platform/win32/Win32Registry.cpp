@@ -107,11 +107,12 @@ std::string Trimmed(std::string path) {
 
 }  // namespace
 
+// A key that this user may not read exists all the same: opening it is refused, not missed.
 bool Win32Registry::KeyExists(platform::RegistryRoot root, const std::string& path) {
     HKEY key;
-    if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    const LONG result = RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_READ, &key);
+    if (result == ERROR_SUCCESS) RegCloseKey(key);
+    return result == ERROR_SUCCESS || result == ERROR_ACCESS_DENIED;
 }
 
 std::unique_ptr<platform::RegistryKey> Win32Registry::OpenKey(platform::RegistryRoot root,

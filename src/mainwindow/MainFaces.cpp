@@ -20,7 +20,7 @@ void TForm1::ShowButtonFace(PlaybackView::Button button, PlaybackView::Face face
 
 void TForm1::ShowVolumeBar(int width, int knobOffset) {
     Shape1.width = width;
-    Image37.left = Shape1.left + knobOffset;
+    Image37.left = ui::ClampCoordinate(static_cast<std::int64_t>(Shape1.left) + knobOffset);
 }
 
 void TForm1::ShowLevelPicture(int level) {

@@ -51,15 +51,19 @@ void TForm1::LoadSkinFile(const std::string& path) {
     const skin::SkinText text = skin::ReadSkinText(file);
 
     std::size_t offset = 0;
+    std::int64_t pixelsLeft = skin::kMaxSkinPixels;
     for (int k = 0; k < skin::kSlotCount; ++k) {
         const std::int32_t size = skin::SkinInteger(text.Line(k));
         if (size < 0 || static_cast<std::size_t>(size) > file.size() - offset)
             throw std::runtime_error("Stream read error");
-        // A size of 0 leaves the slot without a picture.
+        // A size of 0 leaves the slot without a picture. A picture beyond what is left of the
+        // skin's pixels fails as an invalid bitmap.
         const ui::Picture picture =
             size == 0 ? ui::Picture{}
                       : skin::DecodeBitmap(reinterpret_cast<const std::uint8_t*>(file.data()) + offset,
-                                           static_cast<std::size_t>(size));
+                                           static_cast<std::size_t>(size),
+                                           std::min(pixelsLeft, skin::kMaxBitmapPixels));
+        pixelsLeft -= static_cast<std::int64_t>(picture.width) * picture.height;
         offset += static_cast<std::size_t>(size);
         SetSlotPicture(k, picture);
     }
@@ -69,17 +73,21 @@ void TForm1::LoadSkinFile(const std::string& path) {
         Kind kind;
         std::function<void(std::int32_t)> apply;
     };
-    const auto top = [](ui::Control& c) { return [&c](std::int32_t v) { c.top = v; }; };
-    const auto leftOf = [](ui::Control& c) { return [&c](std::int32_t v) { c.left = v; }; };
-    const auto heightOf = [](ui::Image& c) { return [&c](std::int32_t v) { SetHeight(c, v); }; };
-    const auto widthOf = [](ui::Image& c) { return [&c](std::int32_t v) { SetWidth(c, v); }; };
+    // Positions and sizes are kept within the screen's coordinates, and the ones derived from
+    // them are computed wide, so that no value of a skin can make the arithmetic overflow.
+    using ui::ClampCoordinate;
+    const auto top = [](ui::Control& c) { return [&c](std::int32_t v) { c.top = ClampCoordinate(v); }; };
+    const auto leftOf = [](ui::Control& c) { return [&c](std::int32_t v) { c.left = ClampCoordinate(v); }; };
+    const auto heightOf = [](ui::Image& c) { return [&c](std::int32_t v) { SetHeight(c, ClampCoordinate(v)); }; };
+    const auto widthOf = [](ui::Image& c) { return [&c](std::int32_t v) { SetWidth(c, ClampCoordinate(v)); }; };
+    const auto moved = [](int base, int by) { return ClampCoordinate(static_cast<std::int64_t>(base) + by); };
     const Value values[] = {
         /* 40 */ {Kind::Colour, [this](std::int32_t v) { Shape1.penColor = static_cast<ui::Color>(v); }},
         /* 41 */ {Kind::Integer, [this](std::int32_t v) { alphaBlendValue = v & 0xFF; }},
         /* 42 */ {Kind::Colour, [this](std::int32_t v) { transparentColorValue = static_cast<ui::Color>(v); }},
         /* 43 */ {Kind::Boolean, [this](std::int32_t v) { transparentColor = v != 0; }},
-        /* 44 */ {Kind::Integer, [this](std::int32_t v) { clientHeight = v; }},
-        /* 45 */ {Kind::Integer, [this](std::int32_t v) { clientWidth = v; FitBackground(); }},
+        /* 44 */ {Kind::Integer, [this](std::int32_t v) { clientHeight = ClampCoordinate(v); }},
+        /* 45 */ {Kind::Integer, [this](std::int32_t v) { clientWidth = ClampCoordinate(v); FitBackground(); }},
         /* 46 */ {Kind::Integer, top(Image1)}, {Kind::Integer, leftOf(Image1)},
         {Kind::Integer, heightOf(Image1)}, {Kind::Integer, widthOf(Image1)},
         /* 50 */ {Kind::Integer, top(Image7)}, {Kind::Integer, leftOf(Image7)},
@@ -93,10 +101,10 @@ void TForm1::LoadSkinFile(const std::string& path) {
         /* 66 */ {Kind::Integer, top(Image31)}, {Kind::Integer, leftOf(Image31)},
         {Kind::Integer, heightOf(Image31)}, {Kind::Integer, widthOf(Image31)},
         /* 70 */ {Kind::Integer, top(Shape1)},
-        /* 71 */ {Kind::Integer, [this](std::int32_t v) {
-                     Shape1.left = v;
-                     Image37.top = Shape1.top - 4;
-                     Image37.left = Shape1.left + 64;
+        /* 71 */ {Kind::Integer, [this, moved](std::int32_t v) {
+                     Shape1.left = ClampCoordinate(v);
+                     Image37.top = moved(Shape1.top, -4);
+                     Image37.left = moved(Shape1.left, 64);
                  }},
         /* 72 */ {Kind::Integer, top(Image16)}, {Kind::Integer, leftOf(Image16)},
         {Kind::Integer, heightOf(Image16)}, {Kind::Integer, widthOf(Image16)},
@@ -105,9 +113,9 @@ void TForm1::LoadSkinFile(const std::string& path) {
         /* 80 */ {Kind::Boolean, [this](std::int32_t v) { Label2.visible = v != 0; }},
         /* 81 */ {Kind::Boolean, [this](std::int32_t v) { Label1.visible = v != 0; }},
         /* 82 */ {Kind::Integer, top(Label2)},
-        /* 83 */ {Kind::Integer, [this](std::int32_t v) {
-                     Label2.left = v;
-                     Label1.top = Label2.top + 8;
+        /* 83 */ {Kind::Integer, [this, moved](std::int32_t v) {
+                     Label2.left = ClampCoordinate(v);
+                     Label1.top = moved(Label2.top, 8);
                      Label1.left = Label2.left;
                  }},
         /* 84 */ {Kind::Colour, [this](std::int32_t v) {

@@ -244,9 +244,10 @@ void DecodeRunLength(const Reader& r, const Header& h, std::size_t offset,
 
 }  // namespace
 
-ui::Picture DecodeBitmap(const std::uint8_t* data, std::size_t size) {
+ui::Picture DecodeBitmap(const std::uint8_t* data, std::size_t size, std::int64_t maxPixels) {
     const Reader r(data, size);
     const Header h = ReadHeader(r);
+    if (h.width * h.height > maxPixels) Invalid();
     std::size_t offset = r.U32(10);
     if (offset == 0) {  // a missing offset means the pixels follow the colour table
         std::size_t entries = 0;

@@ -14,6 +14,11 @@ constexpr int kSlotCount = 40;
 constexpr int kFirstLayoutLine = 40;
 constexpr int kLastLayoutLine = 89;
 
+// The pixels of all forty pictures of one skin together. The default skins hold about 53 000;
+// forty times that leaves room for any real skin, while forty pictures each at the size limit
+// of one bitmap would take some 800 MB.
+constexpr std::int64_t kMaxSkinPixels = 2 * 1024 * 1024;
+
 // The lines of a skin's text block. A line that the block does not contain reads as empty.
 class SkinText {
 public:

@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,6 +16,14 @@ enum class ControlKind {
     Label, Button, CheckBox, Edit, UpDown, TrackBar, ComboBox, ListBox, ListView,
     Image, Shape, Panel, Bevel, PageControl, TabSheet
 };
+
+// Positions and sizes a window can use: the range of the coordinates that mouse messages carry.
+// Values read from files are kept within it, so that sums of them cannot overflow.
+constexpr int kMinCoordinate = -32768;
+constexpr int kMaxCoordinate = 32767;
+inline int ClampCoordinate(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, kMinCoordinate, kMaxCoordinate));
+}
 
 enum class MouseButton { Left, Right, Middle };
 

@@ -230,6 +230,49 @@ TEST_F(SkinLoader, FailureMessages) {
     }
 }
 
+// A bitmap of a few bytes can stand for millions of pixels (run-length coding that skips
+// them all): the skin as a whole has a pixel budget, and the slot that exceeds it fails.
+TEST_F(SkinLoader, ASkinBeyondItsPixelBudgetFailsAtThePictureThatExceedsIt) {
+    auto emptyRunLengthBitmap = [](std::uint32_t side) {
+        std::string b = "BM";
+        auto put = [&b](std::uint32_t v, int bytes) {
+            for (int i = 0; i < bytes; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+        };
+        put(14 + 40 + 4 + 2, 4), put(0, 4), put(14 + 40 + 4, 4);                // file header
+        put(40, 4), put(side, 4), put(side, 4), put(1, 2), put(8, 2), put(1, 4);  // 8 bits, RLE8
+        put(2, 4), put(0, 4), put(0, 4), put(1, 4), put(0, 4);
+        put(0, 4);                        // one black palette entry
+        return b + std::string("\0\1", 2);  // end of bitmap at once: every pixel skipped
+    };
+    SkinFile file;
+    for (int slot = 0; slot < 40; ++slot) {
+        file.pictures[slot] = emptyRunLengthBitmap(1024);  // a million pixels each
+        file.sizeLines[slot] = std::to_string(file.pictures[slot].size());
+    }
+    EXPECT_EQ(LoadError(file), "Bitmap image is not valid");
+    EXPECT_EQ(f1.Image10.picture.width, 1024) << "the slots within the budget are applied";
+    EXPECT_EQ(f1.Image12.picture.width, 1024);
+    EXPECT_NE(f1.Image14.picture.width, 1024) << "the third slot would exceed it";
+}
+
+// Positions at the ends of the integer range load without overflow, kept on the screen's
+// coordinates, and so do the positions derived from them.
+TEST_F(SkinLoader, ExtremePositionsAreKeptWithinTheScreensCoordinates) {
+    SkinFile file;
+    file.layout[30] = "-2147483648";  // bar top
+    file.layout[31] = "2147483647";   // bar left
+    file.layout[42] = "2147483647";   // Label2 top
+    file.layout[43] = "-2147483648";  // Label2 left
+    file.layout[4] = "$7FFFFFFF";     // window height
+    LoadSkin(file);
+    EXPECT_EQ(f1.Image37.top, ui::kMinCoordinate);
+    EXPECT_EQ(f1.Image37.left, ui::kMaxCoordinate) << "the volume shown after the load moves the knob";
+    EXPECT_EQ(f1.Shape1.left, ui::kMaxCoordinate);
+    EXPECT_EQ(f1.Label1.top, ui::kMaxCoordinate);
+    EXPECT_EQ(f1.Label1.left, ui::kMinCoordinate);
+    EXPECT_EQ(f1.clientHeight, ui::kMaxCoordinate);
+}
+
 TEST_F(SkinLoader, TrailerOutsideTheFileAppliesNothing) {
     const std::uint32_t before = f1.Image10.picture.Pixel(0, 0);
     for (std::int64_t trailer : std::vector<std::int64_t>{0, 4, 0xFFFFFFFF, 100000000}) {
@@ -274,7 +317,7 @@ TEST_F(SkinLoader, HugeWindowWidthDoesNotExhaustMemory) {
     SkinFile file;
     file.layout[5] = "2147483647";
     LoadSkin(file);
-    EXPECT_EQ(f1.Image100.width, 2147483647);
+    EXPECT_EQ(f1.Image100.width, ui::kMaxCoordinate);
     EXPECT_LE(static_cast<std::int64_t>(f1.Image100.picture.pixels.size()), 16384 * 47);
 }
 

@@ -52,7 +52,11 @@ HWND NativeForm::SurfaceWindow(const ui::Control* surface) {
 }
 
 RECT NativeForm::ElementRect(const ui::Control& control) {
-    RECT rect{control.left, control.top, control.left + control.width, control.top + control.height};
+    // Computed wide: the model's numbers are its own business, the rectangle must not overflow.
+    const auto edge = [](int origin, int extent) {
+        return ui::ClampCoordinate(static_cast<std::int64_t>(origin) + extent);
+    };
+    RECT rect{control.left, control.top, edge(control.left, control.width), edge(control.top, control.height)};
     if (control.kind != ui::ControlKind::Label || !static_cast<const ui::Label&>(control).autoSize) return rect;
     // A label that sizes itself is as large as its text in its font.
     RECT text{0, 0, 0, 0};
@@ -63,8 +67,8 @@ RECT NativeForm::ElementRect(const ui::Control& control) {
         SelectObject(dc, old);
         ReleaseDC(hwnd_, dc);
     }
-    rect.right = rect.left + text.right;
-    rect.bottom = rect.top + text.bottom;
+    rect.right = edge(rect.left, text.right);
+    rect.bottom = edge(rect.top, text.bottom);
     return rect;
 }
 

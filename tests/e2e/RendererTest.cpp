@@ -325,4 +325,21 @@ TEST_F(RendererTest, RunEndsWhenTheMainFormCloses) {
     EXPECT_FALSE(services.gui.QuitPosted());
 }
 
+// A form that goes away takes its window and its timers with it at once: nothing the GUI
+// keeps may outlive the form it shows.
+TEST_F(RendererTest, AFormThatGoesTakesItsWindowAlong) {
+    HWND window = nullptr;
+    {
+        ModalForm other(services.environment);
+        other.Show();
+        services.gui.ProcessMessages();
+        window = Window(services.gui, other);
+        ASSERT_TRUE(IsWindow(window));
+    }
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(services.gui.Forms().size(), 1u);
+    form.Timer1.SetEnabled(true);
+    EXPECT_TRUE(PumpUntil(services.gui, [&] { return form.ticks >= 1; }));
+}
+
 }  // namespace

@@ -12,7 +12,6 @@ OrvellaStartup::~OrvellaStartup() = default;
 
 TForm1& OrvellaStartup::MainForm() { return windows_->Form1; }
 TForm2& OrvellaStartup::Preferences() { return windows_->Form2; }
-TForm6& OrvellaStartup::ShutdownCountdown() { return windows_->Form6; }
 
 bool OrvellaStartup::Start() {
     // The guard covers every path, "/U" included: a second copy ends silently.

@@ -8,7 +8,6 @@
 struct PermanentWindows;
 class TForm1;
 class TForm2;
-class TForm6;
 
 // The program's start: single-instance guard, command line, uninstall hand-off, the
 // permanent windows, the player's path, the settings, and the system-start wait or the tips.
@@ -23,8 +22,6 @@ public:
 
     TForm1& MainForm();
     TForm2& Preferences();
-    TForm6& ShutdownCountdown();
-    const std::string& StartupArgument() const { return argument_; }
 
 private:
     ui::Environment& environment_;

@@ -56,7 +56,6 @@ public:
     // Shows the standard error box for an error that escaped a handler of `form`.
     void ReportError(ui::Form* form, const std::string& message);
 
-    const std::string& Title() const { return title_; }
     HCURSOR CursorOverride() const { return cursorOverride_; }
     GdiCache& Gdi() { return gdi_; }
     HINSTANCE Instance() const { return instance_; }

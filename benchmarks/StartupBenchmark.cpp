@@ -2,11 +2,12 @@
 // program in turn (interleaved, the order swapped every round), polls every millisecond for a
 // visible top-level window of the given class (and title) that belongs to the new process
 // (a dialog of the process before it counts as a failure: the start asked a question),
-// then ends the process and waits until it and its single-instance mutex are gone. Prints
-// median, minimum, maximum and mean per program, and the ratio of each median to the last
-// program's.
+// then ends the process and waits until it and its single-instance mutex are gone, and a
+// moment more (-s) while the wine server and the desktop clean up after it, so that no start
+// pays for the one before. Prints median, minimum, maximum and mean per program, and the ratio
+// of each median to the last program's.
 //
-//   StartupBenchmark.exe [-n starts] [-t timeout-ms] [-v]
+//   StartupBenchmark.exe [-n starts] [-t timeout-ms] [-s settle-ms] [-v]
 //                        LABEL PROGRAM CLASS TITLE MUTEX  [LABEL PROGRAM CLASS TITLE MUTEX ...]
 //
 // TITLE and MUTEX may be "-" (any title; no mutex to wait for). Each program starts in its
@@ -103,7 +104,7 @@ bool WaitUntilMutexGone(const std::string& name, DWORD timeoutMs) {
 }
 
 // One start: seconds from CreateProcess to the visible window, or a negative number.
-double MeasureOnce(const Subject& s, DWORD timeoutMs) {
+double MeasureOnce(const Subject& s, DWORD timeoutMs, DWORD settleMs) {
     if (!WaitUntilMutexGone(s.mutex, timeoutMs)) {
         std::fprintf(stderr, "%s: the mutex \"%s\" is held before the start\n", s.label.c_str(), s.mutex.c_str());
         return -1;
@@ -162,6 +163,7 @@ double MeasureOnce(const Subject& s, DWORD timeoutMs) {
         std::fprintf(stderr, "%s: the mutex \"%s\" outlives the process\n", s.label.c_str(), s.mutex.c_str());
         return -1;
     }
+    Sleep(settleMs);
     return elapsed;
 }
 
@@ -173,7 +175,7 @@ double Median(std::vector<double> values) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: StartupBenchmark.exe [-n starts] [-t timeout-ms] [-v]\n"
+                 "usage: StartupBenchmark.exe [-n starts] [-t timeout-ms] [-s settle-ms] [-v]\n"
                  "       LABEL PROGRAM CLASS TITLE MUTEX [LABEL PROGRAM CLASS TITLE MUTEX ...]\n"
                  "       (TITLE, MUTEX: \"-\" for any title, no mutex)\n");
     return 2;
@@ -184,11 +186,13 @@ int Usage() {
 int main(int argc, char** argv) {
     int starts = 15;
     DWORD timeoutMs = 20000;
+    DWORD settleMs = 250;
     bool verbose = false;
     int i = 1;
     for (; i < argc && argv[i][0] == '-' && argv[i][1] != '\0'; ++i) {
         if (!std::strcmp(argv[i], "-n") && i + 1 < argc) starts = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "-t") && i + 1 < argc) timeoutMs = static_cast<DWORD>(std::atol(argv[++i]));
+        else if (!std::strcmp(argv[i], "-s") && i + 1 < argc) settleMs = static_cast<DWORD>(std::atol(argv[++i]));
         else if (!std::strcmp(argv[i], "-v")) verbose = true;
         else return Usage();
     }
@@ -199,13 +203,13 @@ int main(int argc, char** argv) {
     timeBeginPeriod(1);  // Sleep(1) sleeps one millisecond, not a whole scheduler tick
     // Not counted: the first start of each program reads its files from the disk.
     for (const Subject& s : subjects)
-        if (MeasureOnce(s, timeoutMs) < 0) return 1;
+        if (MeasureOnce(s, timeoutMs, settleMs) < 0) return 1;
     for (int round = 0; round < starts; ++round) {
         // Interleaved, every other round in the opposite order, so that neither program
         // always follows the other.
         for (std::size_t k = 0; k < subjects.size(); ++k) {
             Subject& s = subjects[round % 2 ? subjects.size() - 1 - k : k];
-            const double seconds = MeasureOnce(s, timeoutMs);
+            const double seconds = MeasureOnce(s, timeoutMs, settleMs);
             if (seconds < 0) return 1;
             s.seconds.push_back(seconds);
             if (verbose) std::printf("  round %2d  %-10s %7.1f ms\n", round + 1, s.label.c_str(), seconds * 1000);

@@ -3,7 +3,8 @@
 # program, under Wine with a warm wine server: the time from starting each program to its
 # window being visible, over many interleaved starts, and the ratio of the medians.
 #
-#   benchmarks/startup-benchmark.sh [-n starts] [-v]      (default 15 starts each; -v: every start)
+#   benchmarks/startup-benchmark.sh [-n starts] [-s settle-ms] [-v]
+#       (default 15 starts each and 250 ms of quiet after each end; -v: every start)
 #
 # Sets up everything it needs: the packages, the Windows tree with the benchmark programs,
 # its own wine prefix (build/bench-prefix, never the tests' one) and in it an installation as
@@ -46,7 +47,10 @@ done
 # Every start is a first one at the centre of the screen.
 rm -f "$install/Orvella.ini"
 
-# A warm server: it and the prefix's services keep running between the starts.
+# A warm server: it and the prefix's services keep running between the starts. One left over
+# from an earlier run may belong to another display: it goes first.
+wineserver -k </dev/null >/dev/null 2>&1 || true
+wineserver -w
 wineserver -p 300 </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT

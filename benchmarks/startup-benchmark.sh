@@ -62,7 +62,9 @@ reg 'HKCU\Software\Orvella' /v 'Programm - Pfad' /t REG_SZ /d 'C:\Program Files\
 reg 'HKCU\Software\Orvella' /v 'Programm - Sprache' /t REG_SZ /d 'English'
 reg 'HKCU\Software\Orvella' /v 'Theme - Pfad' /t REG_SZ /d "C:\\Program Files\\Orvella\\Skins\\$skin"
 
-echo "$(wine --version), $(nproc) cores, display $DISPLAY, skin $skin"
+# Other work on the machine slows both programs and shrinks the ratio: the load says how quiet
+# it was.
+echo "$(wine --version), $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg), skin $skin"
 cd "$bench"
 # The program and its window (class, title) and its single-instance mutex, then the yardstick.
 wine StartupBenchmark.exe "$@" \

@@ -1,6 +1,6 @@
 // The yardstick for StartupBenchmark: the least a program can do to show a window like
 // Orvella's main window (borderless, layered, fully opaque, 297 x 47) and keep it up.
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 // TITLE and MUTEX may be "-" (any title; no mutex to wait for). Each program starts in its
 // own folder. One start of each program before the measured ones warms the file cache.
 // Exit code: 0 measured, 1 a program failed to start or show its window, 2 wrong arguments.
-#include <windows.h>
+#include "platform/win32/WinApi.h"
 #include <mmsystem.h>
 
 #include <algorithm>

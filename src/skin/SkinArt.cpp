@@ -7,8 +7,16 @@
 namespace skin {
 namespace {
 
-// A picture with soft-edged shapes: each shape is a signed distance (negative inside) and a
-// pixel takes as much of the colour as the shape covers of it.
+// A shape: its signed distance (negative inside) and a box outside of which it covers nothing.
+// The box only spares the drawing the pixels that the shape cannot touch.
+using Distance = std::function<double(double x, double y)>;
+struct Shape {
+    Distance distance;
+    double left, top, right, bottom;
+};
+
+// A picture with soft-edged shapes: a pixel takes as much of a shape's colour as the shape
+// covers of it.
 class Canvas {
 public:
     Canvas(int width, int height, std::uint32_t background) {
@@ -16,24 +24,34 @@ public:
         picture_.height = height;
         picture_.pixels.assign(static_cast<std::size_t>(width) * height, background);
     }
-    using Distance = std::function<double(double x, double y)>;
 
-    void Fill(const Distance& shape, std::uint32_t color) {
-        for (int y = 0; y < picture_.height; ++y)
-            for (int x = 0; x < picture_.width; ++x) {
-                const double cover = std::clamp(0.5 - shape(x + 0.5, y + 0.5), 0.0, 1.0);
-                if (cover > 0) Blend(x, y, color, cover);
-            }
+    void Fill(const Shape& shape, std::uint32_t color) {
+        ForPixelsNear(shape, [&](int x, int y) {
+            const double cover = std::clamp(0.5 - shape.distance(x + 0.5, y + 0.5), 0.0, 1.0);
+            if (cover > 0) Blend(x, y, color, cover);
+        });
     }
     // Like Fill, without soft edges: for colours that must match exactly (a transparent key).
-    void FillHard(const Distance& shape, std::uint32_t color) {
-        for (int y = 0; y < picture_.height; ++y)
-            for (int x = 0; x < picture_.width; ++x)
-                if (shape(x + 0.5, y + 0.5) <= 0) picture_.pixels[static_cast<std::size_t>(y) * picture_.width + x] = color;
+    void FillHard(const Shape& shape, std::uint32_t color) {
+        ForPixelsNear(shape, [&](int x, int y) {
+            if (shape.distance(x + 0.5, y + 0.5) <= 0)
+                picture_.pixels[static_cast<std::size_t>(y) * picture_.width + x] = color;
+        });
     }
     ui::Picture Take() { return std::move(picture_); }
 
 private:
+    // The pixels whose centres lie within half a pixel of the shape's box: no other pixel can
+    // take any of its colour.
+    template <class Paint>
+    void ForPixelsNear(const Shape& shape, Paint paint) {
+        const int x0 = std::max(0, static_cast<int>(std::floor(shape.left - 1)));
+        const int y0 = std::max(0, static_cast<int>(std::floor(shape.top - 1)));
+        const int x1 = std::min(picture_.width, static_cast<int>(std::ceil(shape.right + 1)));
+        const int y1 = std::min(picture_.height, static_cast<int>(std::ceil(shape.bottom + 1)));
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) paint(x, y);
+    }
     void Blend(int x, int y, std::uint32_t color, double cover) {
         std::uint32_t& p = picture_.pixels[static_cast<std::size_t>(y) * picture_.width + x];
         std::uint32_t out = 0;
@@ -46,22 +64,26 @@ private:
     ui::Picture picture_;
 };
 
-using Distance = Canvas::Distance;
-
-Distance Circle(double cx, double cy, double r) {
-    return [=](double x, double y) { return std::hypot(x - cx, y - cy) - r; };
+Shape Circle(double cx, double cy, double r) {
+    return {[=](double x, double y) { return std::hypot(x - cx, y - cy) - r; }, cx - r, cy - r, cx + r, cy + r};
 }
-Distance Box(double x0, double y0, double x1, double y1, double radius = 0) {
-    return [=](double x, double y) {
-        const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
-        const double hx = (x1 - x0) / 2 - radius, hy = (y1 - y0) / 2 - radius;
-        const double dx = std::fabs(x - cx) - hx, dy = std::fabs(y - cy) - hy;
-        return std::hypot(std::max(dx, 0.0), std::max(dy, 0.0)) + std::min(std::max(dx, dy), 0.0) - radius;
-    };
+Shape Box(double x0, double y0, double x1, double y1, double radius = 0) {
+    return {[=](double x, double y) {
+                const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
+                const double hx = (x1 - x0) / 2 - radius, hy = (y1 - y0) / 2 - radius;
+                const double dx = std::fabs(x - cx) - hx, dy = std::fabs(y - cy) - hy;
+                return std::hypot(std::max(dx, 0.0), std::max(dy, 0.0)) + std::min(std::max(dx, dy), 0.0) - radius;
+            },
+            x0, y0, x1, y1};
 }
 // A convex polygon given clockwise (on screen, y down).
-Distance Polygon(std::vector<std::pair<double, double>> points) {
-    return [=](double x, double y) {
+Shape Polygon(std::vector<std::pair<double, double>> points) {
+    Shape shape{nullptr, points[0].first, points[0].second, points[0].first, points[0].second};
+    for (const auto& [x, y] : points) {
+        shape.left = std::min(shape.left, x), shape.right = std::max(shape.right, x);
+        shape.top = std::min(shape.top, y), shape.bottom = std::max(shape.bottom, y);
+    }
+    shape.distance = [points = std::move(points)](double x, double y) {
         double d = -1e9;
         for (std::size_t i = 0; i < points.size(); ++i) {
             const auto [ax, ay] = points[i];
@@ -71,15 +93,19 @@ Distance Polygon(std::vector<std::pair<double, double>> points) {
         }
         return d;
     };
+    return shape;
 }
-Distance Union(Distance a, Distance b) {
-    return [=](double x, double y) { return std::min(a(x, y), b(x, y)); };
+Shape Union(Shape a, Shape b) {
+    return {[a = a.distance, b = b.distance](double x, double y) { return std::min(a(x, y), b(x, y)); },
+            std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
-Distance Minus(Distance a, Distance b) {
-    return [=](double x, double y) { return std::max(a(x, y), -b(x, y)); };
+Shape Minus(Shape a, Shape b) {
+    return {[a = a.distance, b = b.distance](double x, double y) { return std::max(a(x, y), -b(x, y)); },
+            a.left, a.top, a.right, a.bottom};
 }
-Distance Shifted(Distance a, double dx, double dy) {
-    return [=](double x, double y) { return a(x - dx, y - dy); };
+Shape Shifted(Shape a, double dx, double dy) {
+    return {[a = a.distance, dx, dy](double x, double y) { return a(x - dx, y - dy); },
+            a.left + dx, a.top + dy, a.right + dx, a.bottom + dy};
 }
 
 std::uint32_t Mix(std::uint32_t a, std::uint32_t b, double t) {
@@ -94,22 +120,23 @@ std::uint32_t Mix(std::uint32_t a, std::uint32_t b, double t) {
 enum class Symbol { Options, Play, Pause, Stop, Cross };
 
 // The symbols centred on (c, c) of a 29-pixel button.
-Distance SymbolShape(Symbol symbol, double c) {
+Shape SymbolShape(Symbol symbol, double c) {
     switch (symbol) {
     case Symbol::Options: {
-        const Distance teeth = [c](double x, double y) {
-            const double angle = std::atan2(y - c, x - c);
-            const double radius = std::cos(8 * angle) > 0 ? 7.0 : 5.2;
-            return std::hypot(x - c, y - c) - radius;
-        };
+        const Shape teeth{[c](double x, double y) {
+                              const double angle = std::atan2(y - c, x - c);
+                              const double radius = std::cos(8 * angle) > 0 ? 7.0 : 5.2;
+                              return std::hypot(x - c, y - c) - radius;
+                          },
+                          c - 7, c - 7, c + 7, c + 7};
         return Minus(teeth, Circle(c, c, 2.4));
     }
     case Symbol::Play: return Polygon({{c - 4, c - 6.5}, {c + 6.5, c}, {c - 4, c + 6.5}});
     case Symbol::Pause: return Union(Box(c - 5.5, c - 6, c - 1.5, c + 6, 0.8), Box(c + 1.5, c - 6, c + 5.5, c + 6, 0.8));
     case Symbol::Stop: return Box(c - 5.5, c - 5.5, c + 5.5, c + 5.5, 1.2);
     case Symbol::Cross: {
-        const Distance a = Polygon({{c - 6, c - 4}, {c - 4, c - 6}, {c + 6, c + 4}, {c + 4, c + 6}});
-        const Distance b = Polygon({{c + 4, c - 6}, {c + 6, c - 4}, {c - 4, c + 6}, {c - 6, c + 4}});
+        const Shape a = Polygon({{c - 6, c - 4}, {c - 4, c - 6}, {c + 6, c + 4}, {c + 4, c + 6}});
+        const Shape b = Polygon({{c + 4, c - 6}, {c + 6, c - 4}, {c - 4, c + 6}, {c - 6, c + 4}});
         return Union(a, b);
     }
     }
@@ -140,14 +167,17 @@ ui::Picture Speaker(const SkinTheme& t, bool muted, bool pressed) {
         canvas.Fill(Shifted(Polygon({{8.3, 4.3}, {9.3, 3.6}, {12.4, 8.3}, {11.4, 9}}), o, o), t.muted);
         canvas.Fill(Shifted(Polygon({{11.4, 3.6}, {12.4, 4.3}, {9.3, 9}, {8.3, 8.3}}), o, o), t.muted);
     } else {
-        const Distance wave = [o](double x, double y) {
-            const double d = std::hypot(x - 7 - o, y - 6.5 - o);
-            return std::max(std::fabs(d - 3.3) - 0.6, 8.6 + o - x);
-        };
-        const Distance wave2 = [o](double x, double y) {
-            const double d = std::hypot(x - 7 - o, y - 6.5 - o);
-            return std::max(std::fabs(d - 5.3) - 0.6, 8.6 + o - x);
-        };
+        // Two arcs around the speaker's mouth, right of it.
+        const Shape wave{[o](double x, double y) {
+                             const double d = std::hypot(x - 7 - o, y - 6.5 - o);
+                             return std::max(std::fabs(d - 3.3) - 0.6, 8.6 + o - x);
+                         },
+                         7 + o - 3.9, 6.5 + o - 3.9, 7 + o + 3.9, 6.5 + o + 3.9};
+        const Shape wave2{[o](double x, double y) {
+                              const double d = std::hypot(x - 7 - o, y - 6.5 - o);
+                              return std::max(std::fabs(d - 5.3) - 0.6, 8.6 + o - x);
+                          },
+                          7 + o - 5.9, 6.5 + o - 5.9, 7 + o + 5.9, 6.5 + o + 5.9};
         canvas.Fill(Union(wave, wave2), ink);
     }
     // The corner that marks the transparent colour stays exactly the face colour.

@@ -27,7 +27,7 @@ done
 [ -f build/win32/bin/Language.dll ] && cp build/win32/bin/Language.dll "$install/"
 
 reg() { wine reg add "$@" /f >/dev/null 2>&1 </dev/null; }
-wineserver -p 60
+wineserver -p 60 2>/dev/null || true  # a server left running for this prefix is as good
 reg 'HKCU\Software\Winamp' /ve /t REG_SZ /d 'C:\Program Files\Winamp'
 reg 'HKCU\Software\Orvella' /v 'Erster Start' /t REG_DWORD /d 0
 reg 'HKCU\Software\Orvella' /v 'Programm - Pfad' /t REG_SZ /d 'C:\Program Files\Orvella\'

@@ -11,3 +11,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 # No MinGW or C++ runtime DLLs beside the programs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Release programs carry no symbols: half the size, and a shorter start for the loader.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

@@ -9,6 +9,8 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win32::Win32Gui gui("Orvella");
     win32::Win32Platform system(gui);
+    // The main window shows the output volume as soon as its skin is loaded.
+    system.volume.Prepare();
     ui::Environment environment{system.platform, gui};
     return RunOrvella(environment, [&](ui::Form& mainForm) { return gui.Run(mainForm); });
 }

@@ -7,6 +7,11 @@
 namespace skin {
 namespace {
 
+// The pictures are small: neither std::hypot's care for overflow nor std::lround's exact
+// halves are needed, and both are slow library calls on 32-bit Windows.
+double Length(double x, double y) { return std::sqrt(x * x + y * y); }
+std::uint32_t Round(double channel) { return static_cast<std::uint32_t>(channel + 0.5); }
+
 // A shape: its signed distance (negative inside) and a box outside of which it covers nothing.
 // The box only spares the drawing the pixels that the shape cannot touch.
 using Distance = std::function<double(double x, double y)>;
@@ -57,7 +62,7 @@ private:
         std::uint32_t out = 0;
         for (int shift = 0; shift < 24; shift += 8) {
             const double a = (p >> shift) & 0xFF, b = (color >> shift) & 0xFF;
-            out |= static_cast<std::uint32_t>(std::lround(a + (b - a) * cover)) << shift;
+            out |= Round(a + (b - a) * cover) << shift;
         }
         p = out;
     }
@@ -65,14 +70,14 @@ private:
 };
 
 Shape Circle(double cx, double cy, double r) {
-    return {[=](double x, double y) { return std::hypot(x - cx, y - cy) - r; }, cx - r, cy - r, cx + r, cy + r};
+    return {[=](double x, double y) { return Length(x - cx, y - cy) - r; }, cx - r, cy - r, cx + r, cy + r};
 }
 Shape Box(double x0, double y0, double x1, double y1, double radius = 0) {
     return {[=](double x, double y) {
                 const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
                 const double hx = (x1 - x0) / 2 - radius, hy = (y1 - y0) / 2 - radius;
                 const double dx = std::fabs(x - cx) - hx, dy = std::fabs(y - cy) - hy;
-                return std::hypot(std::max(dx, 0.0), std::max(dy, 0.0)) + std::min(std::max(dx, dy), 0.0) - radius;
+                return Length(std::max(dx, 0.0), std::max(dy, 0.0)) + std::min(std::max(dx, dy), 0.0) - radius;
             },
             x0, y0, x1, y1};
 }
@@ -88,7 +93,7 @@ Shape Polygon(std::vector<std::pair<double, double>> points) {
         for (std::size_t i = 0; i < points.size(); ++i) {
             const auto [ax, ay] = points[i];
             const auto [bx, by] = points[(i + 1) % points.size()];
-            const double ex = bx - ax, ey = by - ay, length = std::hypot(ex, ey);
+            const double ex = bx - ax, ey = by - ay, length = Length(ex, ey);
             d = std::max(d, ((x - ax) * ey - (y - ay) * ex) / length);
         }
         return d;
@@ -112,7 +117,7 @@ std::uint32_t Mix(std::uint32_t a, std::uint32_t b, double t) {
     std::uint32_t out = 0;
     for (int shift = 0; shift < 24; shift += 8) {
         const double x = (a >> shift) & 0xFF, y = (b >> shift) & 0xFF;
-        out |= static_cast<std::uint32_t>(std::lround(x + (y - x) * t)) << shift;
+        out |= Round(x + (y - x) * t) << shift;
     }
     return out;
 }
@@ -126,7 +131,7 @@ Shape SymbolShape(Symbol symbol, double c) {
         const Shape teeth{[c](double x, double y) {
                               const double angle = std::atan2(y - c, x - c);
                               const double radius = std::cos(8 * angle) > 0 ? 7.0 : 5.2;
-                              return std::hypot(x - c, y - c) - radius;
+                              return Length(x - c, y - c) - radius;
                           },
                           c - 7, c - 7, c + 7, c + 7};
         return Minus(teeth, Circle(c, c, 2.4));
@@ -169,12 +174,12 @@ ui::Picture Speaker(const SkinTheme& t, bool muted, bool pressed) {
     } else {
         // Two arcs around the speaker's mouth, right of it.
         const Shape wave{[o](double x, double y) {
-                             const double d = std::hypot(x - 7 - o, y - 6.5 - o);
+                             const double d = Length(x - 7 - o, y - 6.5 - o);
                              return std::max(std::fabs(d - 3.3) - 0.6, 8.6 + o - x);
                          },
                          7 + o - 3.9, 6.5 + o - 3.9, 7 + o + 3.9, 6.5 + o + 3.9};
         const Shape wave2{[o](double x, double y) {
-                              const double d = std::hypot(x - 7 - o, y - 6.5 - o);
+                              const double d = Length(x - 7 - o, y - 6.5 - o);
                               return std::max(std::fabs(d - 5.3) - 0.6, 8.6 + o - x);
                           },
                           7 + o - 5.9, 6.5 + o - 5.9, 7 + o + 5.9, 6.5 + o + 5.9};

@@ -2,10 +2,11 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "platform/win32/Win32Dialogs.h"
-
 #include <algorithm>
 #include <vector>
+
+#include "platform/win32/LibraryFunction.h"
+#include "platform/win32/Win32Dialogs.h"
 
 namespace win32 {
 
@@ -54,14 +55,21 @@ std::optional<std::string> Win32Dialogs::OpenFile(const platform::OpenFileReques
     dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                    OFN_DONTADDTORECENT;
-    if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+    static const auto open = LibraryFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (!open || !open(&dialog)) return std::nullopt;
     return std::string(file.data());
 }
 
 std::optional<std::string> Win32Dialogs::BrowseFolder(platform::WindowHandle owner, const std::string& title) {
     app_.BeforeBlocking();
     // The shell's folder tree is made of COM objects.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    static const auto startCom = LibraryFunction<decltype(CoInitializeEx)>("ole32.dll", "CoInitializeEx");
+    static const auto endCom = LibraryFunction<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
+    static const auto freeMemory = LibraryFunction<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+    static const auto browseForFolder = LibraryFunction<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+    static const auto pathFromList = LibraryFunction<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+    if (!startCom || !endCom || !freeMemory || !browseForFolder || !pathFromList) return std::nullopt;
+    const HRESULT com = startCom(nullptr, COINIT_APARTMENTTHREADED);
     char display[MAX_PATH] = "";
     BROWSEINFOA browse{};
     browse.hwndOwner = Handle(owner);
@@ -70,16 +78,16 @@ std::optional<std::string> Win32Dialogs::BrowseFolder(platform::WindowHandle own
     browse.lpszTitle = title.c_str();
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
     std::optional<std::string> folder;
-    if (LPITEMIDLIST chosen = SHBrowseForFolderA(&browse)) {
+    if (LPITEMIDLIST chosen = browseForFolder(&browse)) {
         char path[MAX_PATH] = "";
-        if (SHGetPathFromIDListA(chosen, path)) {
+        if (pathFromList(chosen, path)) {
             std::string text = path;
             while (!text.empty() && text.back() == '\\') text.pop_back();
             if (!text.empty()) folder = text;
         }
-        CoTaskMemFree(chosen);
+        freeMemory(chosen);
     }
-    if (SUCCEEDED(com)) CoUninitialize();
+    if (SUCCEEDED(com)) endCom();
     return folder;
 }
 

@@ -3,13 +3,17 @@
 #include "platform/win32/WinApi.h"
 #include <shellapi.h>
 
+#include "platform/win32/LibraryFunction.h"
+
 namespace win32 {
 
 bool Win32Shell::Open(platform::WindowHandle owner, const std::string& file, const std::string& parameters,
                       const std::string& directory, int show) {
-    HINSTANCE result = ShellExecuteA(reinterpret_cast<HWND>(owner), "open", file.c_str(),
-                                     parameters.empty() ? nullptr : parameters.c_str(),
-                                     directory.empty() ? nullptr : directory.c_str(), show);
+    static const auto execute = LibraryFunction<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    if (!execute) return false;
+    HINSTANCE result = execute(reinterpret_cast<HWND>(owner), "open", file.c_str(),
+                               parameters.empty() ? nullptr : parameters.c_str(),
+                               directory.empty() ? nullptr : directory.c_str(), show);
     // Values up to 32 are error codes.
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

@@ -7,9 +7,41 @@
 
 #include <cmath>
 
+#include "platform/win32/LibraryFunction.h"
+
 namespace win32 {
 
 namespace {
+
+// COM and wave-out, loaded when the volume is first needed.
+HRESULT StartCom(DWORD model) {
+    static const auto start = LibraryFunction<decltype(CoInitializeEx)>("ole32.dll", "CoInitializeEx");
+    return start ? start(nullptr, model) : E_FAIL;
+}
+void EndCom() {
+    static const auto end = LibraryFunction<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
+    if (end) end();
+}
+HRESULT CreateInstance(REFCLSID type, REFIID kind, void** object) {
+    static const auto create = LibraryFunction<decltype(CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+    return create ? create(type, nullptr, CLSCTX_ALL, kind, object) : E_FAIL;
+}
+MMRESULT WaveOutOpen(HWAVEOUT* handle, const WAVEFORMATEX* format) {
+    static const auto open = LibraryFunction<decltype(waveOutOpen)>("winmm.dll", "waveOutOpen");
+    return open ? open(handle, WAVE_MAPPER, format, 0, 0, CALLBACK_NULL) : MMSYSERR_NODRIVER;
+}
+MMRESULT WaveOutGetVolume(HWAVEOUT handle, DWORD* value) {
+    static const auto get = LibraryFunction<decltype(waveOutGetVolume)>("winmm.dll", "waveOutGetVolume");
+    return get ? get(handle, value) : MMSYSERR_NODRIVER;
+}
+MMRESULT WaveOutSetVolume(HWAVEOUT handle, DWORD value) {
+    static const auto set = LibraryFunction<decltype(waveOutSetVolume)>("winmm.dll", "waveOutSetVolume");
+    return set ? set(handle, value) : MMSYSERR_NODRIVER;
+}
+void WaveOutClose(HWAVEOUT handle) {
+    static const auto close = LibraryFunction<decltype(waveOutClose)>("winmm.dll", "waveOutClose");
+    if (close) close(handle);
+}
 
 template <class T>
 class Released {
@@ -26,8 +58,8 @@ public:
 // The default render endpoint's volume control; the caller releases it.
 IAudioEndpointVolume* OpenEndpoint() {
     Released<IMMDeviceEnumerator> enumerator;
-    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
-                                reinterpret_cast<void**>(&enumerator.p))))
+    if (FAILED(CreateInstance(__uuidof(MMDeviceEnumerator), __uuidof(IMMDeviceEnumerator),
+                              reinterpret_cast<void**>(&enumerator.p))))
         return nullptr;
     Released<IMMDevice> device;
     if (FAILED(enumerator.p->GetDefaultAudioEndpoint(eRender, eConsole, &device.p))) return nullptr;
@@ -120,7 +152,7 @@ HWAVEOUT OpenWaveOut() {
     format.nBlockAlign = static_cast<WORD>(format.nChannels * format.wBitsPerSample / 8);
     format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
     HWAVEOUT handle = nullptr;
-    if (waveOutOpen(&handle, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return nullptr;
+    if (WaveOutOpen(&handle, &format) != MMSYSERR_NOERROR) return nullptr;
     return handle;
 }
 
@@ -140,15 +172,34 @@ float DecibelsToScalar(float decibels, float minDb, float maxDb) {
 }
 
 Win32Volume::~Win32Volume() {
+    if (preparing_.joinable()) preparing_.join();
     DropEndpoint();
-    if (comStarted_) CoUninitialize();
+    if (comStarted_) EndCom();
+}
+
+// The thread opens the device and lets it go at once; it shares nothing with the rest of the
+// program. What it leaves behind is the operating system's side made ready: the libraries
+// loaded and the audio service answering.
+void Win32Volume::Prepare() {
+    if (preparing_.joinable() || triedCom_) return;
+    preparing_ = std::thread([] {
+        const bool com = SUCCEEDED(StartCom(COINIT_MULTITHREADED));
+        if (IAudioEndpointVolume* endpoint = OpenEndpoint()) {
+            float level = 0;
+            endpoint->GetMasterVolumeLevelScalar(&level);
+            endpoint->Release();
+        }
+        if (com) EndCom();
+    });
 }
 
 IAudioEndpointVolume* Win32Volume::Endpoint() {
     if (!triedCom_) {
         triedCom_ = true;
+        // Opening the device twice at once would only make both wait on each other.
+        if (preparing_.joinable()) preparing_.join();
         // A thread that already has COM keeps it as it was.
-        comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        comStarted_ = SUCCEEDED(StartCom(COINIT_APARTMENTTHREADED));
     }
     if (!endpoint_) endpoint_ = OpenEndpoint();
     return endpoint_;
@@ -174,8 +225,8 @@ bool Win32Volume::Get(std::uint16_t& left, std::uint16_t& right) {
     HWAVEOUT handle = OpenWaveOut();
     if (!handle) return false;
     DWORD value = 0;
-    const bool ok = waveOutGetVolume(handle, &value) == MMSYSERR_NOERROR;
-    waveOutClose(handle);
+    const bool ok = WaveOutGetVolume(handle, &value) == MMSYSERR_NOERROR;
+    WaveOutClose(handle);
     if (!ok) return false;
     left = LOWORD(value);
     right = HIWORD(value);
@@ -190,8 +241,8 @@ void Win32Volume::Set(std::uint16_t left, std::uint16_t right) {
     }
     HWAVEOUT handle = OpenWaveOut();
     if (!handle) return;
-    waveOutSetVolume(handle, MAKELONG(left, right));
-    waveOutClose(handle);
+    WaveOutSetVolume(handle, MAKELONG(left, right));
+    WaveOutClose(handle);
 }
 
 }  // namespace win32

@@ -24,6 +24,7 @@ bool NativeForm::Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wPa
     const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
     const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
     if (!down && !up && message != WM_MOUSEMOVE) return false;
+    EnsureTooltip();
     const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONUP;
 
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

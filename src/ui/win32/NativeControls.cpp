@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "ui/win32/CommonControls.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/NativeForm.h"
 #include "ui/win32/Win32Gui.h"
@@ -92,6 +93,7 @@ NativeForm::NativeControl& NativeForm::EnsureNative(ui::Control& control) {
 }
 
 void NativeForm::CreateNative(NativeControl& native) {
+    LoadCommonControls();
     ui::Control& c = *native.model;
     const char* windowClass = "BUTTON";
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -152,17 +154,18 @@ void NativeForm::CreateNative(NativeControl& native) {
             SendMessageA(native.hwnd, UDM_SETBUDDY, reinterpret_cast<WPARAM>(natives_[spin.associate].hwnd), 0);
     }
     // The model's pointer handlers work on child windows too (a check box's OnMouseUp).
-    SetWindowSubclass(native.hwnd, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    SubclassWindow(native.hwnd, ControlSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 LRESULT CALLBACK NativeForm::ControlSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR, DWORD_PTR data) {
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    const LRESULT result = DefaultSubclassProc(hwnd, message, wParam, lParam);
     const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
     const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
     if (!down && !up && message != WM_MOUSEMOVE) return result;
     auto* self = reinterpret_cast<NativeForm*>(data);
     if (!self->ModelAlive()) return result;
+    self->EnsureTooltip();
     NativeControl* native = self->Native(hwnd);
     if (!native) return result;
     ui::Control& c = *native->model;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "ui/win32/CommonControls.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/PopupMenu.h"
 #include "ui/win32/Win32Gui.h"
@@ -85,9 +86,23 @@ void NativeForm::Create() {
                             nullptr, nullptr, gui_.Instance(), this);
     caption_ = form_.caption;
     bounds_ = RECT{form_.left, form_.top, form_.clientWidth, form_.clientHeight};
+}
+
+// Made when the pointer first comes over the window: no hint can show before that, and the
+// window's first paint does not wait for the common controls.
+void NativeForm::EnsureTooltip() {
+    if (tooltip_ || !hwnd_) return;
+    LoadCommonControls();
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                nullptr, gui_.Instance(), nullptr);
+    // The hints that were synchronised before it existed.
+    for (auto& [control, state] : painted_)
+        SyncTool(SurfaceWindow(SurfaceOf(*control)), reinterpret_cast<UINT_PTR>(control), &state.rect, state.hint,
+                 state.showHint && state.showing, state.tool);
+    for (auto& [control, native] : natives_)
+        SyncTool(GetParent(native.hwnd), reinterpret_cast<UINT_PTR>(native.hwnd), nullptr, native.hint,
+                 native.showHint == 1, native.tool);
 }
 
 DWORD NativeForm::Style() const {

@@ -85,6 +85,7 @@ private:
     DWORD ExStyle() const;
     bool HandleKey(int key, unsigned modifiers);
     void UserClose();
+    void EnsureTooltip();
 
     // NativeControls.cpp
     void SyncControls();

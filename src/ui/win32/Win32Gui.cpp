@@ -19,11 +19,6 @@ const char kApplicationClass[] = "TApplication";
 
 Win32Gui::Win32Gui(std::string applicationTitle)
     : title_(std::move(applicationTitle)), instance_(GetModuleHandleA(nullptr)) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES |
-                                                        ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                                        ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
-
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = ApplicationProc;
@@ -62,7 +57,6 @@ LRESULT CALLBACK Win32Gui::ApplicationProc(HWND hwnd, UINT message, WPARAM wPara
 }
 
 int Win32Gui::Run(ui::Form& mainForm) {
-    AppWindow();
     // A start-up step that already asked to end (a No to a start-up question) ends here,
     // without showing the main window and asking its own questions.
     if (quitPosted_) return exitCode_;
@@ -72,6 +66,9 @@ int Win32Gui::Run(ui::Form& mainForm) {
         ReportError(&mainForm, e.what());
     }
     Sync();
+    // The hidden application window, by which other programs find the running program, comes
+    // once the main window is on the screen, unless a message box or a timer needed it earlier.
+    AppWindow();
     MSG msg;
     while (!quitPosted_ && mainForm.Visible()) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32System.h"
 
+#include "platform/win32/LibraryFunction.h"
 #include "platform/win32/WinApi.h"
 
 namespace win32 {
@@ -39,8 +40,10 @@ bool EnableShutdownPrivilege() {
 std::uint16_t Win32System::DefaultLanguageId() { return GetSystemDefaultLangID(); }
 
 std::string Win32System::DefaultLanguageName() {
+    static const auto languageName = LibraryFunction<decltype(VerLanguageNameA)>("version.dll", "VerLanguageNameA");
+    if (!languageName) return "";
     char name[255];
-    const DWORD length = VerLanguageNameA(GetSystemDefaultLangID(), name, sizeof name);
+    const DWORD length = languageName(GetSystemDefaultLangID(), name, sizeof name);
     if (length == 0) return "";
     name[sizeof name - 1] = '\0';
     return name;

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "platform/win32/LibraryFunction.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/NativeForm.h"
 #include "ui/win32/Win32Gui.h"
@@ -161,8 +162,9 @@ void NativeForm::PaintElement(HDC dc, ui::Control& control) {
         if (width <= 0 || height <= 0) return;
         HDC source = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(source, bitmap);
-        if (image.transparent)
-            TransparentBlt(dc, rect.left, rect.top, width, height, source, 0, 0, width, height,
+        static const auto transparentBlt = LibraryFunction<decltype(TransparentBlt)>("msimg32.dll", "TransparentBlt");
+        if (image.transparent && transparentBlt)
+            transparentBlt(dc, rect.left, rect.top, width, height, source, 0, 0, width, height,
                            PictureColorRef(image.picture.TransparentColor()));
         else
             BitBlt(dc, rect.left, rect.top, width, height, source, 0, 0, SRCCOPY);

@@ -7,10 +7,10 @@
 // The GUI comes first and goes last: the windows of the program leave it at the end of
 // RunOrvella, while it still runs.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The main window shows the output volume as soon as its skin is loaded.
+    win32::OutputDeviceWarmUp outputDevice;
     win32::Win32Gui gui("Orvella");
     win32::Win32Platform system(gui);
-    // The main window shows the output volume as soon as its skin is loaded.
-    system.volume.Prepare();
     ui::Environment environment{system.platform, gui};
     return RunOrvella(environment, [&](ui::Form& mainForm) { return gui.Run(mainForm); });
 }

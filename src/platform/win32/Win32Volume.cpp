@@ -171,33 +171,30 @@ float DecibelsToScalar(float decibels, float minDb, float maxDb) {
     return std::pow(10.0f, (decibels - maxDb) / 20.0f);
 }
 
-Win32Volume::~Win32Volume() {
-    if (preparing_.joinable()) preparing_.join();
-    DropEndpoint();
-    if (comStarted_) EndCom();
-}
-
 // The thread opens the device and lets it go at once; it shares nothing with the rest of the
 // program. What it leaves behind is the operating system's side made ready: the libraries
 // loaded and the audio service answering.
-void Win32Volume::Prepare() {
-    if (preparing_.joinable() || triedCom_) return;
-    preparing_ = std::thread([] {
-        const bool com = SUCCEEDED(StartCom(COINIT_MULTITHREADED));
-        if (IAudioEndpointVolume* endpoint = OpenEndpoint()) {
-            float level = 0;
-            endpoint->GetMasterVolumeLevelScalar(&level);
-            endpoint->Release();
-        }
-        if (com) EndCom();
-    });
+OutputDeviceWarmUp::OutputDeviceWarmUp()
+    : thread_([] {
+          const bool com = SUCCEEDED(StartCom(COINIT_MULTITHREADED));
+          if (IAudioEndpointVolume* endpoint = OpenEndpoint()) {
+              float level = 0;
+              endpoint->GetMasterVolumeLevelScalar(&level);
+              endpoint->Release();
+          }
+          if (com) EndCom();
+      }) {}
+
+OutputDeviceWarmUp::~OutputDeviceWarmUp() { thread_.join(); }
+
+Win32Volume::~Win32Volume() {
+    DropEndpoint();
+    if (comStarted_) EndCom();
 }
 
 IAudioEndpointVolume* Win32Volume::Endpoint() {
     if (!triedCom_) {
         triedCom_ = true;
-        // Opening the device twice at once would only make both wait on each other.
-        if (preparing_.joinable()) preparing_.join();
         // A thread that already has COM keeps it as it was.
         comStarted_ = SUCCEEDED(StartCom(COINIT_APARTMENTTHREADED));
     }

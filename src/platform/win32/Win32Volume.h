@@ -16,7 +16,7 @@ float DecibelsToScalar(float decibels, float minDb, float maxDb);
 // reaches the calling program's own stream, so the device's endpoint volume (what the user
 // hears and sees in the system mixer) is used, and wave-out only where no endpoint exists.
 // Used from one thread only (the user-interface thread), which keeps COM while the object
-// lives; Prepare's thread touches none of the object's state.
+// lives.
 class Win32Volume : public platform::Volume {
 public:
     Win32Volume() = default;
@@ -26,11 +26,6 @@ public:
 
     bool Get(std::uint16_t& left, std::uint16_t& right) override;
     void Set(std::uint16_t left, std::uint16_t right) override;
-
-    // Opening the output device for the first time takes a while (tens of milliseconds under
-    // Wine). This starts it on a thread of its own right away, so that by the time the program
-    // first reads the volume the sound libraries are loaded and the first read is quick.
-    void Prepare();
 
 private:
     IAudioEndpointVolume* Endpoint();
@@ -43,7 +38,21 @@ private:
     bool triedCom_ = false;
     // Set once the scalar setter turned out to be missing; levels then go as decibels.
     bool decibelsOnly_ = false;
-    std::thread preparing_;
+};
+
+// Opening the output device for the first time takes a while: tens of milliseconds under Wine,
+// for the sound libraries and the audio service. Made at the top of WinMain, this opens it once
+// on a thread of its own beside the rest of the start-up, so that the program's first volume
+// read finds it ready. The thread touches nothing of the program; the destructor waits for it.
+class OutputDeviceWarmUp {
+public:
+    OutputDeviceWarmUp();
+    ~OutputDeviceWarmUp();
+    OutputDeviceWarmUp(const OutputDeviceWarmUp&) = delete;
+    OutputDeviceWarmUp& operator=(const OutputDeviceWarmUp&) = delete;
+
+private:
+    std::thread thread_;
 };
 
 }  // namespace win32

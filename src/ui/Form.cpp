@@ -1,6 +1,5 @@
 #include "ui/Form.h"
 
-
 namespace ui {
 
 Form::Form(Environment& environment, std::string className, std::string caption)

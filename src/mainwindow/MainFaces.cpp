@@ -29,11 +29,27 @@ void TForm1::ShowLevelPicture(int level) {
     ShowFace(Image20, *levels[level]);
 }
 
+// Start is active while playing, Pause while paused, Stop while stopped, Mute while muted.
+bool TForm1::ButtonActive(PlaybackView::Button button) const {
+    switch (button) {
+    case PlaybackView::Button::Start: return playback.PlayState == TPlayState::Play;
+    case PlaybackView::Button::Pause: return playback.PlayState == TPlayState::Pause;
+    case PlaybackView::Button::Stop: return playback.PlayState == TPlayState::Stop;
+    case PlaybackView::Button::Mute: break;
+    }
+    return playback.Muted;
+}
+
+void TForm1::ShowRestingFace(PlaybackView::Button button) {
+    ShowButtonFace(button, ButtonActive(button) ? PlaybackView::Face::Active : PlaybackView::Face::Normal);
+}
+
+void TForm1::ShowHoverFace(PlaybackView::Button button) {
+    ShowButtonFace(button, ButtonActive(button) ? PlaybackView::Face::ActiveHover : PlaybackView::Face::Hover);
+}
+
 void TForm1::ShowSkinFaces() {
-    using Face = PlaybackView::Face;
-    const TPlayState state = playback.PlayState;
-    ShowButtonFace(PlaybackView::Button::Start, state == TPlayState::Play ? Face::Active : Face::Normal);
-    ShowButtonFace(PlaybackView::Button::Pause, state == TPlayState::Pause ? Face::Active : Face::Normal);
-    ShowButtonFace(PlaybackView::Button::Stop, state == TPlayState::Stop ? Face::Active : Face::Normal);
-    ShowButtonFace(PlaybackView::Button::Mute, playback.Muted ? Face::Active : Face::Normal);
+    for (auto button : {PlaybackView::Button::Start, PlaybackView::Button::Pause, PlaybackView::Button::Stop,
+                        PlaybackView::Button::Mute})
+        ShowRestingFace(button);
 }

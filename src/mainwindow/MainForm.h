@@ -73,7 +73,7 @@ public:
     int KnobGrabOffset = 0;
     bool LevelDragging = false;
 
-    // Start-up and show (MainForm.cpp).
+    // Creation and show (MainCreation.cpp), position (WindowPosition.cpp).
     void FormCreate();
     void FormShow();
     // Shows a copy of a holder's picture on a button.
@@ -154,6 +154,10 @@ private:
     void BindPointerHandlers();
     void CreatePopupMenu();
     void SkinSearch();
+    // Whether a button's state is the current one, and the face it then shows at rest.
+    bool ButtonActive(PlaybackView::Button button) const;
+    void ShowRestingFace(PlaybackView::Button button);
+    void ShowHoverFace(PlaybackView::Button button);
     void ShowSkinFaces();
     // Stretches the background picture to the window width, as its element is anchored
     // to both sides of the window.

@@ -12,9 +12,6 @@ namespace {
 using Button = PlaybackView::Button;
 using Face = PlaybackView::Face;
 
-Face RestingFace(bool active) { return active ? Face::Active : Face::Normal; }
-Face HoverFace(bool active) { return active ? Face::ActiveHover : Face::Hover; }
-
 }  // namespace
 
 void TForm1::BindPointerHandlers() {
@@ -72,11 +69,10 @@ void TForm1::HoverButton(FaceButton button) {
     bool& hover = HoverFlag(button);
     if (!hover) {
         hover = true;
-        const TPlayState state = playback.PlayState;
         switch (button) {
-        case FaceButton::Start: ShowButtonFace(Button::Start, HoverFace(state == TPlayState::Play)); break;
-        case FaceButton::Pause: ShowButtonFace(Button::Pause, HoverFace(state == TPlayState::Pause)); break;
-        case FaceButton::Stop: ShowButtonFace(Button::Stop, HoverFace(state == TPlayState::Stop)); break;
+        case FaceButton::Start: ShowHoverFace(Button::Start); break;
+        case FaceButton::Pause: ShowHoverFace(Button::Pause); break;
+        case FaceButton::Stop: ShowHoverFace(Button::Stop); break;
         case FaceButton::Mute: ShowButtonFace(Button::Mute, Face::Hover); break;
         case FaceButton::Terminate: ShowFace(Image17, Image32); break;
         case FaceButton::Options: ShowFace(Image16, Image30); break;
@@ -89,12 +85,11 @@ void TForm1::HoverButton(FaceButton button) {
 
 void TForm1::ResetButton(FaceButton button) {
     HoverFlag(button) = false;
-    const TPlayState state = playback.PlayState;
     switch (button) {
-    case FaceButton::Start: ShowButtonFace(Button::Start, RestingFace(state == TPlayState::Play)); break;
-    case FaceButton::Pause: ShowButtonFace(Button::Pause, RestingFace(state == TPlayState::Pause)); break;
-    case FaceButton::Stop: ShowButtonFace(Button::Stop, RestingFace(state == TPlayState::Stop)); break;
-    case FaceButton::Mute: ShowButtonFace(Button::Mute, RestingFace(playback.Muted)); break;
+    case FaceButton::Start: ShowRestingFace(Button::Start); break;
+    case FaceButton::Pause: ShowRestingFace(Button::Pause); break;
+    case FaceButton::Stop: ShowRestingFace(Button::Stop); break;
+    case FaceButton::Mute: ShowRestingFace(Button::Mute); break;
     case FaceButton::Terminate: ShowFace(Image17, Image34); break;
     case FaceButton::Options: ShowFace(Image16, Image35); break;
     }
@@ -133,7 +128,7 @@ void TForm1::Image7MouseUp(const ui::MouseEvent&) { playback.PauseAction(); }
 void TForm1::Image9MouseDown(const ui::MouseEvent&) { PressButton(FaceButton::Stop); }
 void TForm1::Image9MouseMove(const ui::MouseEvent&) { HoverButton(FaceButton::Stop); }
 void TForm1::Image9MouseUp(const ui::MouseEvent&) {
-    ShowButtonFace(Button::Stop, HoverFace(playback.PlayState == TPlayState::Stop));
+    ShowHoverFace(Button::Stop);
     playback.StopAction();
 }
 

@@ -69,6 +69,12 @@ void Playback::ResumeRun() {
     if (PlayState == TPlayState::Play && settings_->RisingVolume.checked) Timer1.SetEnabled(true);
 }
 
+// Play goes on after a pause: the run from its level, automatic closing from its count.
+void Playback::ResumeTimers() {
+    ResumeRun();
+    if (settings_->AutoClose.checked) Timer2.SetEnabled(true);
+}
+
 void Playback::SetVolumePercent(int percent) {
     CurrentVolume[0] = CurrentVolume[1] = VolumeWord(percent);
     SetWaveVolume(CurrentVolume[0], CurrentVolume[1]);

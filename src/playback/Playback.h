@@ -80,6 +80,7 @@ private:
     void ShowLevel(int value, int step);
     void ShowTransport(PlaybackView::Face start, PlaybackView::Face pause, PlaybackView::Face stop);
     void ResumeRun();
+    void ResumeTimers();
 
     ui::Form& window_;
     platform::Platform& platform_;

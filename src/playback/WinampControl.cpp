@@ -117,8 +117,7 @@ void Playback::PlayAction() {
     if (resume) {
         // The run goes on from where it was paused, at the interval it already had.
         SendPlayerKey(kKeyPause);
-        if (s.RisingVolume.checked) Timer1.SetEnabled(true);
-        if (s.AutoClose.checked) Timer2.SetEnabled(true);
+        ResumeTimers();
         return;
     }
     RunAllSteps({
@@ -136,7 +135,6 @@ void Playback::PlayAction() {
 }
 
 void Playback::PauseAction() {
-    TSettings& s = *settings_;
     if (PlayState != TPlayState::Stop) SendPlayerKey(kKeyPause);
     switch (PlayState) {
     case TPlayState::Play:
@@ -148,8 +146,7 @@ void Playback::PauseAction() {
     case TPlayState::Pause:
         PlayState = TPlayState::Play;
         ShowTransport(Face::Active, Face::Hover, Face::Normal);
-        if (s.RisingVolume.checked) Timer1.SetEnabled(true);
-        if (s.AutoClose.checked) Timer2.SetEnabled(true);
+        ResumeTimers();
         break;
     case TPlayState::Stop:
         ShowTransport(Face::Normal, Face::Hover, Face::Active);

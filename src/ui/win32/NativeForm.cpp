@@ -221,11 +221,14 @@ void NativeForm::SyncVisibility() {
     }
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
-    if (frontWhenShown_) {
-        frontWhenShown_ = false;
-        SetForegroundWindow(hwnd_);
-        BringWindowToTop(hwnd_);
-    }
+    if (frontWhenShown_) BringToFront();
+}
+
+void NativeForm::BringToFront() {
+    frontWhenShown_ = form_.Opening();
+    if (frontWhenShown_) return;
+    SetForegroundWindow(hwnd_);
+    BringWindowToTop(hwnd_);
 }
 
 bool NativeForm::PreviewKey(UINT message, WPARAM wParam, LPARAM lParam) {

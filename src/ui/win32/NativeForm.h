@@ -25,7 +25,9 @@ public:
     ui::Form& Model() const { return form_; }
     // The form is going away: destroys the window and lets go of the model without reading it.
     void Detach();
-    void BringToFrontWhenShown() { frontWhenShown_ = true; }
+    // Puts the shown window in front; a form still in its OnShow comes to the front when its
+    // window appears.
+    void BringToFront();
     HWND Handle() const { return hwnd_; }
     void Sync();
     // A key press for this form, taken from the message loop before it reaches the focused

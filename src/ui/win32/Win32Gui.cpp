@@ -202,13 +202,7 @@ void Win32Gui::BringToFront(ui::Form& form) {
     if (!window) return;
     window->Sync();
     if (!form.Visible()) return;
-    // A form still in its OnShow comes to the front when its window appears.
-    if (form.Opening()) {
-        window->BringToFrontWhenShown();
-        return;
-    }
-    SetForegroundWindow(window->Handle());
-    BringWindowToTop(window->Handle());
+    window->BringToFront();
 }
 
 void Win32Gui::CursorPos(int& x, int& y) {
@@ -301,12 +295,10 @@ void Win32Gui::SyncTimers() {
 void Win32Gui::FireTimer(UINT_PTR id) {
     for (auto& entry : timers_) {
         if (entry.second.id != id) continue;
+        // A form that went away took its timers out of the list, so the timer is alive.
         ui::Timer* timer = entry.first;
         ui::Form* owner = entry.second.owner;
-        bool alive = false;
-        if (Holds(owner))
-            for (ui::Timer* t : owner->Timers()) alive = alive || t == timer;
-        if (!alive || !timer->Enabled()) break;
+        if (!timer->Enabled()) break;
         try {
             if (timer->OnTimer) timer->OnTimer();
         } catch (const std::exception& e) {

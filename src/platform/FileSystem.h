@@ -24,6 +24,9 @@ public:
     virtual bool RemoveDirectory(const std::string& path) = 0;  // only an empty folder
     virtual bool CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;
     virtual bool DeleteFile(const std::string& path) = 0;
+    // Moves a file over another one in the same folder in one step: afterwards `to` holds
+    // either its old content or all of `from`'s.
+    virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
     virtual bool ReadFile(const std::string& path, std::string& content) = 0;
     // Replaces the whole file; on failure the old content stays as it was.
     virtual bool WriteFile(const std::string& path, const std::string& content) = 0;

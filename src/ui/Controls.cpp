@@ -16,8 +16,16 @@ bool Control::Showing() const {
 }
 
 void UpDown::SetPosition(int value) {
-    position = value < min ? min : value > max ? max : value;
+    const int old = position;
+    position = std::clamp(value, min, std::max(min, max));
     if (associate) associate->text = std::to_string(position);
+    if (position != old) Change();
+}
+
+void TrackBar::SetPosition(int value) {
+    const int old = position;
+    position = std::clamp(value, min, std::max(min, max));
+    if (position != old) Change();
 }
 
 void Image::SetPicture(const Picture& p) {

@@ -13,8 +13,8 @@ namespace ui {
 class Form;
 
 enum class ControlKind {
-    Label, Button, CheckBox, Edit, UpDown, TrackBar, ComboBox, ListBox, ListView,
-    Image, Shape, Panel, Bevel, PageControl, TabSheet
+    Label, Button, CheckBox, Edit, MaskEdit, UpDown, TrackBar, ComboBox, ListBox, ListView,
+    MonthCalendar, Image, Shape, Panel, Bevel, GroupBox, PageControl, TabSheet
 };
 
 // Positions and sizes a window can use: the range of the coordinates that mouse messages carry.
@@ -69,6 +69,9 @@ public:
     std::function<void(const MouseEvent&)> OnMouseDown;
     std::function<void(const MouseEvent&)> OnMouseMove;
     std::function<void(const MouseEvent&)> OnMouseUp;
+    // The keyboard focus arrives at the control / leaves it.
+    std::function<void()> OnEnter;
+    std::function<void()> OnExit;
 
     void SetBounds(int l, int t, int w, int h) { left = l; top = t; width = w; height = h; }
     // Visible and enabled only when every parent is.
@@ -89,6 +92,8 @@ class Button : public Control {
 public:
     Button(Form* owner, std::string name) : Control(owner, ControlKind::Button, std::move(name)) {}
     int modalResult = 0;
+    bool isDefault = false;  // pressed by Enter anywhere in its window
+    bool cancel = false;     // pressed by Escape anywhere in its window
 };
 
 class CheckBox : public Control {
@@ -104,7 +109,37 @@ public:
         color = clWindow;
     }
     bool readOnly = false;
+    int maxLength = 0;  // characters the user can type; 0 is no limit
     std::string text;
+};
+
+// A text field of fixed shape. In `mask`, '0' is a digit that must be typed, '9' a digit that
+// may stay blank; every other character is fixed text. Unfilled positions hold blanks.
+class MaskEdit : public Control {
+public:
+    MaskEdit(Form* owner, std::string name, std::string mask);
+    const std::string mask;
+    std::string text;
+    // Whether the user typed into it since the focus arrived.
+    bool modified = false;
+
+    // Whether `c` may stand at `position` of the text.
+    bool Accepts(std::size_t position, char c) const;
+    // The text with every position to be typed blank.
+    std::string BlankText() const;
+    // The first position that must hold a digit and does not; -1 when none.
+    int FirstMissing() const;
+    bool Complete() const { return FirstMissing() < 0; }
+    // Focus arrives: remembers the text for Escape.
+    void Enter();
+    // Escape: back to the text the focus found.
+    void Revert();
+    // Focus wants to leave: true when it may. A changed, incomplete text keeps it, after a
+    // beep and the standard message.
+    bool Exit();
+
+private:
+    std::string entered_;
 };
 
 // A spin control; its value is shown in the associated edit field.
@@ -116,7 +151,8 @@ public:
     int min, max, position, increment;
     bool thousands = false;    // shows the value with the system's thousands separator
     Edit* associate = nullptr;
-    // Sets the position, kept within min..max, and shows it in the associated field.
+    // Sets the position, kept within min..max, and shows it in the associated field; a
+    // changed position runs OnChange, as when the user moved it.
     void SetPosition(int value);
 };
 
@@ -127,8 +163,9 @@ public:
           min(min), max(max), position(position), vertical(vertical) {}
     int min, max, position;
     bool vertical;
-    // Sets the position, kept within min..max.
-    void SetPosition(int value) { position = value < min ? min : value > max ? max : value; }
+    // Sets the position, kept within min..max; a changed position runs OnChange, as when the
+    // user moved it.
+    void SetPosition(int value);
 };
 
 class ComboBox : public Control {
@@ -138,7 +175,9 @@ public:
     }
     std::vector<std::string> items;
     int itemIndex = -1;
-    bool pickOnly = false;
+    bool pickOnly = false;      // no typing: the text is always one of the items
+    std::string text;           // what the edit part shows
+    int dropDownCount = 8;      // rows visible when the list is open
     std::string Selected() const {
         return itemIndex >= 0 && itemIndex < static_cast<int>(items.size()) ? items[itemIndex] : "";
     }
@@ -175,6 +214,24 @@ public:
     // Without columns the list shows one column as wide as itself and no header.
     std::vector<ListColumn> columns;
     bool showColumnHeaders = true;
+    // The small icons the rows' imageIndex picks from.
+    std::vector<Picture> smallImages;
+};
+
+// A month grid: a row of short day names starting on Sunday and six rows of weeks. It always
+// holds a valid date; OnClick runs when the user picks a day.
+class MonthCalendar : public Control {
+public:
+    MonthCalendar(Form* owner, std::string name) : Control(owner, ControlKind::MonthCalendar, std::move(name)) {
+        color = clWindow;
+    }
+    int day = 1, month = 1, year = 2000;
+    // Takes the date; a day the month does not have becomes the month's last day, a month
+    // outside 1..12 and a year outside 1..9999 are kept within them.
+    void SetDate(int newDay, int newMonth, int newYear);
+    // The day shown in a cell of the week rows (row 0..5, column 0 = Sunday), 0 for an empty cell.
+    int CellDay(int row, int column) const;
+    static int DaysInMonth(int month, int year);
 };
 
 class Image : public Control {
@@ -201,6 +258,12 @@ public:
 class Bevel : public Control {
 public:
     Bevel(Form* owner, std::string name) : Control(owner, ControlKind::Bevel, std::move(name)) {}
+};
+
+// A framed group with its caption in the frame; its controls name it as parent.
+class GroupBox : public Control {
+public:
+    GroupBox(Form* owner, std::string name) : Control(owner, ControlKind::GroupBox, std::move(name)) {}
 };
 
 class TabSheet : public Control {

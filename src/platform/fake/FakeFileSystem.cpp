@@ -68,6 +68,18 @@ bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bo
     return true;
 }
 
+bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+    auto source = files.find(Key(from));
+    const std::string target = Key(to);
+    if (source == files.end() || failWrites || locked.count(Key(from)) || locked.count(target)) return false;
+    if (files.count(target) && (files[target].attributes & platform::AttrReadOnly)) return false;
+    File moved = source->second;
+    moved.path = files.count(target) ? files[target].path : to;
+    files.erase(source);
+    files[target] = moved;
+    return true;
+}
+
 bool FakeFileSystem::DeleteFile(const std::string& path) {
     const std::string key = Key(path);
     auto it = files.find(key);

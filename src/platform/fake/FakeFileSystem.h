@@ -20,6 +20,7 @@ public:
     bool RemoveDirectory(const std::string& path) override;
     bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
     bool DeleteFile(const std::string& path) override;
+    bool ReplaceFile(const std::string& from, const std::string& to) override;
     bool ReadFile(const std::string& path, std::string& content) override;
     bool WriteFile(const std::string& path, const std::string& content) override;
     std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;

@@ -68,8 +68,14 @@ public:
     std::uint16_t languageId = 0x0409;
     std::string languageName = "English (United States)";
     unsigned ansiCodePage = 1252;
+    void Beep() override { ++beeps; }
+    // Word sort as Windows does it for plain text: letters compare without regard to case
+    // first, and only equal texts are ordered by case, lower case first.
+    int CompareText(const std::string& a, const std::string& b) override;
+
     std::vector<std::uint32_t> shutdowns;
     bool shutdownAccepted = false;
+    int beeps = 0;
 
     void UseGerman() {
         languageId = 0x0407;

@@ -58,4 +58,11 @@ bool Win32System::Shutdown(std::uint32_t flags) {
     return ExitWindowsEx(flags, 0) != 0;
 }
 
+void Win32System::Beep() { MessageBeep(0); }
+
+int Win32System::CompareText(const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, 0, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) - CSTR_EQUAL;
+}
+
 }  // namespace win32

@@ -9,6 +9,8 @@ public:
     std::string DefaultLanguageName() override;
     unsigned AnsiCodePage() override;
     bool Shutdown(std::uint32_t flags) override;
+    void Beep() override;
+    int CompareText(const std::string& a, const std::string& b) override;
 };
 
 }  // namespace win32

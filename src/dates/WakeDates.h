@@ -1,0 +1,55 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+// One wake date as the date entry dialog edits it.
+struct TWakeDate {
+    int day = 1;
+    int month = 1;
+    int year = 2000;
+    std::string time = "  :  ";   // five characters as typed, never converted to a number
+    std::string description;      // up to 19 characters; empty means none
+};
+
+// The entry text: "dd.mm.yyyy (hh:mm)", followed by " - " and the description when there is one.
+std::string FormatWakeDate(const TWakeDate& date);
+
+// Reads an entry text back by its fixed positions. False when day, month or year there is no
+// number in range (an empty or damaged entry); `date` then keeps what it held.
+bool ParseWakeDate(const std::string& text, TWakeDate& date);
+
+// The wake dates as the preferences dialog shows them: entry texts kept sorted as the user's
+// locale sorts words (so by day of the month first, not by date), duplicates kept.
+class TWakeDateList {
+public:
+    explicit TWakeDateList(platform::System& system) : system_(system) {}
+
+    const std::vector<std::string>& Entries() const { return entries_; }
+    std::size_t Count() const { return entries_.size(); }
+    // The selected entry's index, -1 when none is.
+    int selected = -1;
+
+    // Adds an entry at its sorted place; the selection stays on the entry it was on.
+    void Add(const std::string& text);
+    // Gives the entry a new text and moves it to its sorted place; the selection follows it.
+    void Replace(int index, const std::string& text);
+    // Removes the entry; nothing is selected afterwards.
+    void Delete(int index);
+    void Clear();
+
+private:
+    platform::System& system_;
+    std::vector<std::string> entries_;
+};
+
+// The most entries read from the file, whatever its counter claims.
+constexpr int kMaxWakeDates = 10000;
+
+// Fills the list from the program folder's INI file; a missing file or section gives an empty list.
+void LoadWakeDates(platform::Platform& platform, TWakeDateList& list);
+
+// Replaces the stored entries with the list's. The file is changed in one step: when it cannot
+// be written, it stays as it was and std::runtime_error("Unable to write to <path>") is thrown.
+void SaveWakeDates(platform::Platform& platform, const TWakeDateList& list);

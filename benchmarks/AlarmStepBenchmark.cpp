@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     TForm1& form1 = windows.Form1;
     TForm2& form2 = windows.Form2;
     // A run of the default options that never reaches its end: the level starts over below it.
-    form2.settings.CloseAtFinalVolume.checked = false;
+    form2.settings.CloseAtFinalVolume = false;
 
     std::uint16_t savedLeft = 0, savedRight = 0;
     const bool readable = volume.Get(savedLeft, savedRight);

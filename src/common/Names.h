@@ -10,6 +10,8 @@
 inline const char* const kSettingsKey = "Software\\Orvella";
 // Set by the agent at a wake date, read and reset by the main program.
 inline const char* const kWakeCallValue = "Weckruf";
+// The program's folder, written at every save of the options for the programs that need it.
+inline const char* const kProgramPathValue = "Programm - Pfad";
 // The skin that the main window loads when it is first shown.
 inline const char* const kSkinFileValue = "Theme - Pfad";
 

@@ -2,6 +2,5 @@
 
 void LoadLanguageAtStart(TSettings& settings) {
     if (settings.Language.empty()) return;
-    settings.LanguageList.items = {settings.Language};
-    settings.LanguageList.itemIndex = 0;
+    settings.Languages = {settings.Language};
 }

@@ -114,7 +114,7 @@ void TForm1::FormShow() {
     const std::vector<std::string> arguments = platform.process.Arguments();
     if (!arguments.empty() && platform.files.FileExists(arguments[0])) {
         const std::string copy =
-            IncludeTrailingBackslash(settings_->SkinsFolder.text) + ExtractFileName(arguments[0]);
+            IncludeTrailingBackslash(settings_->SkinsFolder) + ExtractFileName(arguments[0]);
         platform.files.CopyFile(arguments[0], copy, true);
         skinPath = copy;
     }

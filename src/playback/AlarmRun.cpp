@@ -20,8 +20,8 @@ constexpr int kTopLevel = 500;
 void Playback::Timer1Timer() {
     TSettings& s = *settings_;
     const int finalPercent = s.FinalVolumePercent();
-    const int breakCount = s.BreakCount.position;
-    const int breakSeconds = s.BreakSeconds.position;
+    const int breakCount = s.BreakCount;
+    const int breakSeconds = s.BreakSeconds;
     BreakStep = 5 * (100 / (breakCount + 1));
 
     if (RunLevel >= 5 * finalPercent) {
@@ -30,7 +30,7 @@ void Playback::Timer1Timer() {
     }
     ++RunLevel;
     // Equality, not "reached": a run that starts above a break level never takes that break.
-    if (s.Breaks.checked && breakCount > BreaksDone && RunLevel == NextBreakLevel) {
+    if (s.Breaks && breakCount > BreaksDone && RunLevel == NextBreakLevel) {
         NextBreakLevel += BreakStep;
         platform_.app.SetCursor(platform::Cursor::AppStarting);
         RunAllSteps({
@@ -59,13 +59,13 @@ void Playback::EndRun() {
     Timer1.SetEnabled(false);
     RunAllSteps({
         [&] {
-            if (s.CloseWinampAtFinalVolume.checked) CloseWinamp();
+            if (s.CloseWinampAtFinalVolume) CloseWinamp();
         },
         [&] {
-            if (s.ShutdownAtFinalVolume.checked && s.ShutdownAtFinalVolume.enabled) ShowShutdownCountdown();
+            if (s.ShutdownAtFinalVolumeInEffect()) ShowShutdownCountdown();
         },
         [&] {
-            if (s.CloseAtFinalVolume.checked) platform_.app.PostQuit();
+            if (s.CloseAtFinalVolume) platform_.app.PostQuit();
         },
     });
 }

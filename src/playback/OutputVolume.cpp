@@ -66,13 +66,13 @@ void Playback::SetMuted(bool muted) {
 
 // A rising run that a mute or a pause held up goes on from its level.
 void Playback::ResumeRun() {
-    if (PlayState == TPlayState::Play && settings_->RisingVolume.checked) Timer1.SetEnabled(true);
+    if (PlayState == TPlayState::Play && settings_->RisingVolume) Timer1.SetEnabled(true);
 }
 
 // Play goes on after a pause: the run from its level, automatic closing from its count.
 void Playback::ResumeTimers() {
     ResumeRun();
-    if (settings_->AutoClose.checked) Timer2.SetEnabled(true);
+    if (settings_->AutoClose) Timer2.SetEnabled(true);
 }
 
 void Playback::SetVolumePercent(int percent) {

@@ -8,19 +8,19 @@
 void Playback::ProgrammstartTimer() {
     Programmstart.SetEnabled(false);
     TSettings& s = *settings_;
-    const bool autostart = s.RunAtSystemStart.checked && s.PlayAfterSystemStart.checked;
-    if (!autostart && !s.WakeCall.checked) return;
+    const bool autostart = s.RunAtSystemStart && s.PlayAfterSystemStart;
+    if (!autostart && !s.WakeCall) return;
 
     view_.ShowButtonFace(PlaybackView::Button::Stop, PlaybackView::Face::Normal);
     view_.ShowButtonFace(PlaybackView::Button::Start, PlaybackView::Face::Active);
     PlayState = TPlayState::Play;
     RunAllSteps({
         [&] {
-            if (s.RisingVolume.checked) BeginRun();
+            if (s.RisingVolume) BeginRun();
         },
         [&] {
             // The count and its line stay as they are: this is the start of the program.
-            if (s.AutoClose.checked) Timer2.SetEnabled(true);
+            if (s.AutoClose) Timer2.SetEnabled(true);
         },
         [&] { StartWinampAndPlay(); },
     });
@@ -28,7 +28,7 @@ void Playback::ProgrammstartTimer() {
 
 void Playback::Timer2Timer() {
     TSettings& s = *settings_;
-    const int minutes = s.AutoCloseMinutes.position;
+    const int minutes = s.AutoCloseMinutes;
     ++ElapsedMinutes;
     // "After (min)" may have been lowered below the minutes already gone: closing is then
     // overdue, not cancelled, and the line never counts below zero.
@@ -39,10 +39,10 @@ void Playback::Timer2Timer() {
     Timer2.SetEnabled(false);
     RunAllSteps({
         [&] {
-            if (s.CloseWinampOnExit.checked) CloseWinamp();
+            if (s.CloseWinampOnExit) CloseWinamp();
         },
         [&] {
-            if (s.ShutdownAfterAutoClose.checked && s.ShutdownAfterAutoClose.enabled) ShowShutdownCountdown();
+            if (s.ShutdownAfterAutoCloseInEffect()) ShowShutdownCountdown();
         },
         // A cancelled countdown does not keep the program open.
         [&] { platform_.app.PostQuit(); },

@@ -54,7 +54,7 @@ void Playback::ShowTransport(Face start, Face pause, Face stop) {
 // The keys for pause and stop are only a remote control's: the user may have told us not to.
 bool Playback::SendPlayerKey(std::uint8_t key) {
     const platform::WindowHandle player = FindPlayer(platform_);
-    if (!player || !settings_->RemoteControl.checked) return false;
+    if (!player || !settings_->RemoteControl) return false;
     platform_.windows.BringToTop(player);
     platform_.keyboard.PressKey(key);
     return true;
@@ -62,10 +62,10 @@ bool Playback::SendPlayerKey(std::uint8_t key) {
 
 void Playback::BeginRun() {
     TSettings& s = *settings_;
-    Timer1.SetInterval(s.RiseIntervalMs.position);
+    Timer1.SetInterval(s.RiseIntervalMs);
     SetWaveVolume(0, 0);
     BreaksDone = 0;
-    BreakStep = 5 * (100 / (s.BreakCount.position + 1));
+    BreakStep = 5 * (100 / (s.BreakCount + 1));
     NextBreakLevel = BreakStep;
 }
 
@@ -77,9 +77,9 @@ void Playback::StartWinampAndPlay() {
     RunAllSteps({
         [&] {
             if (FindPlayer(p)) return;
-            p.shell.Open(window_.gui.FormWindow(window_), s.WinampPath.text, "", "", platform::ShowNormal);
-            if (s.WaitForWinamp.checked)
-                p.clock.Sleep(static_cast<std::uint32_t>(s.WinampWaitSeconds.position) * 1000);
+            p.shell.Open(window_.gui.FormWindow(window_), s.WinampPath, "", "", platform::ShowNormal);
+            if (s.WaitForWinamp)
+                p.clock.Sleep(static_cast<std::uint32_t>(s.WinampWaitSeconds) * 1000);
         },
         [&] {
             if (platform::WindowHandle player = FindPlayer(p)) p.windows.Restore(player);
@@ -94,7 +94,7 @@ void Playback::StartWinampAndPlay() {
         },
         [&] { p.keyboard.PressKey(kKeyPlay); },
         [&] {
-            if (!s.RisingVolume.checked) return;
+            if (!s.RisingVolume) return;
             const int initial = s.InitialVolumePercent();
             CurrentVolume[0] = CurrentVolume[1] = VolumeWord(initial);
             SetWaveVolume(CurrentVolume[0], CurrentVolume[1]);
@@ -122,12 +122,12 @@ void Playback::PlayAction() {
     }
     RunAllSteps({
         [&] {
-            if (s.RisingVolume.checked) BeginRun();
+            if (s.RisingVolume) BeginRun();
         },
         [&] {
-            if (!s.AutoClose.checked) return;
+            if (!s.AutoClose) return;
             ElapsedMinutes = 0;
-            view_.ShowCloseText("Act: " + std::to_string(s.AutoCloseMinutes.position));
+            view_.ShowCloseText("Act: " + std::to_string(s.AutoCloseMinutes));
             Timer2.SetEnabled(true);
         },
         [&] { StartWinampAndPlay(); },
@@ -171,7 +171,7 @@ void Playback::TerminateAction() {
     RunAllSteps({
         [&] {
             const platform::WindowHandle player = FindPlayer(p);
-            if (!settings_->CloseWinampOnExit.checked || !player) return;
+            if (!settings_->CloseWinampOnExit || !player) return;
             p.windows.BringToTop(player);
             const std::string question = Choose(p, {"Wollen Sie Winamp schließen?", "Do you want to terminate Winamp?"});
             const std::string caption = Choose(p, {"Winamp schließen", "Terminate Winamp"});

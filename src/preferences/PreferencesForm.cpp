@@ -4,11 +4,7 @@
 #include "settings/SettingsStore.h"
 
 TForm2::TForm2(ui::Environment& environment)
-    : ui::Form(environment, "TForm2", "Einstellungen"),
-      settings{Edit1,     CheckBox1,  UpDown1,    CheckBox2,  CheckBox3,  UpDown2,   CheckBox4,
-               CheckBox5, CheckBox8,  UpDown4,    TrackBar1,  TrackBar2,  CheckBox10, CheckBox11,
-               CheckBox12, CheckBox9, UpDown5,    UpDown6,    CheckBox6,  UpDown3,   CheckBox7,
-               PageControl1, ComboBox1, Edit5, Edit6,     CheckBox13, Weckruf} {
+    : ui::Form(environment, "TForm2", "Einstellungen") {
     clientWidth = 399;
     clientHeight = 409;
     borderStyle = ui::BorderStyle::ToolWindow;
@@ -24,8 +20,6 @@ TForm2::TForm2(ui::Environment& environment)
     UpDown6.associate = &Edit9;
     PageControl1.pages = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4, &TabSheet5, &TabSheet6, &TabSheet7};
     PageControl1.activePage = 4;
-    Weckruf.visible = false;
-    Weckruf.enabled = false;
     CheckBox1.caption = "Wait for Winamp";
     CheckBox2.caption = "Use as remote app for Winamp (play, pause,stop)";
     CheckBox3.caption = "Close Winamp with termination";
@@ -53,6 +47,8 @@ TForm2::TForm2(ui::Environment& environment)
     CheckBox5.enabled = false;
     UpDown3.enabled = Edit4.enabled = CheckBox7.enabled = false;
     UpDown5.enabled = Edit8.enabled = UpDown6.enabled = Edit9.enabled = false;
+    SettingsToControls();
+    BindSettings();
 }
 
 void TForm2::ApplyEnableRules() {
@@ -78,11 +74,16 @@ void TForm2::FormShow() {
     openingOpacity_ = form1_->alphaBlendValue;
     TrackBar3.SetPosition(256 - openingOpacity_);
     LoadSettingsIntoDialog(platform, settings);
+    SettingsToControls();
     ApplyEnableRules();
 }
 
 void TForm2::Button1Click() {
-    SaveSettings(platform, settings, form1_->alphaBlendValue, form1_->CurrentSkinPath);
+    TSettings stored = settings;
+    stored.Opacity = form1_->alphaBlendValue;
+    stored.SkinFile = form1_->CurrentSkinPath;
+    stored.Language = ComboBox1.Selected();
+    SaveSettings(platform, stored);
     Close();
 }
 

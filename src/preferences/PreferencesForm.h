@@ -6,9 +6,9 @@
 
 class TForm1;
 
-// The preferences dialog. Created at start and only shown and hidden afterwards; its
-// controls hold the one live copy of the settings, which every other part reads when it
-// needs an option.
+// The preferences dialog. Created at start and only shown and hidden afterwards. It holds the
+// one live settings record, which every other part reads; its controls show the record and
+// write every change through to it at once.
 class TForm2 : public ui::Form {
 public:
     explicit TForm2(ui::Environment& environment);
@@ -67,14 +67,15 @@ public:
     ui::ListView ListView2{this, "ListView2"};           // skins
     ui::TrackBar TrackBar3{this, "TrackBar3", 1, 255, 1};  // opacity slider
 
-    // Hidden: the wake call of this start.
-    ui::CheckBox Weckruf{this, "Weckruf", false};
-
     ui::Button Button1{this, "Button1"};  // OK
     ui::Button Button2{this, "Button2"};  // Cancel
 
-    // The settings as named fields over the controls above.
     TSettings settings;
+
+    // Shows the record in the controls.
+    void SettingsToControls();
+    // Takes what the controls show into the record.
+    void ControlsToSettings();
 
     // Asks for the player's program file; cancelling ends the program.
     void SearchWinampPath();
@@ -87,6 +88,12 @@ public:
     void ApplyEnableRules();
 
 private:
+    // After every event of a control the record takes what the controls show, so a change
+    // made by a handler (an option another one switched off) reaches it too. Runs last in the
+    // constructor, once every handler is set.
+    void BindSettings();
+
     TForm1* form1_ = nullptr;
+    bool binding_ = false;  // while the record is shown in the controls
     int openingOpacity_ = 255;
 };

@@ -6,8 +6,10 @@ void TForm2::SearchWinampPath() {
     request.title = "Programmpfad";
     request.filter = "Anwendungen (*.exe)|*.exe";
     request.initialFolder = "C:\\Programme\\Winamp";
-    if (auto chosen = platform.dialogs.OpenFile(request))
-        settings.WinampPath.text = *chosen;
-    else
+    if (auto chosen = platform.dialogs.OpenFile(request)) {
+        Edit1.text = *chosen;
+        ControlsToSettings();
+    } else {
         platform.app.PostQuit();  // the program cannot wake anybody without a player
+    }
 }

@@ -1,50 +1,54 @@
 #pragma once
 #include <string>
+#include <vector>
 
-#include "ui/Controls.h"
-
-// The user's options. Most are named views of the preferences dialog's controls: that dialog
-// holds the one live copy, so a change there acts at once everywhere. The few that no control
-// shows are plain values here.
+// The user's options: one live record for the whole run. The preferences dialog edits it in
+// place, so a change acts at once everywhere; every other part only reads it. Each field starts
+// at its stored default (see SettingsTable.cpp).
 struct TSettings {
-    ui::Edit& WinampPath;
-    ui::CheckBox& WaitForWinamp;
-    ui::UpDown& WinampWaitSeconds;
-    ui::CheckBox& RemoteControl;
-    ui::CheckBox& CloseWinampOnExit;
-    ui::UpDown& StartupWaitSeconds;
-    ui::CheckBox& RunAtSystemStart;
-    ui::CheckBox& PlayAfterSystemStart;
-    ui::CheckBox& RisingVolume;
-    ui::UpDown& RiseIntervalMs;
-    ui::TrackBar& StartVolumePos;   // 100 minus the initial volume in percent
-    ui::TrackBar& EndVolumePos;     // 100 minus the final volume in percent
-    ui::CheckBox& CloseAtFinalVolume;
-    ui::CheckBox& CloseWinampAtFinalVolume;
-    ui::CheckBox& ShutdownAtFinalVolume;
-    ui::CheckBox& Breaks;
-    ui::UpDown& BreakCount;
-    ui::UpDown& BreakSeconds;
-    ui::CheckBox& AutoClose;
-    ui::UpDown& AutoCloseMinutes;
-    ui::CheckBox& ShutdownAfterAutoClose;
-    ui::PageControl& ActivePage;
-    ui::ComboBox& LanguageList;     // the languages of the language file; the selected one is saved
-    ui::Edit& LanguageFile;
-    ui::Edit& SkinsFolder;
-    ui::CheckBox& AgentActive;
-    ui::CheckBox& WakeCall;
+    TSettings();
 
-    // The language named by the stored options.
-    std::string Language{};
-    // The skin stored at the last opening of the preferences, which their Cancel puts back;
-    // empty when none was stored.
-    std::string SkinFile{};
-    // Whether the tips window opens at an ordinary start ("Erster Start").
-    bool ShowTipsAtStart = true;
-    // The main window's opacity as stored: 0 (invisible) to 255 (opaque).
-    int Opacity = 255;
+    std::string WinampPath;           // the player's program file
+    bool WaitForWinamp;
+    int WinampWaitSeconds;
+    bool RemoteControl;               // play, pause and stop go to the player too
+    bool CloseWinampOnExit;
+    int StartupWaitSeconds;           // the wait before playing after a start with Windows
+    bool RunAtSystemStart;            // the Run-key entry of the program exists
+    bool PlayAfterSystemStart;
+    bool RisingVolume;
+    int RiseIntervalMs;
+    int StartVolumePos;               // 100 minus the initial volume in percent
+    int EndVolumePos;                 // 100 minus the final volume in percent
+    bool CloseAtFinalVolume;
+    bool CloseWinampAtFinalVolume;
+    bool ShutdownAtFinalVolume;
+    bool Breaks;
+    int BreakCount;
+    int BreakSeconds;
+    bool AutoClose;
+    int AutoCloseMinutes;
+    bool ShutdownAfterAutoClose;
+    int ActivePage;                   // the preferences page shown
+    std::string Language;             // the name of the active language
+    std::string LanguageFile;
+    std::string SkinsFolder;
+    // The skin stored as the one to show: at start-up the one the main window loads, in the
+    // preferences the one their Cancel puts back; empty when none was stored.
+    std::string SkinFile;
+    int Opacity;                      // the main window's: 0 (invisible) to 255 (opaque)
+    bool AgentActive;                 // the Run-key entry of the agent exists
+    bool WakeCall;                    // this start was asked for by the agent
+    bool ShowTipsAtStart;
 
-    int InitialVolumePercent() const { return 100 - StartVolumePos.position; }
-    int FinalVolumePercent() const { return 100 - EndVolumePos.position; }
+    // The languages of the language file, in its order.
+    std::vector<std::string> Languages;
+
+    // A shutdown option counts only while the dialog lets the user change it, that is while
+    // the option it belongs to is on.
+    bool ShutdownAtFinalVolumeInEffect() const { return ShutdownAtFinalVolume && RisingVolume; }
+    bool ShutdownAfterAutoCloseInEffect() const { return ShutdownAfterAutoClose && AutoClose; }
+
+    int InitialVolumePercent() const { return 100 - StartVolumePos; }
+    int FinalVolumePercent() const { return 100 - EndVolumePos; }
 };

@@ -31,11 +31,12 @@ bool OrvellaStartup::Start() {
     DetectWinampPath(preferences);
     LoadSettingsAtStart(platform_, settings, [&] { LoadLanguageAtStart(settings); });
     main.alphaBlendValue = settings.Opacity;
+    preferences.SettingsToControls();
     preferences.ApplyEnableRules();
 
     if (argument_ == "/S") {
         // No window is visible yet; the user's machine is still starting up.
-        platform_.clock.Sleep(static_cast<std::uint32_t>(settings.StartupWaitSeconds.position) * 1000);
+        platform_.clock.Sleep(static_cast<std::uint32_t>(settings.StartupWaitSeconds) * 1000);
         main.playback.Programmstart.SetEnabled(true);
     } else if (settings.ShowTipsAtStart) {
         ShowTipsAtStart(platform_);

@@ -19,7 +19,7 @@ void DetectWinampPath(TForm2& preferences) {
         if (folder.size() > 255) folder.resize(255);
         const std::string candidate = folder + "\\Winamp.exe";
         if (p.files.FileExists(candidate)) {
-            preferences.settings.WinampPath.text = candidate;
+            preferences.settings.WinampPath = candidate;
             return;
         }
     }

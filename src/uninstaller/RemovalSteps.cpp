@@ -98,7 +98,7 @@ void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder
     {
         auto key = platform.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::Read);
         if (!key) return;
-        installFolder = ReadText(*key, "Programm - Pfad");
+        installFolder = ReadText(*key, kProgramPathValue);
         skinFolder = ReadText(*key, "Programm - Schema Pfad");
     }
     // Without an install folder "Images\" would name a folder below the current one.

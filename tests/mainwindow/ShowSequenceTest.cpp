@@ -11,7 +11,7 @@ const char* const kSkins = "C:\\Program Files\\Orvella\\Skins\\";
 
 struct ShowSequence : skintest::MainWindowFixture {
     ShowSequence() {
-        f2.settings.SkinsFolder.text = kSkins;
+        f2.settings.SkinsFolder = kSkins;
         p.registry.CreateKey(HKCU, kKey);
     }
     std::string StoredSkin() {

@@ -52,7 +52,7 @@ TEST_F(AlarmRun, EachStepRaisesByAFifthOfAPercentAndShowsTheRoundedPercent) {
 TEST_F(AlarmRun, FromThirtyToEightyTakesTwoHundredFiftySteps) {
     SetInitialPercent(30);
     SetFinalPercent(80);
-    s.CloseAtFinalVolume.checked = false;
+    s.CloseAtFinalVolume = false;
     f1.playback.PlayAction();
     EXPECT_EQ(p.volume.right, 19650);
 
@@ -72,7 +72,7 @@ TEST_F(AlarmRun, BreaksComeByEqualityWithTheBreakLevels) {
         p.app.quitPosted = false;
         SetInitialPercent(c.initial);
         SetFinalPercent(c.final);
-        s.Breaks.checked = true;
+        s.Breaks = true;
         f1.playback.PlayAction();
         RunToTheEnd();
         EXPECT_EQ(BreaksTaken(), c.breaks);
@@ -81,7 +81,7 @@ TEST_F(AlarmRun, BreaksComeByEqualityWithTheBreakLevels) {
 }
 
 TEST_F(AlarmRun, ABreakHoldsTheVolumeBelowTheBreakLevelWithTheBusyCursor) {
-    s.Breaks.checked = true;
+    s.Breaks = true;
     f1.playback.PlayAction();
     p.gui.Tick(f1.playback.Timer1, 99);
     p.app.cursors.clear();
@@ -101,9 +101,9 @@ TEST_F(AlarmRun, ABreakHoldsTheVolumeBelowTheBreakLevelWithTheBusyCursor) {
 }
 
 TEST_F(AlarmRun, BreakSpacingAndLengthFollowTheOptions) {
-    s.Breaks.checked = true;
-    s.BreakCount.position = 50;
-    s.BreakSeconds.position = 2;
+    s.Breaks = true;
+    s.BreakCount = 50;
+    s.BreakSeconds = 2;
     SetFinalPercent(60);
     f1.playback.PlayAction();
     RunToTheEnd();
@@ -141,7 +141,7 @@ TEST_F(AlarmRun, LoweringTheFinalVolumeBelowTheLevelEndsTheRunAtTheNextStep) {
 }
 
 TEST_F(AlarmRun, WithoutEndActionsTheRunStopsAndTheProgramPlaysOn) {
-    s.CloseAtFinalVolume.checked = false;
+    s.CloseAtFinalVolume = false;
     SetFinalPercent(60);
     f1.playback.PlayAction();
     RunToTheEnd();
@@ -152,9 +152,8 @@ TEST_F(AlarmRun, WithoutEndActionsTheRunStopsAndTheProgramPlaysOn) {
 }
 
 TEST_F(AlarmRun, TheEndClosesThePlayerThenCountsDownThenEndsTheProgram) {
-    s.CloseWinampAtFinalVolume.checked = true;
-    s.ShutdownAtFinalVolume.checked = true;
-    s.ShutdownAtFinalVolume.enabled = true;
+    s.CloseWinampAtFinalVolume = true;
+    s.ShutdownAtFinalVolume = true;
     SetFinalPercent(52);
     bool playerGoneBeforeCountdown = false, quitBeforeCountdownEnded = true;
     p.gui.onModal = [&](ui::Form& form) {
@@ -175,16 +174,16 @@ TEST_F(AlarmRun, TheEndClosesThePlayerThenCountsDownThenEndsTheProgram) {
 
 TEST_F(AlarmRun, TheCountdownNeedsItsOptionCheckedAndEnabled) {
     SetFinalPercent(52);
-    s.ShutdownAtFinalVolume.checked = true;
-    s.ShutdownAtFinalVolume.enabled = false;
+    s.ShutdownAtFinalVolume = true;
     f1.playback.PlayAction();
+    s.RisingVolume = false;  // switched off during the run: the shutdown box is disabled now
     RunToTheEnd();
     EXPECT_TRUE(p.gui.modalForms.empty());
 }
 
 TEST_F(AlarmRun, RestartingTheTimerAfterTheEndRepeatsTheEndActions) {
-    s.CloseAtFinalVolume.checked = false;
-    s.ShutdownAtFinalVolume.checked = s.ShutdownAtFinalVolume.enabled = true;
+    s.CloseAtFinalVolume = false;
+    s.ShutdownAtFinalVolume = true;
     SetFinalPercent(52);
     f1.playback.PlayAction();
     RunToTheEnd();

@@ -22,7 +22,7 @@ struct PlaybackFixture : ::testing::Test {
     TSettings& s = f2.settings;
 
     PlaybackFixture() {
-        s.WinampPath.text = "C:\\Winamp\\Winamp.exe";
+        s.WinampPath = "C:\\Winamp\\Winamp.exe";
         GiveFacesTheirNumbers();
     }
 
@@ -46,8 +46,8 @@ struct PlaybackFixture : ::testing::Test {
     // The number of the holder whose picture `image` shows.
     static int Face(const ui::Image& image) { return image.picture.Empty() ? -1 : int(image.picture.pixels[0]); }
 
-    void SetInitialPercent(int percent) { s.StartVolumePos.position = 100 - percent; }
-    void SetFinalPercent(int percent) { s.EndVolumePos.position = 100 - percent; }
+    void SetInitialPercent(int percent) { s.StartVolumePos = 100 - percent; }
+    void SetFinalPercent(int percent) { s.EndVolumePos = 100 - percent; }
     void SetVolume(std::uint16_t word) { p.volume.left = p.volume.right = word; }
 
     // Brings the main window into a play state through the commands a user would press.

@@ -10,25 +10,25 @@ struct StartupPlayback : PlaybackFixture {
 };
 
 TEST_F(StartupPlayback, NothingPlaysWithoutTheAutostartPairOrAWakeCall) {
-    s.RunAtSystemStart.checked = false;
-    s.PlayAfterSystemStart.checked = true;
+    s.RunAtSystemStart = false;
+    s.PlayAfterSystemStart = true;
     p.gui.RunFor(5000);
     EXPECT_FALSE(f1.playback.Programmstart.Enabled());
     EXPECT_EQ(f1.playback.PlayState, TPlayState::Stop);
     EXPECT_TRUE(p.desktop.keys.empty());
 
-    s.RunAtSystemStart.checked = true;
-    s.PlayAfterSystemStart.checked = false;
+    s.RunAtSystemStart = true;
+    s.PlayAfterSystemStart = false;
     f1.playback.Programmstart.SetEnabled(true);
     p.gui.RunFor(5000);
     EXPECT_EQ(f1.playback.PlayState, TPlayState::Stop);
 }
 
 TEST_F(StartupPlayback, AWakeCallStartsPlayAndTheRunOnce) {
-    s.WakeCall.checked = true;
-    s.RiseIntervalMs.position = 200;
+    s.WakeCall = true;
+    s.RiseIntervalMs = 200;
     SetInitialPercent(10);
-    s.BreakCount.position = 9;
+    s.BreakCount = 9;
     f1.ShowFace(f1.Image7, f1.Image22);
 
     p.gui.Tick(f1.playback.Programmstart);
@@ -48,8 +48,8 @@ TEST_F(StartupPlayback, AWakeCallStartsPlayAndTheRunOnce) {
 }
 
 TEST_F(StartupPlayback, TheAutostartPairStartsPlayAndKeepsTheClosingCount) {
-    s.RunAtSystemStart.checked = s.PlayAfterSystemStart.checked = true;
-    s.AutoClose.checked = true;
+    s.RunAtSystemStart = s.PlayAfterSystemStart = true;
+    s.AutoClose = true;
     f1.playback.ElapsedMinutes = 1;
     f1.Label2.caption = "Act: 0";
     p.gui.Tick(f1.playback.Programmstart);
@@ -62,9 +62,9 @@ TEST_F(StartupPlayback, TheAutostartPairStartsPlayAndKeepsTheClosingCount) {
 struct AutomaticClosing : PlaybackFixture {
     AutomaticClosing() {
         StartPlayer();
-        s.RisingVolume.checked = false;
-        s.AutoClose.checked = true;
-        s.AutoCloseMinutes.position = 2;
+        s.RisingVolume = false;
+        s.AutoClose = true;
+        s.AutoCloseMinutes = 2;
     }
 };
 
@@ -94,9 +94,9 @@ TEST_F(AutomaticClosing, APauseLengthensTheTimeToClosingByThePartOfAMinuteUnderW
 }
 
 TEST_F(AutomaticClosing, ClosesThePlayerWithoutAskingAndEndsAfterACancelledCountdown) {
-    s.AutoCloseMinutes.position = 1;
-    s.CloseWinampOnExit.checked = true;
-    s.ShutdownAfterAutoClose.checked = s.ShutdownAfterAutoClose.enabled = true;
+    s.AutoCloseMinutes = 1;
+    s.CloseWinampOnExit = true;
+    s.ShutdownAfterAutoClose = true;
     bool playerGone = false;
     p.gui.onModal = [&](ui::Form&) {
         playerGone = Player() == 0;
@@ -113,20 +113,20 @@ TEST_F(AutomaticClosing, ClosesThePlayerWithoutAskingAndEndsAfterACancelledCount
 }
 
 TEST_F(AutomaticClosing, ACountdownOptionThatIsDisabledShowsNothing) {
-    s.AutoCloseMinutes.position = 1;
-    s.ShutdownAfterAutoClose.checked = true;
-    s.ShutdownAfterAutoClose.enabled = false;
+    s.AutoCloseMinutes = 1;
+    s.ShutdownAfterAutoClose = true;
     f1.playback.PlayAction();
+    s.AutoClose = false;  // switched off while counting: the shutdown box is disabled now
     p.gui.RunFor(60000);
     EXPECT_TRUE(p.gui.modalForms.empty());
     EXPECT_TRUE(p.app.quitPosted);
 }
 
 TEST_F(AutomaticClosing, LoweringTheMinutesBelowThoseGoneClosesAtTheNextMinute) {
-    s.AutoCloseMinutes.position = 10;
+    s.AutoCloseMinutes = 10;
     f1.playback.PlayAction();
     p.gui.RunFor(3 * 60000);
-    s.AutoCloseMinutes.position = 2;
+    s.AutoCloseMinutes = 2;
     p.gui.RunFor(60000);
     EXPECT_EQ(f1.Label2.caption, "Act: 0");
     EXPECT_TRUE(p.app.quitPosted);

@@ -46,8 +46,8 @@ TEST_F(Wf, PlayLaunchesAMissingPlayerWaitsForItAndKeepsTheWindowDisabledMeanwhil
 }
 
 TEST_F(Wf, WithoutWaitForWinampTheLaunchIsNotFollowedByTheLongWait) {
-    s.WaitForWinamp.checked = false;
-    s.WinampWaitSeconds.position = 7;
+    s.WaitForWinamp = false;
+    s.WinampWaitSeconds = 7;
     PlayerAppearsWhenLaunched();
     f1.playback.PlayAction();
     EXPECT_EQ(p.desktop.launches.size(), 1u);
@@ -83,10 +83,10 @@ TEST_F(Wf, AFailedLaunchStillStartsPlayAndTheRunWithoutAnyMessage) {
 TEST_F(Wf, PlayFromStopSetsUpTheRunAndTheClosingCountdownFromTheOptions) {
     StartPlayer();
     SetInitialPercent(20);
-    s.RiseIntervalMs.position = 250;
-    s.BreakCount.position = 50;
-    s.AutoClose.checked = true;
-    s.AutoCloseMinutes.position = 7;
+    s.RiseIntervalMs = 250;
+    s.BreakCount = 50;
+    s.AutoClose = true;
+    s.AutoCloseMinutes = 7;
     f1.playback.ElapsedMinutes = 3;
     f1.playback.BreaksDone = 2;
 
@@ -111,7 +111,7 @@ TEST_F(Wf, PlayFromStopSetsUpTheRunAndTheClosingCountdownFromTheOptions) {
 
 TEST_F(Wf, PlayWithoutRisingVolumeLeavesTheVolumeAndTheRunAlone) {
     StartPlayer();
-    s.RisingVolume.checked = false;
+    s.RisingVolume = false;
     f1.playback.PlayAction();
     EXPECT_TRUE(p.volume.sets.empty());
     EXPECT_FALSE(f1.playback.Timer1.Enabled());
@@ -139,7 +139,7 @@ void Press(Playback& pb, const std::string& command) {
 TEST_P(TransportTable, WithTheRemoteControlOn) {
     const Transition t = GetParam();
     StartPlayer();
-    s.AutoClose.checked = true;
+    s.AutoClose = true;
     EnterState(t.from);
     p.desktop.keys.clear();
 
@@ -155,7 +155,7 @@ TEST_P(TransportTable, WithTheRemoteControlOn) {
 TEST_P(TransportTable, WithTheRemoteControlOffOnlyTheFirstPlayIsSent) {
     const Transition t = GetParam();
     StartPlayer();
-    s.RemoteControl.checked = false;
+    s.RemoteControl = false;
     EnterState(t.from);
     p.desktop.keys.clear();
 
@@ -237,7 +237,7 @@ TEST_F(Wf, ResumingGoesOnFromThePausedLevelAtTheIntervalItHad) {
     f1.playback.PlayAction();
     p.gui.Tick(f1.playback.Timer1, 30);
     f1.playback.PauseAction();
-    s.RiseIntervalMs.position = 1000;
+    s.RiseIntervalMs = 1000;
     SetInitialPercent(40);
 
     f1.playback.PlayAction();
@@ -250,14 +250,14 @@ TEST_F(Wf, ResumingGoesOnFromThePausedLevelAtTheIntervalItHad) {
 }
 
 TEST_F(Wf, TerminateWithoutAPlayerAsksNothingAndEnds) {
-    s.CloseWinampOnExit.checked = true;
+    s.CloseWinampOnExit = true;
     f1.playback.TerminateAction();
     EXPECT_TRUE(p.dialogs.shown.empty());
     EXPECT_TRUE(p.app.quitPosted);
 }
 
 TEST_F(Wf, TerminateOffersToCloseThePlayerAndEndsWhateverTheAnswer) {
-    s.CloseWinampOnExit.checked = true;
+    s.CloseWinampOnExit = true;
     for (int answer : {platform::IdNo, platform::IdYes}) {
         SCOPED_TRACE(answer);
         p.app.quitPosted = false;
@@ -279,7 +279,7 @@ TEST_F(Wf, TerminateOffersToCloseThePlayerAndEndsWhateverTheAnswer) {
 
 TEST_F(Wf, TerminateAsksInGermanWhenTheLanguageIsGerman) {
     p.system.UseGerman();
-    s.CloseWinampOnExit.checked = true;
+    s.CloseWinampOnExit = true;
     StartPlayer();
     p.dialogs.answers = {platform::IdNo};
     f1.playback.TerminateAction();

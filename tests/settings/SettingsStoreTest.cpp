@@ -17,7 +17,7 @@ struct SettingsStore : OrvellaFixture {
         LoadSettingsAtStart(p, settings, [&] { LoadLanguageAtStart(settings); });
     }
     void LoadIntoDialog(TSettings& settings) { LoadSettingsIntoDialog(p, settings); }
-    void Save(TSettings& settings) { SaveSettings(p, settings, form1.alphaBlendValue, form1.CurrentSkinPath); }
+    void Save(TSettings& settings) { SaveSettings(p, settings); }
 };
 
 // Name, whether it is a Boolean, its default, and a non-default value, for every option that
@@ -82,22 +82,22 @@ TEST_F(SettingsStore, ValuesOfTheWrongTypeOrOutOfRangeKeepASafeValue) {
     p.registry.SetDword(HKCU, kKey, "Programm - Alpha", 1000);
     p.registry.SetDword(HKCU, kKey, "Winamp - Auch Winamp beenden", 7);  // any non-zero is true
     LoadAtStart(s);
-    EXPECT_EQ(s.RiseIntervalMs.position, 100);
-    EXPECT_TRUE(s.RisingVolume.checked);
-    EXPECT_EQ(s.BreakCount.position, 1);
-    EXPECT_EQ(s.StartupWaitSeconds.position, 1);  // never an endless wait at system start
+    EXPECT_EQ(s.RiseIntervalMs, 100);
+    EXPECT_TRUE(s.RisingVolume);
+    EXPECT_EQ(s.BreakCount, 1);
+    EXPECT_EQ(s.StartupWaitSeconds, 1);  // never an endless wait at system start
     EXPECT_EQ(s.Opacity, 255);
-    EXPECT_TRUE(s.CloseWinampOnExit.checked);
+    EXPECT_TRUE(s.CloseWinampOnExit);
 }
 
 TEST_F(SettingsStore, RunKeyAloneDecidesAutostartAndAgent) {
     p.registry.SetDword(HKCU, kKey, "Programm - Autostart", 1);
     LoadAtStart(s);
-    EXPECT_FALSE(s.RunAtSystemStart.checked);
-    EXPECT_FALSE(s.AgentActive.checked);
+    EXPECT_FALSE(s.RunAtSystemStart);
+    EXPECT_FALSE(s.AgentActive);
 
-    s.RunAtSystemStart.checked = true;
-    s.AgentActive.checked = true;
+    s.RunAtSystemStart = true;
+    s.AgentActive = true;
     Save(s);
     auto run = p.registry.Find(HKCU, kRun, "Orvella");
     ASSERT_TRUE(run);
@@ -105,7 +105,7 @@ TEST_F(SettingsStore, RunKeyAloneDecidesAutostartAndAgent) {
     ASSERT_TRUE(p.registry.Find(HKCU, kRun, "Orvella Agent"));
     EXPECT_EQ(p.registry.Find(HKCU, kRun, "Orvella Agent")->text, "C:\\Program Files\\Orvella\\Agent.exe");
 
-    s.AgentActive.checked = false;
+    s.AgentActive = false;
     Save(s);
     EXPECT_FALSE(p.registry.HasValue(HKCU, kRun, "Orvella Agent"));
     EXPECT_TRUE(p.registry.HasValue(HKCU, kRun, "Orvella"));
@@ -113,15 +113,15 @@ TEST_F(SettingsStore, RunKeyAloneDecidesAutostartAndAgent) {
     // Presence, not content, is what counts when reading back.
     p.registry.SetString(HKCU, kRun, "Orvella Agent", "");
     LoadIntoDialog(s);
-    EXPECT_TRUE(s.AgentActive.checked);
-    EXPECT_TRUE(s.RunAtSystemStart.checked);
+    EXPECT_TRUE(s.AgentActive);
+    EXPECT_TRUE(s.RunAtSystemStart);
 }
 
 TEST_F(SettingsStore, MissingRunKeyIsNeitherCreatedNorChanged) {
     p.registry.DeleteKey(HKCU, kRun);
-    s.RunAtSystemStart.checked = true;
+    s.RunAtSystemStart = true;
     LoadAtStart(s);
-    EXPECT_TRUE(s.RunAtSystemStart.checked);
+    EXPECT_TRUE(s.RunAtSystemStart);
     Save(s);
     EXPECT_FALSE(p.registry.KeyExists(HKCU, kRun));
 }
@@ -129,16 +129,16 @@ TEST_F(SettingsStore, MissingRunKeyIsNeitherCreatedNorChanged) {
 TEST_F(SettingsStore, WakeCallIsConsumedByTheFirstStartOnly) {
     p.registry.SetDword(HKCU, kKey, "Weckruf", 1);
     LoadAtStart(s);
-    EXPECT_TRUE(s.WakeCall.checked);
+    EXPECT_TRUE(s.WakeCall);
     EXPECT_EQ(Dword("Weckruf"), 0u);
 
     TForm2 second{p};
     LoadAtStart(second.settings);
-    EXPECT_FALSE(second.settings.WakeCall.checked);
+    EXPECT_FALSE(second.settings.WakeCall);
     // The dialog never reads it.
     p.registry.SetDword(HKCU, kKey, "Weckruf", 1);
     LoadIntoDialog(second.settings);
-    EXPECT_FALSE(second.settings.WakeCall.checked);
+    EXPECT_FALSE(second.settings.WakeCall);
     EXPECT_EQ(Dword("Weckruf"), 1u);
 }
 
@@ -152,8 +152,8 @@ TEST_F(SettingsStore, MissingKeyAsksInTheUsersLanguageAndKeepsDefaults) {
               "The adjustments cannot be loaded!\rDo you want to continue with the default adjustments?");
     EXPECT_FALSE(p.app.quitPosted);
     EXPECT_TRUE(s.ShowTipsAtStart);
-    EXPECT_EQ(s.LanguageFile.text, "");
-    EXPECT_EQ(s.SkinsFolder.text, "");
+    EXPECT_EQ(s.LanguageFile, "");
+    EXPECT_EQ(s.SkinsFolder, "");
     EXPECT_EQ(s.Language, "");
 
     p.system.UseGerman();
@@ -174,14 +174,14 @@ TEST_F(SettingsStore, UnreadableKeySkipsTheValuesButStillReadsTheRunKey) {
     p.registry.SetString(HKCU, kRun, "Orvella", "x");
     LoadAtStart(s);
     EXPECT_TRUE(p.dialogs.shown.empty());
-    EXPECT_EQ(s.BreakCount.position, 4);
-    EXPECT_TRUE(s.RunAtSystemStart.checked);
-    EXPECT_FALSE(s.AgentActive.checked);
+    EXPECT_EQ(s.BreakCount, 4);
+    EXPECT_TRUE(s.RunAtSystemStart);
+    EXPECT_FALSE(s.AgentActive);
 
     p.registry.SetString(HKCU, kRun, "Orvella Agent", "x");
     LoadIntoDialog(s);
-    EXPECT_TRUE(s.AgentActive.checked);
-    EXPECT_EQ(s.BreakCount.position, 4);
+    EXPECT_TRUE(s.AgentActive);
+    EXPECT_EQ(s.BreakCount, 4);
 }
 
 TEST_F(SettingsStore, DialogLoadReadsPageSkinAndPathsButNotStartupValues) {
@@ -191,10 +191,10 @@ TEST_F(SettingsStore, DialogLoadReadsPageSkinAndPathsButNotStartupValues) {
     p.registry.SetString(HKCU, kKey, "Theme - Pfad", "C:\\Skins\\Night.skn");
     p.registry.SetString(HKCU, kKey, "Programm - Schema Pfad", "D:\\MySkins");
     LoadIntoDialog(s);
-    EXPECT_EQ(s.ActivePage.activePage, 2);
+    EXPECT_EQ(s.ActivePage, 2);
     EXPECT_EQ(s.SkinFile, "C:\\Skins\\Night.skn");
-    EXPECT_EQ(s.SkinsFolder.text, "D:\\MySkins");
-    EXPECT_EQ(s.LanguageFile.text, "C:\\Program Files\\Orvella\\Language.dll");
+    EXPECT_EQ(s.SkinsFolder, "D:\\MySkins");
+    EXPECT_EQ(s.LanguageFile, "C:\\Program Files\\Orvella\\Language.dll");
     EXPECT_EQ(s.Opacity, 255);
     EXPECT_TRUE(s.ShowTipsAtStart);
 }
@@ -205,7 +205,7 @@ TEST_F(SettingsStore, SaveKeepsTheStoredSkinWhenNoneWasChosen) {
     EXPECT_EQ(Text("Theme - Pfad"), "C:\\Skins\\Night.skn");
     EXPECT_EQ(Text("Programm - Sprache"), "");  // empty language list
     EXPECT_EQ(Value("Programm - Sprachdatei"), nullptr);  // empty fields are not written
-    form1.CurrentSkinPath = "C:\\Skins\\Day.skn";
+    s.SkinFile = "C:\\Skins\\Day.skn";
     Save(s);
     EXPECT_EQ(Text("Theme - Pfad"), "C:\\Skins\\Day.skn");
 }
@@ -213,21 +213,22 @@ TEST_F(SettingsStore, SaveKeepsTheStoredSkinWhenNoneWasChosen) {
 TEST_F(SettingsStore, PreferencesOpenWithTheStoredValuesAndOkStoresThem) {
     p.registry.SetDword(HKCU, kKey, "Pausen - Anzahl", 9);
     form1.alphaBlendValue = 128;
-    s.BreakCount.SetPosition(3);  // an edit that was cancelled before
+    s.BreakCount = 3;  // an edit that was cancelled before
     form2.Show();
-    EXPECT_EQ(s.BreakCount.position, 9);
+    EXPECT_EQ(s.BreakCount, 9);
     EXPECT_EQ(form2.TrackBar3.position, 128);
 
-    s.BreakCount.SetPosition(12);
+    form2.UpDown5.SetPosition(12);  // an edit acts on the settings at once
+    EXPECT_EQ(s.BreakCount, 12);
     form1.alphaBlendValue = 40;
     form2.Button2.Click();  // Cancel
     EXPECT_FALSE(form2.Visible());
     EXPECT_EQ(form1.alphaBlendValue, 128);
     EXPECT_EQ(Dword("Pausen - Anzahl"), 9u);
-    EXPECT_EQ(s.BreakCount.position, 12);  // the edit acts until the next opening
+    EXPECT_EQ(s.BreakCount, 12);  // the edit acts until the next opening
 
     form2.Show();
-    s.BreakCount.SetPosition(12);
+    form2.UpDown5.SetPosition(12);
     form2.Button1.Click();  // OK
     EXPECT_FALSE(form2.Visible());
     EXPECT_EQ(Dword("Pausen - Anzahl"), 12u);

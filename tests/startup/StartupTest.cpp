@@ -107,7 +107,7 @@ TEST_F(StartupTest, WakeCallIsResetByAnOrdinaryStartWithoutPlaying) {
 TEST_F(StartupTest, FindsThePlayerThroughItsRegistryKey) {
     std::unique_ptr<OrvellaStartup> s;
     Start({}, &s);
-    EXPECT_EQ(s->Preferences().settings.WinampPath.text, "C:\\Winamp\\Winamp.exe");
+    EXPECT_EQ(s->Preferences().settings.WinampPath, "C:\\Winamp\\Winamp.exe");
     EXPECT_TRUE(p.dialogs.shown.empty());
     EXPECT_FALSE(p.app.quitPosted);
 }
@@ -128,7 +128,7 @@ TEST_F(StartupTest, MissingPlayerAsksAndSearchOrQuits) {
     EXPECT_EQ(p.dialogs.fileRequests[0].title, "Programmpfad");
     EXPECT_EQ(p.dialogs.fileRequests[0].filter, "Anwendungen (*.exe)|*.exe");
     EXPECT_EQ(p.dialogs.fileRequests[0].initialFolder, "C:\\Programme\\Winamp");
-    EXPECT_EQ(s->Preferences().settings.WinampPath.text, "C:\\Apps\\Player.exe");
+    EXPECT_EQ(s->Preferences().settings.WinampPath, "C:\\Apps\\Player.exe");
     EXPECT_FALSE(p.app.quitPosted);
 
     // Cancelling the search ends the program, but the start-up still completes.
@@ -173,12 +173,12 @@ TEST_F(StartupTest, EnableRulesFollowTheLoadedOptions) {
     p.registry.SetDword(HKCU, kKey, "Automatisch beenden - Aktiv", 1);
     std::unique_ptr<OrvellaStartup> st;
     Start({}, &st);
-    const TSettings& s = st->Preferences().settings;
-    EXPECT_FALSE(s.BreakCount.enabled);   // breaks need the rising volume too
-    EXPECT_FALSE(s.CloseAtFinalVolume.enabled);
-    EXPECT_TRUE(s.Breaks.checked);        // disabling never unticks
-    EXPECT_TRUE(s.AutoCloseMinutes.enabled);
-    EXPECT_FALSE(s.PlayAfterSystemStart.enabled);
+    const TForm2& f = st->Preferences();
+    EXPECT_FALSE(f.UpDown5.enabled);   // breaks need the rising volume too
+    EXPECT_FALSE(f.CheckBox10.enabled);
+    EXPECT_TRUE(f.CheckBox9.checked);  // disabling never unticks
+    EXPECT_TRUE(f.UpDown3.enabled);
+    EXPECT_FALSE(f.CheckBox5.enabled);
 }
 
 // The program's whole life on the fake GUI, in the order the real one runs it: the windows

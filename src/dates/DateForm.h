@@ -15,7 +15,40 @@ public:
     // Shows the dialog modally in the given mode; returns when it is closed.
     void ShowDateDialog(TDateDialogMode mode);
 
+    // " Date: ": the calendar holds the date; the month list and the year field only change it.
+    ui::GroupBox GroupBox1{this, "GroupBox1"};
+    ui::ComboBox ComboBox1{this, "ComboBox1"};          // month
+    ui::Edit Edit1{this, "Edit1"};                      // year (read-only)
+    ui::UpDown UpDown1{this, "UpDown1", 2000, 2099, 2000};
+    ui::MonthCalendar MonthCalendar1{this, "MonthCalendar1"};
+    // " Time: ".
+    ui::GroupBox GroupBox2{this, "GroupBox2"};
+    ui::MaskEdit MaskEdit1{this, "MaskEdit1", "90:00"};
+    // " Description: ".
+    ui::GroupBox GroupBox3{this, "GroupBox3"};
+    ui::Edit Edit2{this, "Edit2"};
+    ui::Image Image1{this, "Image1"};
+    ui::Button Button1{this, "Button1"};  // OK
+    ui::Button Button2{this, "Button2"};  // Cancel
+
+    // The control the keyboard focus is to be in, set by a handler that sends it somewhere.
+    // The widget model has no focus of its own yet, so this records the request.
+    ui::Control* ActiveControl = nullptr;
+
+    void FormShow();
+    void ComboBox1Click();
+    void UpDown1MouseUp(const ui::MouseEvent& event);
+    void Edit1Exit();
+    void MonthCalendar1Click();
+    void Button1Click();
+    void Button2Click();
+
 private:
+    // The list's selected entry, -1 when none is (or no list is connected).
+    int SelectedEntry() const;
+    void ShowDate(const TWakeDate& date);
+    void RefuseTime();
+
     TWakeDateList* list_ = nullptr;
     TDateDialogMode mode_ = TDateDialogMode::NewEntry;
 };

@@ -12,9 +12,6 @@ namespace {
 const char* const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
                                      "July",    "August",   "September", "October", "November", "December"};
 
-// The refusal the time field gives when the focus leaves it incomplete; OK gives the same one.
-constexpr const char* kInvalidTime = "Invalid input value.  Use escape key to abandon changes";
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // "hh:mm" as the time field holds it, the first hours digit possibly blank, naming a time of
@@ -159,7 +156,7 @@ void TForm3::FormShow() {
         if (!ParseWakeDate(text, date)) date.description = text.size() > 21 ? text.substr(21) : std::string();
     }
     ShowDate(date);
-    ActiveControl = &ComboBox1;
+    FocusControl(ComboBox1);
 }
 
 void TForm3::ShowDate(const TWakeDate& date) {
@@ -198,24 +195,12 @@ void TForm3::MonthCalendar1Click() {
     UpDown1.SetPosition(MonthCalendar1.year);
 }
 
-void TForm3::RefuseTime() {
-    platform.system.Beep();
-    platform::MessageBoxRequest request;
-    request.owner = platform.app.ApplicationWindow();
-    request.text = kInvalidTime;
-    request.caption = caption;
-    request.style = platform::MbOk | platform::MbIconError;
-    request.languageId = platform.system.DefaultLanguageId();
-    platform.app.BeforeBlocking();
-    platform.dialogs.MessageBox(request);
-    ActiveControl = &MaskEdit1;
-}
 
 void TForm3::Button1Click() {
     // Enter presses OK without the focus leaving the time field, so the field's own check
     // may not have run; and an entry the agent cannot read as a time would never wake anyone.
     if (!IsClockTime(MaskEdit1.text)) {
-        RefuseTime();
+        MaskEdit1.RefuseInput();
         return;
     }
     TWakeDate date;

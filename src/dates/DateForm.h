@@ -31,10 +31,6 @@ public:
     ui::Button Button1{this, "Button1"};  // OK
     ui::Button Button2{this, "Button2"};  // Cancel
 
-    // The control the keyboard focus is to be in, set by a handler that sends it somewhere.
-    // The widget model has no focus of its own yet, so this records the request.
-    ui::Control* ActiveControl = nullptr;
-
     void FormShow();
     void ComboBox1Click();
     void UpDown1MouseUp(const ui::MouseEvent& event);
@@ -47,7 +43,6 @@ private:
     // The list's selected entry, -1 when none is (or no list is connected).
     int SelectedEntry() const;
     void ShowDate(const TWakeDate& date);
-    void RefuseTime();
 
     TWakeDateList* list_ = nullptr;
     TDateDialogMode mode_ = TDateDialogMode::NewEntry;

@@ -137,6 +137,8 @@ public:
     // Focus wants to leave: true when it may. A changed, incomplete text keeps it, after a
     // beep and the standard message.
     bool Exit();
+    // The refusal of a text: a beep, the standard message, and the focus back in the field.
+    void RefuseInput();
 
 private:
     std::string entered_;

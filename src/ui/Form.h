@@ -80,6 +80,11 @@ public:
     // What the title bar's close box and Alt+F4 do: asks OnCloseQuery, then closes.
     void UserClose();
 
+    // Sends the keyboard focus to `control`: at once when the window is shown, else when it
+    // shows next. The renderer takes the request and clears it.
+    void FocusControl(Control& control) { focusRequest = &control; }
+    Control* focusRequest = nullptr;
+
     const std::vector<Control*>& Controls() const { return controls_; }
     const std::vector<Timer*>& Timers() const { return timers_; }
     Control* FindControl(const std::string& name) const;

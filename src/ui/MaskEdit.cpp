@@ -51,6 +51,11 @@ bool MaskEdit::Exit() {
         modified = false;
         return true;
     }
+    RefuseInput();
+    return false;
+}
+
+void MaskEdit::RefuseInput() {
     platform::Platform& p = owner->platform;
     p.system.Beep();
     platform::MessageBoxRequest request;
@@ -61,7 +66,7 @@ bool MaskEdit::Exit() {
     request.languageId = p.system.DefaultLanguageId();
     p.app.BeforeBlocking();
     p.dialogs.MessageBox(request);
-    return false;
+    owner->FocusControl(*this);
 }
 
 }  // namespace ui

@@ -167,7 +167,7 @@ TEST_F(DateFormTest, OkRefusesATimeThatIsNoClockTimeAndKeepsTheDialogOpen) {
         p.dialogs.shown.clear();
         bool stayedOpen = false;
         Show(TDateDialogMode::Edit, [&] {
-            form.ActiveControl = &form.Edit2;
+            form.focusRequest = &form.Edit2;
             form.MaskEdit1.text = c.time;
             form.MaskEdit1.modified = true;
             form.Button1.Click();
@@ -186,7 +186,7 @@ TEST_F(DateFormTest, OkRefusesATimeThatIsNoClockTimeAndKeepsTheDialogOpen) {
         EXPECT_EQ(p.dialogs.shown[0].text, kInvalidTime);
         EXPECT_EQ(p.dialogs.shown[0].caption, "Dates");
         EXPECT_EQ(p.dialogs.shown[0].style, platform::MbOk | platform::MbIconError);
-        EXPECT_EQ(form.ActiveControl, &form.MaskEdit1);
+        EXPECT_EQ(form.focusRequest, &form.MaskEdit1);
         EXPECT_EQ(list.Entries(), Entries{"05.01.2027 (06:45)"});
     }
 }

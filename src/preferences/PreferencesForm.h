@@ -1,20 +1,33 @@
 #pragma once
 #include <string>
 
+#include "dates/WakeDates.h"
 #include "settings/Settings.h"
 #include "ui/Form.h"
 
 class TForm1;
+class TForm3;
+enum class TDateDialogMode;
 
 // The preferences dialog. Created at start and only shown and hidden afterwards. It holds the
 // one live settings record, which every other part reads; its controls show the record and
-// write every change through to it at once.
+// write every change through to it at once. Split by concern:
+//   PreferencesForm.cpp        opening, OK and Cancel
+//   PreferencesBinding.cpp     which control shows which option
+//   PreferencesLayout.cpp      the controls of the first three tabs, the events they run
+//   PreferencesPages.cpp       the controls of the other tabs
+//   PreferencesPictures.cpp    the icons of the lists and the picture of the about page
+//   PreferencesRules.cpp       which fields are usable, the exclusions, the sliders
+//   PreferencesDates.cpp       the wake-date list and the date entry dialog
+//   PreferencesSearch.cpp      the language-file and skins-path searches
+//   WinampSearch.cpp           the player search of the start-up
 class TForm2 : public ui::Form {
 public:
     explicit TForm2(ui::Environment& environment);
 
-    // The main window, whose opacity the dialog sets; set once before anything runs.
-    void Connect(TForm1& mainForm) { form1_ = &mainForm; }
+    // The main window, whose opacity the dialog sets, and the date entry dialog, which edits
+    // this dialog's wake dates; set once before anything runs.
+    void Connect(TForm1& mainForm, TForm3& dateForm);
 
     ui::PageControl PageControl1{this, "PageControl1"};
     ui::TabSheet TabSheet1{this, "TabSheet1"}, TabSheet2{this, "TabSheet2"}, TabSheet3{this, "TabSheet3"},
@@ -70,6 +83,60 @@ public:
     ui::Button Button1{this, "Button1"};  // OK
     ui::Button Button2{this, "Button2"};  // Cancel
 
+    // Frames, captions and buttons around the options above.
+    ui::GroupBox GroupBox1{this, "GroupBox1"};    // " Winamp: "
+    ui::GroupBox GroupBox2{this, "GroupBox2"};    // " Autostart: "
+    ui::GroupBox GroupBox3{this, "GroupBox3"};    // " Close automatical: "
+    ui::GroupBox GroupBox4{this, "GroupBox4"};    // " Paths and files: "
+    ui::GroupBox GroupBox5{this, "GroupBox5"};    // " Volume: "
+    ui::GroupBox GroupBox6{this, "GroupBox6"};    // " Orvella Agent: "
+    ui::GroupBox GroupBox7{this, "GroupBox7"};    // " Dates: "
+    ui::GroupBox GroupBox8{this, "GroupBox8"};    // " Language: "
+    ui::GroupBox GroupBox9{this, "GroupBox9"};    // " Translations: "
+    ui::GroupBox GroupBox10{this, "GroupBox10"};  // " Themes: "
+    ui::GroupBox GroupBox11{this, "GroupBox11"};  // " Opacity: "
+    ui::Label Label1{this, "Label1"};    // Program path
+    ui::Label Label2{this, "Label2"};    // Winamp wait length
+    ui::Label Label3{this, "Label3"};    // Waiting time at system start
+    ui::Label Label4{this, "Label4"};    // its length
+    ui::Label Label5{this, "Label5"};    // After (min)
+    ui::Label Label6{this, "Label6"}, Label7{this, "Label7"};  // what automatic closing does
+    ui::Label Label8{this, "Label8"};    // Language file
+    ui::Label Label9{this, "Label9"};    // Skins path
+    ui::Label Label10{this, "Label10"};  // the warning about the paths
+    ui::Label Label11{this, "Label11"};  // Interval
+    ui::Label Label12{this, "Label12"};  // Initial volume
+    ui::Label Label13{this, "Label13"};  // Final volume
+    ui::Label Label14{this, "Label14"};  // initial volume in percent
+    ui::Label Label15{this, "Label15"};  // final volume in percent
+    ui::Label Label16{this, "Label16"};  // Number of breaks
+    ui::Label Label17{this, "Label17"};  // Break length
+    ui::Label Label18{this, "Label18"}, Label19{this, "Label19"}, Label20{this, "Label20"};  // the agent
+    ui::Label Label21{this, "Label21"};  // Active language
+    ui::Label Label22{this, "Label22"};  // Select a word to replace it
+    ui::Label Label23{this, "Label23"};  // Select a theme to use it
+    ui::Label Label24{this, "Label24"};  // opacity in percent
+    ui::Button Button3{this, "Button3"};    // Search... the language file
+    ui::Button Button4{this, "Button4"};    // Search... the skins path
+    ui::Button Button5{this, "Button5"};    // New wake date
+    ui::Button Button6{this, "Button6"};    // Edit wake date
+    ui::Button Button7{this, "Button7"};    // Delete wake date
+    ui::Button Button8{this, "Button8"};    // New language
+    ui::Button Button9{this, "Button9"};    // Delete language
+    ui::Button Button10{this, "Button10"};  // Restore default languages
+    ui::Button Button11{this, "Button11"};  // Save translations
+    ui::Button Button12{this, "Button12"};  // Reset translations
+    ui::ListView ListView3{this, "ListView3"};  // translations of the active language
+
+    // "Over...": name and version on black.
+    ui::Panel Panel1{this, "Panel1"};
+    ui::Image Image1{this, "Image1"};
+    ui::Label Label25{this, "Label25"};  // program name
+    ui::Label Label26{this, "Label26"};  // version
+    ui::Label Label27{this, "Label27"};  // what it does
+
+    // The wake dates the "Dates" tab shows and the date entry dialog edits.
+    TWakeDateList wakeDates{platform.system};
     TSettings settings;
 
     // Shows the record in the controls.
@@ -86,14 +153,50 @@ public:
 
     // Enables each dependent control exactly while its option is on.
     void ApplyEnableRules();
+    // Shows the wake dates as rows, keeping the list's selection.
+    void ShowWakeDates();
+
+    // Releasing the mouse on an option runs its rules; toggling it by keyboard runs none.
+    void CheckBox1MouseUp(const ui::MouseEvent&);
+    void CheckBox4MouseUp(const ui::MouseEvent&);
+    void CheckBox6MouseUp(const ui::MouseEvent&);
+    void CheckBox8MouseUp(const ui::MouseEvent&);
+    void CheckBox9MouseUp(const ui::MouseEvent&);
+    void CheckBox10MouseUp(const ui::MouseEvent&);
+    void CheckBox11MouseUp(const ui::MouseEvent&);
+    void CheckBox12MouseUp(const ui::MouseEvent&);
+    void CheckBox13MouseUp(const ui::MouseEvent&);
+    void UpDown1MouseUp(const ui::MouseEvent&);
+    void UpDown2MouseUp(const ui::MouseEvent&);
+    void TrackBar1Change();
+    void TrackBar2Change();
+    void TrackBar3Change();
+    void ListView1Change();
+    void ListView1MouseUp(const ui::MouseEvent&);
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
 
 private:
     // After every event of a control the record takes what the controls show, so a change
     // made by a handler (an option another one switched off) reaches it too. Runs last in the
     // constructor, once every handler is set.
     void BindSettings();
+    void CreateLayout();
+    void LayoutGeneralTabs();
+    void LayoutVolumeTab();
+    void LayoutOtherTabs();
+    void ConnectEvents();
+    // The end actions at the final volume released: one rule for all three.
+    void EndActionMouseUp(ui::CheckBox& released);
+    void EnableAutoCloseFields(bool enable);
+    void EnableDateButtons(bool enable);
+    void OpenDateDialog(TDateDialogMode mode);
 
     TForm1* form1_ = nullptr;
-    bool binding_ = false;  // while the record is shown in the controls
+    TForm3* form3_ = nullptr;
     int openingOpacity_ = 255;
+    bool binding_ = false;  // while the record is shown in the controls
 };

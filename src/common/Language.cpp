@@ -13,12 +13,21 @@ bool IsGermanSystemLanguage(platform::System& system) {
     return SystemLanguageName(system) == "Deutsch";
 }
 
-bool IsGermanLanguage(platform::Platform& platform) {
+std::string StoredLanguage(platform::Platform& platform) {
     std::string name;
     if (auto key = platform.registry.OpenKey(platform::RegistryRoot::CurrentUser, kSettingsKey,
                                              platform::KeyAccess::Read)) {
-        key->ReadString("Programm - Sprache", name);
+        key->ReadString(kLanguageValue, name);
     }
+    return name;
+}
+
+bool IsGermanLanguage(platform::Platform& platform) {
+    std::string name = StoredLanguage(platform);
     if (name.empty()) name = SystemLanguageName(platform.system);
     return name == "Deutsch";
+}
+
+std::string FallbackLanguage(platform::Platform& platform) {
+    return IsGermanLanguage(platform) ? "Deutsch" : "English";
 }

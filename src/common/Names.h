@@ -12,6 +12,8 @@ inline const char* const kSettingsKey = "Software\\Orvella";
 inline const char* const kWakeCallValue = "Weckruf";
 // The program's folder, written at every save of the options for the programs that need it.
 inline const char* const kProgramPathValue = "Programm - Pfad";
+// The name of the active language.
+inline const char* const kLanguageValue = "Programm - Sprache";
 // The skin that the main window loads when it is first shown.
 inline const char* const kSkinFileValue = "Theme - Pfad";
 

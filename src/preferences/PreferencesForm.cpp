@@ -1,5 +1,9 @@
 #include "preferences/PreferencesForm.h"
 
+#include <exception>
+#include <stdexcept>
+
+#include "common/Language.h"
 #include "mainwindow/MainForm.h"
 #include "settings/SettingsStore.h"
 
@@ -14,27 +18,82 @@ TForm2::TForm2(ui::Environment& environment)
     BindSettings();
 }
 
-// Each opening shows what is stored: edits that were cancelled last time are gone.
+namespace {
+
+std::string FailureText(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unknown error";
+    }
+}
+
+}  // namespace
+
+// Each opening shows what is stored: edits that were cancelled last time are gone. The wake
+// dates are loaded even when the options fail, so a damaged option never hides an alarm.
 void TForm2::FormShow() {
     openingOpacity_ = form1_->alphaBlendValue;
     TrackBar3.SetPosition(256 - openingOpacity_);
-    LoadSettingsIntoDialog(platform, settings);
-    SettingsToControls();
-    ApplyEnableRules();
+    std::exception_ptr failure;
+    try {
+        LoadSettingsIntoDialog(platform, settings);
+        SettingsToControls();
+        ApplyEnableRules();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    LoadWakeDates(platform, wakeDates);
     ShowWakeDates();
+    ComboBox1.pickOnly = true;
+    const std::string stored = StoredLanguage(platform);
+    SelectLanguage(stored.empty() ? FallbackLanguage(platform) : stored);
+    FillThemeList();
+    if (failure) gui.ReportError(this, FailureText(failure));
 }
 
+void TForm2::SelectLanguage(const std::string& name) {
+    for (std::size_t i = 0; i < ComboBox1.items.size(); ++i)
+        if (ComboBox1.items[i] == name) ComboBox1.itemIndex = static_cast<int>(i);
+    ComboBox1.text = ComboBox1.Selected();
+    // The two languages every file has cannot be deleted.
+    Button9.enabled = ComboBox1.text != "Deutsch" && ComboBox1.text != "English";
+}
+
+// OK stores and closes; a failure in storing is reported after the dialog has gone, and what
+// was stored before it stays stored.
 void TForm2::Button1Click() {
-    TSettings stored = settings;
-    stored.Opacity = form1_->alphaBlendValue;
-    stored.SkinFile = form1_->CurrentSkinPath;
-    stored.Language = ComboBox1.Selected();
-    SaveSettings(platform, stored);
+    std::exception_ptr failure;
+    try {
+        TSettings stored = settings;
+        stored.Opacity = form1_->alphaBlendValue;
+        stored.SkinFile = form1_->CurrentSkinPath;
+        stored.Language = ComboBox1.Selected();
+        SaveSettings(platform, stored);
+        SaveWakeDates(platform, wakeDates);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     Close();
+    if (failure) gui.ReportError(this, FailureText(failure));
 }
 
-// Cancel stores nothing; the main window gets back the opacity it had at the opening.
+// Cancel stores nothing and leaves edited options in effect until the next opening; it puts
+// back the main window's opacity and skin and the fallback language.
 void TForm2::Button2Click() {
     form1_->alphaBlendValue = openingOpacity_;
+    SelectLanguage(FallbackLanguage(platform));
+    std::exception_ptr failure;
+    if (!settings.SkinFile.empty()) {
+        try {
+            form1_->LoadSkinFile(settings.SkinFile);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    // The dialog has no close box: a failed reload must not keep it open.
     Close();
+    if (failure) gui.ReportError(this, FailureText(failure));
 }

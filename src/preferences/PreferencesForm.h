@@ -151,6 +151,11 @@ public:
     void Button1Click();  // OK
     void Button2Click();  // Cancel
 
+    // Selects the named language in the list, when it is there.
+    void SelectLanguage(const std::string& name);
+    // Lists the skins of the skins folder.
+    void FillThemeList();
+
     // Enables each dependent control exactly while its option is on.
     void ApplyEnableRules();
     // Shows the wake dates as rows, keeping the list's selection.

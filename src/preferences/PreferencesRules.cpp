@@ -42,12 +42,13 @@ void TForm2::CheckBox9MouseUp(const ui::MouseEvent&) { ApplyEnableRules(); }
 // only a silent switch turns it off.
 void TForm2::CheckBox6MouseUp(const ui::MouseEvent&) {
     if (CheckBox8.checked && (CheckBox10.checked || CheckBox11.checked)) {
-        if (Ask(platform, kAutoCloseOverEndActions) == platform::IdYes) {
+        // Yes keeps the box as the user left it and opens its fields; No takes it back.
+        const bool yes = Ask(platform, kAutoCloseOverEndActions) == platform::IdYes;
+        if (yes)
             CheckBox10.checked = CheckBox11.checked = false;
-        } else {
+        else
             CheckBox6.checked = false;
-        }
-        EnableAutoCloseFields(CheckBox6.checked);
+        EnableAutoCloseFields(yes);
         return;
     }
     EnableAutoCloseFields(CheckBox6.checked);

@@ -69,7 +69,7 @@ const std::vector<StoredSetting>& SettingsTable() {
         Flag("Programm - Automatische Wiedergabe", &S::PlayAfterSystemStart, true, kAll),
         Number("Programm - Aktive Seite", &S::ActivePage, 4, 0, 6, StoredSetting::LoadIntoDialog | kSave),
         // Read into the dialog by selecting it in the language list.
-        Text("Programm - Sprache", &S::Language, "Deutsch", false, kStart | kSave),
+        Text(kLanguageValue, &S::Language, "Deutsch", false, kStart | kSave),
         Number("Programm - Alpha", &S::Opacity, 255, 0, 255, kStart | kSave),
         Text("Programm - Sprachdatei", &S::LanguageFile, "Language.dll", true, kLoads | kIfText),
         Text("Programm - Schema Pfad", &S::SkinsFolder, "Skins\\", true, kLoads | kIfText),

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -32,6 +33,9 @@ public:
     virtual void ScreenSize(const Form& form, int& width, int& height) = 0;
     // Whether any part of this screen rectangle lies on one of the monitors.
     virtual bool RectOnAnyMonitor(int left, int top, int width, int height) = 0;
+    // Shows the standard error box for a failure that a handler reports and then goes on from;
+    // a failure a handler does not catch ends there too.
+    virtual void ReportError(Form* form, const std::string& message) = 0;
 
 protected:
     // A form is going away: let go of everything kept for it. Its controls are already gone,

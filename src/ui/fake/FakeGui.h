@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/fake/FakePlatform.h"
@@ -29,6 +30,7 @@ public:
         height = monitors.empty() ? 0 : monitors.front().height;
     }
     bool RectOnAnyMonitor(int left, int top, int width, int height) override;
+    void ReportError(ui::Form*, const std::string& message) override { errors.push_back(message); }
 
     // Advances the clock by `milliseconds`, firing every enabled timer whose interval has
     // run out, in time order. A handler that sleeps moves the clock on; a timer that came due
@@ -47,6 +49,7 @@ public:
     int cursorX = 0, cursorY = 0;
     std::vector<Monitor> monitors{{0, 0, 1280, 1024}};
 
+    std::vector<std::string> errors;  // reported in the standard error box
     std::vector<ui::Form*> broughtToFront;
     std::vector<ui::Form*> modalForms;
     // Runs while a form is shown modally; it should end by hiding the form (pressing a button,

@@ -53,8 +53,7 @@ public:
 
     // Brings every form's window and every timer in line with the model.
     void Sync();
-    // Shows the standard error box for an error that escaped a handler of `form`.
-    void ReportError(ui::Form* form, const std::string& message);
+    void ReportError(ui::Form* form, const std::string& message) override;
 
     HCURSOR CursorOverride() const { return cursorOverride_; }
     GdiCache& Gdi() { return gdi_; }

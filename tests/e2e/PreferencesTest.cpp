@@ -1,0 +1,309 @@
+// The preferences dialog and the date entry dialog of the real program under Wine: opened from
+// the main window's shortcut, options changed with the mouse and their questions answered,
+// OK storing options, Run entries and a wake date, a time that is no clock time refused, Cancel
+// leaving the wake-dates file alone, and each tab against a reference picture.
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "E2eSupport.h"
+#include "Screenshots.h"
+
+namespace {
+
+const char* const kKey = "Software\\Orvella";
+const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// A control anywhere inside `root` with this window class (case-insensitive) and text.
+HWND Child(HWND root, const std::string& className, const std::string& text) {
+    struct Search {
+        std::string className, text;
+        HWND found = nullptr;
+    } search{className, text};
+    EnumChildWindows(
+        root,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (lstrcmpiA(ClassOf(window).c_str(), s.className.c_str()) == 0 && e2e::WindowText(window) == s.text) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The first control of the class inside `root`.
+HWND ChildOfClass(HWND root, const std::string& className) {
+    std::pair<std::string, HWND> search{className, nullptr};
+    EnumChildWindows(
+        root,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<std::pair<std::string, HWND>*>(data);
+            if (lstrcmpiA(ClassOf(window).c_str(), s.first.c_str()) != 0) return TRUE;
+            s.second = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+// A press and release of the left button in the middle of a control, as a user's click.
+void Click(HWND control) {
+    RECT r{};
+    GetClientRect(control, &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(control, WM_LBUTTONUP, 0, at);
+}
+
+// The date dialog's time field: the field that shows "hh:mm".
+HWND TimeField(HWND dates) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        dates,
+        [](HWND window, LPARAM data) -> BOOL {
+            const std::string text = e2e::WindowText(window);
+            if (lstrcmpiA(ClassOf(window).c_str(), "Edit") != 0 || text.size() != 5 || text[2] != ':') return TRUE;
+            *reinterpret_cast<HWND*>(data) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// Types characters into a control as the keyboard would deliver them.
+void Type(HWND control, const std::string& text) {
+    for (char c : text) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+// Answers the message box with this caption, checking its text.
+void Answer(const std::string& caption, const std::string& text, int button) {
+    HWND box = e2e::FindMessageBox(caption, 10000);
+    ASSERT_TRUE(box) << caption;
+    EXPECT_EQ(e2e::MessageBoxText(box), text);
+    e2e::PressButton(box, button);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 5000)) << caption;
+}
+
+std::string Today(const char* time) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02u.%02u.%u (%s)", now.wDay, now.wMonth, now.wYear, time);
+    return text;
+}
+
+class Preferences : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::InstallOrvellaWithStandInPlayer();
+        e2e::DeleteRegistryValue(kRun, "Orvella");
+        e2e::DeleteRegistryValue(kRun, "Orvella Agent");
+        DeleteFileA(Ini().c_str());
+    }
+    void TearDown() override {
+        program_.Kill();
+        e2e::DeleteRegistryKey(kKey);
+        e2e::DeleteRegistryValue(kRun, "Orvella");
+        e2e::DeleteRegistryValue(kRun, "Orvella Agent");
+        DeleteFileA(Ini().c_str());
+    }
+
+    static std::string Ini() { return e2e::BinFolder() + "Orvella.ini"; }
+
+    // Starts the program and opens the preferences with Ctrl+P on the main window.
+    HWND Open() {
+        program_ = e2e::StartProgram("Orvella.exe");
+        e2e::DeclineSkinSearch();
+        HWND main = e2e::WaitForWindow("TForm1", "Orvella", 15000);
+        if (!main) return nullptr;
+        HWND dialog = nullptr;
+        // The shortcut needs the main window in front; a start may still be taking it there.
+        e2e::WaitUntil(
+            [&] {
+                ShowWindow(main, SW_SHOWNORMAL);
+                BringWindowToTop(main);
+                SetForegroundWindow(main);
+                Sleep(100);
+                keybd_event(VK_CONTROL, 0, 0, 0);
+                keybd_event('P', 0, 0, 0);
+                keybd_event('P', 0, KEYEVENTF_KEYUP, 0);
+                keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+                dialog = e2e::WaitForWindow("TForm2", "", 1000);
+                return dialog && e2e::WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 2000);
+            },
+            15000);
+        return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
+    }
+
+    // Clicks the tab and waits until its page shows.
+    static void ShowTab(HWND dialog, int index) {
+        HWND tabs = ChildOfClass(dialog, WC_TABCONTROLA);
+        ASSERT_TRUE(tabs);
+        RECT r{};
+        SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(tabs, WM_LBUTTONUP, 0, at);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index; }, 5000));
+        Sleep(200);
+    }
+
+    static HWND Box(HWND dialog, const char* caption) {
+        HWND box = Child(dialog, "Button", caption);
+        EXPECT_TRUE(box) << caption;
+        return box;
+    }
+
+    // Opens the date dialog with "New" and waits for it.
+    static HWND NewDate(HWND dialog) {
+        PostMessageA(Child(dialog, "Button", "New"), BM_CLICK, 0, 0);
+        HWND dates = e2e::WaitForWindow("TForm3", "", 10000);
+        if (!dates || !e2e::WaitUntil([&] { return IsWindowVisible(dates) != FALSE; }, 5000)) return nullptr;
+        return dates;
+    }
+
+    static int Rows(HWND dialog) {
+        return static_cast<int>(SendMessageA(ChildOfClass(dialog, WC_LISTVIEWA), LVM_GETITEMCOUNT, 0, 0));
+    }
+
+    e2e::RunningProgram program_;
+};
+
+TEST_F(Preferences, MouseChangesAskTheirQuestionsAndOkStoresOptionsAndRunEntries) {
+    HWND dialog = Open();
+    ASSERT_TRUE(dialog);
+
+    ShowTab(dialog, 0);
+    Click(Box(dialog, "Implement Orvella with system start"));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Checked(Box(dialog, "Implement Orvella with system start")); }, 5000));
+
+    // Automatic closing against closing at the final volume, which is on by default.
+    ShowTab(dialog, 1);
+    Click(Box(dialog, "Activate automatic closing"));
+    Answer("Activate",
+           "You shouldn\xB4t use t\xB4his future while the function \"Close ... after reaching final volume\" is "
+           "activated.\rDo you want to deactivate the function \"Close ... after reaching final volume\" and "
+           "activate this one instead?",
+           IDYES);
+    ShowTab(dialog, 2);
+    HWND closeProgram = Box(dialog, "Close program after reaching final volume");
+    EXPECT_FALSE(Checked(closeProgram));
+    HWND closeWinamp = Box(dialog, "Close Winamp after reaching final volume");
+    Click(closeWinamp);
+    Answer("Activate",
+           "You shouldn\xB4t use t\xB4his future while the function \"Close automatical\" is activated.\rDo you "
+           "want to deactivate the function \"Close automatical\" and activate this one instead?",
+           IDNO);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !Checked(closeWinamp); }, 5000));
+
+    ShowTab(dialog, 3);
+    Click(Box(dialog, "Activate Orvella Agent"));  // started, or E1 when the build has no agent
+    if (HWND missing = e2e::FindMessageBox("Orvella Agent not found", 2000)) e2e::PressButton(missing, IDOK);
+
+    PostMessageA(Child(dialog, "Button", "OK"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+    DWORD value = 99;
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Automatisch beenden - Aktiv", value) && value == 1);
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Lautstärke - Automatisch schließen", value) && value == 0);
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Lautstärke - Winamp schließen", value) && value == 0);
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Programm - Aktive Seite", value) && value == 3);
+    std::string run;
+    EXPECT_TRUE(e2e::GetRegistryString(kRun, "Orvella", run));
+    EXPECT_EQ(run, e2e::BinFolder() + "Orvella.exe /S");
+    EXPECT_TRUE(e2e::GetRegistryString(kRun, "Orvella Agent", run));
+    EXPECT_EQ(run, e2e::BinFolder() + "Agent.exe");
+    if (HWND agent = FindWindowA("TApplication", "Orvella Agent")) PostMessageA(agent, WM_CLOSE, 0, 0);
+}
+
+TEST_F(Preferences, ANewWakeDateIsStoredAtOkAndATimeThatIsNoClockTimeIsRefused) {
+    HWND dialog = Open();
+    ASSERT_TRUE(dialog);
+    ShowTab(dialog, 3);
+
+    HWND dates = NewDate(dialog);
+    ASSERT_TRUE(dates);
+    HWND time = TimeField(dates);
+    ASSERT_TRUE(time);
+    HWND ok = Child(dates, "Button", "OK");
+    SendMessageA(time, WM_SETFOCUS, 0, 0);
+    Type(time, "9999");
+    PostMessageA(ok, BM_CLICK, 0, 0);
+    Answer("Dates", "Invalid input value.  Use escape key to abandon changes", IDOK);
+    EXPECT_TRUE(IsWindowVisible(dates));
+
+    // Back in the field: the hours again, then a valid time and a description.
+    Type(time, "\b\b\b\b");
+    Type(time, "0745");
+    HWND description = nullptr;
+    EnumChildWindows(
+        dates,
+        [](HWND window, LPARAM data) -> BOOL {
+            if (lstrcmpiA(ClassOf(window).c_str(), "Edit") == 0 && SendMessageA(window, EM_GETLIMITTEXT, 0, 0) == 19)
+                *reinterpret_cast<HWND*>(data) = window;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&description));
+    ASSERT_TRUE(description);
+    SetWindowTextA(description, "Early shift");
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::WindowText(time) == "07:45"; }, 5000)) << e2e::WindowText(time);
+    PostMessageA(ok, BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dates); }, 5000));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Rows(dialog) == 1; }, 5000));
+
+    PostMessageA(Child(dialog, "Button", "OK"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+    const std::string ini = e2e::ReadTextFile(Ini());
+    EXPECT_NE(ini.find("[Weckzeiten]\r\nZ\xE4hler=0\r\n0=" + Today("07:45") + " - Early shift\r\n"), std::string::npos)
+        << ini;
+}
+
+TEST_F(Preferences, CancelLeavesTheWakeDatesFileAsItWas) {
+    const std::string before =
+        "[Position]\r\nLeft=10\r\nTop=20\r\n[Weckzeiten]\r\nZ\xE4hler=1\r\n0=05.01.2027 (06:45) - Early shift\r\n"
+        "1=06.01.2027 (07:00)\r\n";
+    ASSERT_TRUE(e2e::WriteTextFile(Ini(), before));
+    HWND dialog = Open();
+    ASSERT_TRUE(dialog);
+    ShowTab(dialog, 3);
+    ASSERT_EQ(Rows(dialog), 2);
+    e2e::MovePointerAway();
+    e2e::ExpectLooksLikeReference(e2e::CaptureClientArea(dialog), "Preferences-DatesWithEntries", 0.97);
+
+    ListView_SetItemState(ChildOfClass(dialog, WC_LISTVIEWA), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    PostMessageA(Child(dialog, "Button", "Delete"), BM_CLICK, 0, 0);
+    Answer("Delete", "Do you really want to delete the entry?", IDYES);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Rows(dialog) == 1; }, 5000));
+
+    PostMessageA(Child(dialog, "Button", "Cancel"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+    EXPECT_EQ(e2e::ReadTextFile(Ini()), before);
+}
+
+TEST_F(Preferences, EachTabLooksAsDesigned) {
+    HWND dialog = Open();
+    ASSERT_TRUE(dialog);
+    const char* const names[] = {"0-General1", "1-General2", "2-Volume", "3-Dates", "4-Language", "5-Theme", "6-About"};
+    for (int tab = 0; tab < 7; ++tab) {
+        ShowTab(dialog, tab);
+        e2e::MovePointerAway();
+        Sleep(300);
+        e2e::ExpectLooksLikeReference(e2e::CaptureClientArea(dialog), std::string("Preferences-") + names[tab], 0.97);
+    }
+}
+
+}  // namespace

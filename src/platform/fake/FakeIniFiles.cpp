@@ -69,6 +69,7 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
                  std::size_t& end) {
     header = std::string::npos;
     end = lines.size();
+    const std::string wanted = Fold(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string name;
         if (!SectionName(lines[i], name)) continue;
@@ -76,7 +77,7 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
             end = i;
             return;
         }
-        if (Fold(name) == Fold(section)) header = i;
+        if (Fold(name) == wanted) header = i;
     }
 }
 
@@ -86,17 +87,15 @@ std::vector<std::string> FakeIniFiles::Lines(const std::string& file) {
     std::string content;
     std::vector<std::string> lines;
     if (!files_.ReadFile(file, content)) return lines;
-    std::string line;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        const char c = content[i];
-        line += c;
-        if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') continue;
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        }
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = content.size();
+        else if (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') end += 2;
+        else ++end;
+        lines.push_back(content.substr(start, end - start));
+        start = end;
     }
-    if (!line.empty()) lines.push_back(line);
     return lines;
 }
 
@@ -112,9 +111,10 @@ std::string FakeIniFiles::ReadString(const std::string& file, const std::string&
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return defaultValue;
+    const std::string wanted = Fold(key);
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, value;
-        if (KeyName(lines[i], name, value) && Fold(name) == Fold(key)) return value;
+        if (KeyName(lines[i], name, value) && Fold(name) == wanted) return value;
     }
     return defaultValue;
 }
@@ -129,9 +129,10 @@ bool FakeIniFiles::WriteString(const std::string& file, const std::string& secti
         InsertLine(lines, lines.size(), key + "=" + value);
         return Store(file, lines);
     }
+    const std::string wanted = Fold(key);
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, old;
-        if (KeyName(lines[i], name, old) && Fold(name) == Fold(key)) {
+        if (KeyName(lines[i], name, old) && Fold(name) == wanted) {
             lines[i] = name + "=" + value + LineEnd(lines[i]);
             return Store(file, lines);
         }
@@ -148,9 +149,10 @@ bool FakeIniFiles::DeleteKey(const std::string& file, const std::string& section
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return true;
+    const std::string wanted = Fold(key);
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, value;
-        if (KeyName(lines[i], name, value) && Fold(name) == Fold(key)) {
+        if (KeyName(lines[i], name, value) && Fold(name) == wanted) {
             lines.erase(lines.begin() + static_cast<long>(i));
             return Store(file, lines);
         }

@@ -22,10 +22,52 @@ int DigitValue(char c, int base) {
     return -1;
 }
 
-// The counter as an integer: decimal with an optional sign, or hexadecimal after "0x" or "0X".
-// Anything else, and a number that does not fit an int, counts as -1 ("no entries"): a
-// hand-edited or damaged counter must not stand for billions of keys.
-int ParseCounter(const std::string& text) {
+// The index a key name stands for when it is a decimal number without leading zeros that is
+// not above `last`; -1 otherwise ("007" is a key of its own, not key "7").
+int KeyIndex(const std::string& key, int last) {
+    if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) return -1;
+    long long value = 0;
+    for (char c : key) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value <= last ? static_cast<int>(value) : -1;
+}
+
+// The profile rules trim a value and take one pair of quotes off it when it is read; a text
+// they would change is written inside quotes, so that it reads back as it was.
+std::string StoredText(const std::string& text) {
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
+    };
+    const bool blankEdge = !text.empty() && (blank(text.front()) || blank(text.back()));
+    const bool quoted =
+        text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+    return blankEdge || quoted ? "\"" + text + "\"" : text;
+}
+
+std::string IniPath(platform::Platform& platform) { return ProgramFolder(platform.process) + kIniFileName; }
+
+// Removes the entries the file's counter covers and writes the list's; false at the first
+// write that fails.
+bool WriteEntries(platform::IniFiles& ini, const std::string& file, const TWakeDateList& list) {
+    const int old = ParseWakeDatesCounter(ini.ReadString(file, kWakeDatesSection, kWakeDatesCounter, ""));
+    if (old >= 0)
+        for (const std::string& key : ini.ReadKeys(file, kWakeDatesSection))
+            if (KeyIndex(key, old) >= 0 && !ini.DeleteKey(file, kWakeDatesSection, key)) return false;
+    const long long last = static_cast<long long>(list.Count()) - 1;
+    if (!ini.WriteString(file, kWakeDatesSection, kWakeDatesCounter, std::to_string(last))) return false;
+    for (std::size_t i = 0; i < list.Count(); ++i)
+        if (!ini.WriteString(file, kWakeDatesSection, std::to_string(i), StoredText(list.Entries()[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+// A number that does not fit an int counts as "no entries" too: a hand-edited or damaged
+// counter must not stand for billions of keys.
+int ParseWakeDatesCounter(const std::string& text) {
     std::size_t i = 0;
     int base = 10;
     bool negative = false;
@@ -48,43 +90,13 @@ int ParseCounter(const std::string& text) {
     return static_cast<int>(negative ? -value : value);
 }
 
-// The index a key name stands for when it is a decimal number without leading zeros that is
-// not above `last`; -1 otherwise ("007" is a key of its own, not key "7").
-int KeyIndex(const std::string& key, int last) {
-    if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) return -1;
-    long long value = 0;
-    for (char c : key) {
-        if (c < '0' || c > '9') return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value <= last ? static_cast<int>(value) : -1;
-}
-
-std::string IniPath(platform::Platform& platform) { return ProgramFolder(platform.process) + kIniFileName; }
-
-// Removes the entries the file's counter covers and writes the list's; false at the first
-// write that fails.
-bool WriteEntries(platform::IniFiles& ini, const std::string& file, const TWakeDateList& list) {
-    const int old = ParseCounter(ini.ReadString(file, kWakeDatesSection, kWakeDatesCounter, ""));
-    if (old >= 0)
-        for (const std::string& key : ini.ReadKeys(file, kWakeDatesSection))
-            if (KeyIndex(key, old) >= 0 && !ini.DeleteKey(file, kWakeDatesSection, key)) return false;
-    const long long last = static_cast<long long>(list.Count()) - 1;
-    if (!ini.WriteString(file, kWakeDatesSection, kWakeDatesCounter, std::to_string(last))) return false;
-    for (std::size_t i = 0; i < list.Count(); ++i)
-        if (!ini.WriteString(file, kWakeDatesSection, std::to_string(i), list.Entries()[i])) return false;
-    return true;
-}
-
-}  // namespace
-
 void LoadWakeDates(platform::Platform& platform, TWakeDateList& list) {
     list.Clear();
     const std::string file = IniPath(platform);
     if (!platform.files.FileExists(file)) return;
     const std::vector<std::string> keys = platform.ini.ReadKeys(file, kWakeDatesSection);
     if (keys.empty()) return;
-    const int last = ParseCounter(platform.ini.ReadString(file, kWakeDatesSection, kWakeDatesCounter, ""));
+    const int last = ParseWakeDatesCounter(platform.ini.ReadString(file, kWakeDatesSection, kWakeDatesCounter, ""));
     if (last < 0) return;
     const int count = std::min(last, kMaxWakeDates - 1) + 1;
 

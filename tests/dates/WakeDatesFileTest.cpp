@@ -134,6 +134,8 @@ TEST_F(WakeDatesFile, SaveReplacesTheCoveredKeysAndLeavesTheRest) {
          "[Weckzeiten]\r\nZähler=0\r\n0=x\r\n1=b\r\n2=c"},
         {"section elsewhere, no final line end", "[Position]\nTop=4\n[weckzeiten]\nzähler=0x1\n0=a\n1=b", {},
          "[Position]\nTop=4\n[weckzeiten]\nzähler=-1\n"},
+        {"texts the profile rules would change", nullptr, {" lead", "'q'", "tail "},
+         "[Weckzeiten]\r\nZähler=2\r\n0=\" lead\"\r\n1=\"'q'\"\r\n2=\"tail \"\r\n"},
         {"no section yet", "[Position]\r\nTop=4", {"x"}, "[Position]\r\nTop=4\r\n[Weckzeiten]\r\nZähler=0\r\n0=x\r\n"},
     };
     for (const Case& c : cases) {

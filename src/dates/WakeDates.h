@@ -47,9 +47,15 @@ private:
 // The most entries read from the file, whatever its counter claims.
 constexpr int kMaxWakeDates = 10000;
 
+// The file's counter "Zähler" as an integer: decimal with an optional sign, or hexadecimal
+// after "0x" or "0X". Any other text, and a number outside the int range, gives -1.
+int ParseWakeDatesCounter(const std::string& text);
+
 // Fills the list from the program folder's INI file; a missing file or section gives an empty list.
 void LoadWakeDates(platform::Platform& platform, TWakeDateList& list);
 
-// Replaces the stored entries with the list's. The file is changed in one step: when it cannot
-// be written, it stays as it was and std::runtime_error("Unable to write to <path>") is thrown.
+// Replaces the stored entries with the list's; a text with blanks at either end or in quotes
+// is written inside quotes, so that it reads back unchanged. The file is changed in one step:
+// when it cannot be written, it stays as it was and std::runtime_error("Unable to write to
+// <path>") is thrown.
 void SaveWakeDates(platform::Platform& platform, const TWakeDateList& list);

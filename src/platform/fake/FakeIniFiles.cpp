@@ -6,11 +6,39 @@ namespace fake {
 
 namespace {
 
+// Lines keep their own line end, so that a write leaves every other line byte for byte.
 std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t");
+    const auto b = s.find_first_not_of(" \t\r\n");
     if (b == std::string::npos) return "";
-    const auto e = s.find_last_not_of(" \t");
+    const auto e = s.find_last_not_of(" \t\r\n");
     return s.substr(b, e - b + 1);
+}
+
+std::string LineEnd(const std::string& line) {
+    const auto end = line.find_first_of("\r\n");
+    return end == std::string::npos ? "" : line.substr(end);
+}
+
+// Section and key names compare as Windows compares them, which folds the accented letters of
+// the ANSI code page too ("ZÄHLER" is "Zähler").
+std::string Fold(const std::string& name) {
+    std::string folded = Lower(name);
+    for (char& c : folded) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0xC0 && u <= 0xDE && u != 0xD7)
+            c = static_cast<char>(u + 0x20);
+        else if (u == 0x8A || u == 0x8C || u == 0x8E)
+            c = static_cast<char>(u + 0x10);
+        else if (u == 0x9F)
+            c = static_cast<char>(0xFF);
+    }
+    return folded;
+}
+
+// Inserts a "key=value" line; a last line without a line end gets one first.
+void InsertLine(std::vector<std::string>& lines, std::size_t at, const std::string& text) {
+    if (at > 0 && LineEnd(lines[at - 1]).empty()) lines[at - 1] += "\r\n";
+    lines.insert(lines.begin() + static_cast<long>(at), text + "\r\n");
 }
 
 // The section name of a "[name]" line, or nothing.
@@ -41,6 +69,7 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
                  std::size_t& end) {
     header = std::string::npos;
     end = lines.size();
+    const std::string wanted = Fold(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string name;
         if (!SectionName(lines[i], name)) continue;
@@ -48,7 +77,7 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
             end = i;
             return;
         }
-        if (Lower(name) == Lower(section)) header = i;
+        if (Fold(name) == wanted) header = i;
     }
 }
 
@@ -58,24 +87,21 @@ std::vector<std::string> FakeIniFiles::Lines(const std::string& file) {
     std::string content;
     std::vector<std::string> lines;
     if (!files_.ReadFile(file, content)) return lines;
-    std::string line;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        const char c = content[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
-        } else {
-            line += c;
-        }
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = content.size();
+        else if (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') end += 2;
+        else ++end;
+        lines.push_back(content.substr(start, end - start));
+        start = end;
     }
-    if (!line.empty()) lines.push_back(line);
     return lines;
 }
 
 bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>& lines) {
     std::string content;
-    for (const auto& l : lines) content += l + "\r\n";
+    for (const auto& l : lines) content += l;
     return files_.WriteFile(file, content);
 }
 
@@ -85,9 +111,10 @@ std::string FakeIniFiles::ReadString(const std::string& file, const std::string&
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return defaultValue;
+    const std::string wanted = Fold(key);
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, value;
-        if (KeyName(lines[i], name, value) && Lower(name) == Lower(key)) return value;
+        if (KeyName(lines[i], name, value) && Fold(name) == wanted) return value;
     }
     return defaultValue;
 }
@@ -98,21 +125,22 @@ bool FakeIniFiles::WriteString(const std::string& file, const std::string& secti
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) {
-        lines.push_back("[" + section + "]");
-        lines.push_back(key + "=" + value);
+        InsertLine(lines, lines.size(), "[" + section + "]");
+        InsertLine(lines, lines.size(), key + "=" + value);
         return Store(file, lines);
     }
+    const std::string wanted = Fold(key);
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, old;
-        if (KeyName(lines[i], name, old) && Lower(name) == Lower(key)) {
-            lines[i] = name + "=" + value;
+        if (KeyName(lines[i], name, old) && Fold(name) == wanted) {
+            lines[i] = name + "=" + value + LineEnd(lines[i]);
             return Store(file, lines);
         }
     }
     // New keys go after the section's last non-blank line.
     std::size_t at = end;
     while (at > header + 1 && Trim(lines[at - 1]).empty()) --at;
-    lines.insert(lines.begin() + static_cast<long>(at), key + "=" + value);
+    InsertLine(lines, at, key + "=" + value);
     return Store(file, lines);
 }
 
@@ -121,9 +149,10 @@ bool FakeIniFiles::DeleteKey(const std::string& file, const std::string& section
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return true;
+    const std::string wanted = Fold(key);
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, value;
-        if (KeyName(lines[i], name, value) && Lower(name) == Lower(key)) {
+        if (KeyName(lines[i], name, value) && Fold(name) == wanted) {
             lines.erase(lines.begin() + static_cast<long>(i));
             return Store(file, lines);
         }

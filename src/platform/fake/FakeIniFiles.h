@@ -5,7 +5,8 @@
 namespace fake {
 
 // Private-profile INI files kept as text in the fake file system, so tests see the bytes
-// a real file would hold. Lines end with CR LF; keys are written as "key=value".
+// a real file would hold. Lines written anew end with CR LF and read "key=value"; the others
+// stay as they were.
 class FakeIniFiles : public platform::IniFiles {
 public:
     explicit FakeIniFiles(FakeFileSystem& files) : files_(files) {}

@@ -1,0 +1,136 @@
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "common/Names.h"
+#include "dates/WakeDates.h"
+
+// Section "Weckzeiten" of Orvella.ini: the counter "Zähler" holds the number of entries minus
+// one, the keys "0", "1", ... hold the entry texts. The agent reads the same section, so the
+// layout stays as it is; only the way the file is changed is ours.
+
+namespace {
+
+// The longest entry text read from the file; a longer value is cut.
+constexpr std::size_t kMaxValueLength = 2047;
+
+int DigitValue(char c, int base) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (base == 16 && c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The index a key name stands for when it is a decimal number without leading zeros that is
+// not above `last`; -1 otherwise ("007" is a key of its own, not key "7").
+int KeyIndex(const std::string& key, int last) {
+    if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) return -1;
+    long long value = 0;
+    for (char c : key) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value <= last ? static_cast<int>(value) : -1;
+}
+
+// The profile rules trim a value and take one pair of quotes off it when it is read; a text
+// they would change is written inside quotes, so that it reads back as it was.
+std::string StoredText(const std::string& text) {
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
+    };
+    const bool blankEdge = !text.empty() && (blank(text.front()) || blank(text.back()));
+    const bool quoted =
+        text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+    return blankEdge || quoted ? "\"" + text + "\"" : text;
+}
+
+std::string IniPath(platform::Platform& platform) { return ProgramFolder(platform.process) + kIniFileName; }
+
+// Removes the entries the file's counter covers and writes the list's; false at the first
+// write that fails.
+bool WriteEntries(platform::IniFiles& ini, const std::string& file, const TWakeDateList& list) {
+    const int old = ParseWakeDatesCounter(ini.ReadString(file, kWakeDatesSection, kWakeDatesCounter, ""));
+    if (old >= 0)
+        for (const std::string& key : ini.ReadKeys(file, kWakeDatesSection))
+            if (KeyIndex(key, old) >= 0 && !ini.DeleteKey(file, kWakeDatesSection, key)) return false;
+    const long long last = static_cast<long long>(list.Count()) - 1;
+    if (!ini.WriteString(file, kWakeDatesSection, kWakeDatesCounter, std::to_string(last))) return false;
+    for (std::size_t i = 0; i < list.Count(); ++i)
+        if (!ini.WriteString(file, kWakeDatesSection, std::to_string(i), StoredText(list.Entries()[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+// A number that does not fit an int counts as "no entries" too: a hand-edited or damaged
+// counter must not stand for billions of keys.
+int ParseWakeDatesCounter(const std::string& text) {
+    std::size_t i = 0;
+    int base = 10;
+    bool negative = false;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        i = 2;
+    } else if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        negative = text[0] == '-';
+        i = 1;
+    }
+    if (i == text.size()) return -1;
+    const long long limit = negative ? 2147483648LL : 2147483647LL;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        const int digit = DigitValue(text[i], base);
+        if (digit < 0) return -1;
+        value = value * base + digit;
+        if (value > limit) return -1;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+void LoadWakeDates(platform::Platform& platform, TWakeDateList& list) {
+    list.Clear();
+    const std::string file = IniPath(platform);
+    if (!platform.files.FileExists(file)) return;
+    const std::vector<std::string> keys = platform.ini.ReadKeys(file, kWakeDatesSection);
+    if (keys.empty()) return;
+    const int last = ParseWakeDatesCounter(platform.ini.ReadString(file, kWakeDatesSection, kWakeDatesCounter, ""));
+    if (last < 0) return;
+    const int count = std::min(last, kMaxWakeDates - 1) + 1;
+
+    // Only keys the section holds are read; a missing one stands for an empty entry.
+    std::vector<bool> present(static_cast<std::size_t>(count), false);
+    for (const std::string& key : keys) {
+        const int index = KeyIndex(key, count - 1);
+        if (index >= 0) present[static_cast<std::size_t>(index)] = true;
+    }
+    for (int i = 0; i < count; ++i) {
+        std::string text;
+        if (present[static_cast<std::size_t>(i)]) {
+            text = platform.ini.ReadString(file, kWakeDatesSection, std::to_string(i), "");
+            if (text.size() > kMaxValueLength) text.resize(kMaxValueLength);
+        }
+        list.Add(text);
+    }
+}
+
+void SaveWakeDates(platform::Platform& platform, const TWakeDateList& list) {
+    // The changes go to a copy beside the file, which then replaces it in one step: a failed
+    // write in between must not leave the agent a file with half of the dates.
+    platform::FileSystem& files = platform.files;
+    const std::string file = IniPath(platform);
+    const std::string copy = files.TempFileName(ProgramFolder(platform.process), "orv");
+    bool written = !copy.empty();
+    if (written && files.FileExists(file)) {
+        // Read and written rather than copied, so the copy does not take over a read-only mark.
+        std::string content;
+        written = files.ReadFile(file, content) && files.WriteFile(copy, content);
+    }
+    written = written && WriteEntries(platform.ini, copy, list) && files.ReplaceFile(copy, file);
+    if (!written) {
+        if (!copy.empty()) files.DeleteFile(copy);
+        throw std::runtime_error("Unable to write to " + file);
+    }
+}

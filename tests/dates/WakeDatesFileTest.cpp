@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "dates/WakeDates.h"
+#include "platform/fake/FakePlatform.h"
+
+namespace {
+
+using Entries = std::vector<std::string>;
+
+const char* const kFolder = "C:\\Program Files\\Orvella\\";
+const char* const kIni = "C:\\Program Files\\Orvella\\Orvella.ini";
+
+struct WakeDatesFile : ::testing::Test {
+    fake::FakePlatform p;
+    TWakeDateList list{p.system};
+
+    void SetUp() override { p.files.AddDirectory(kFolder); }
+    void Given(const std::string& content) { p.files.AddFile(kIni, content); }
+    std::string Content() const { return p.files.Content(kIni); }
+    Entries Load() {
+        LoadWakeDates(p, list);
+        return list.Entries();
+    }
+    void Save(const Entries& entries) {
+        list.Clear();
+        for (const auto& e : entries) list.Add(e);
+        SaveWakeDates(p, list);
+    }
+    Entries TempFiles() { return p.files.FindFiles(kFolder, "*.tmp"); }
+};
+
+// An IniFiles that fails its n-th change (1-based; writes and deletions count alike).
+struct FailingIni : platform::IniFiles {
+    platform::IniFiles& inner;
+    int failAt;
+    int changes = 0;
+    FailingIni(platform::IniFiles& i, int n) : inner(i), failAt(n) {}
+    bool Fails() { return ++changes == failAt; }
+    std::string ReadString(const std::string& f, const std::string& s, const std::string& k,
+                           const std::string& d) override {
+        return inner.ReadString(f, s, k, d);
+    }
+    bool WriteString(const std::string& f, const std::string& s, const std::string& k,
+                     const std::string& v) override {
+        return !Fails() && inner.WriteString(f, s, k, v);
+    }
+    bool DeleteKey(const std::string& f, const std::string& s, const std::string& k) override {
+        return !Fails() && inner.DeleteKey(f, s, k);
+    }
+    bool EraseSection(const std::string& f, const std::string& s) override { return inner.EraseSection(f, s); }
+    std::vector<std::string> ReadSections(const std::string& f) override { return inner.ReadSections(f); }
+    std::vector<std::string> ReadKeys(const std::string& f, const std::string& s) override {
+        return inner.ReadKeys(f, s);
+    }
+};
+
+}  // namespace
+
+TEST_F(WakeDatesFile, LoadFollowsTheCounterAndTheProfileRules) {
+    const std::string longValue(3000, 'x');
+    struct Case {
+        const char* name;
+        std::string file;
+        Entries expected;
+    } cases[] = {
+        {"no section", "[Position]\r\nLeft=3\r\n", {}},
+        {"no counter", "[Weckzeiten]\r\n0=a\r\n", {}},
+        {"counter -1", "[Weckzeiten]\r\nZähler=-1\r\n0=a\r\n", {}},
+        {"negative counter", "[Weckzeiten]\r\nZähler=-7\r\n0=a\r\n", {}},
+        {"empty counter", "[Weckzeiten]\r\nZähler=\r\n0=a\r\n", {}},
+        {"not a number", "[Weckzeiten]\r\nZähler=1x\r\n0=a\r\n", {}},
+        {"hex prefix only", "[Weckzeiten]\r\nZähler=0x\r\n0=a\r\n", {}},
+        {"above int", "[Weckzeiten]\r\nZähler=2147483648\r\n0=a\r\n", {}},
+        {"far above int", "[Weckzeiten]\r\nZähler=99999999999999999999\r\n0=a\r\n", {}},
+        {"hex above int", "[Weckzeiten]\r\nZähler=0x80000000\r\n0=a\r\n", {}},
+        {"decimal", "[Weckzeiten]\r\nZähler=1\r\n0=b\r\n1=a\r\n2=c\r\n", {"a", "b"}},
+        {"plus sign", "[Weckzeiten]\r\nZähler=+1\r\n0=b\r\n1=a\r\n", {"a", "b"}},
+        {"hexadecimal", "[Weckzeiten]\r\nZähler=0X1\r\n0=b\r\n1=a\r\n", {"a", "b"}},
+        {"missing key", "[Weckzeiten]\r\nZähler=2\r\n0=c\r\n2=a\r\n", {"", "a", "c"}},
+        {"leading zeros are other keys", "[Weckzeiten]\r\nZähler=1\r\n00=a\r\n01=b\r\n", {"", ""}},
+        {"names in any case", "[WECKZEITEN]\r\nZ\xC4HLER=0\r\n0=a\r\n", {"a"}},
+        {"first match wins", "[Weckzeiten]\r\nZähler=0\r\n0=a\r\n0=b\r\n[Weckzeiten]\r\nZähler=1\r\n", {"a"}},
+        {"trimmed and unquoted", "[Weckzeiten]\r\n Zähler = 1 \r\n0 =  \"  b \"  \r\n1='a'\r\n", {"  b ", "a"}},
+        {"values cut", "[Weckzeiten]\r\nZähler=0\r\n0=" + longValue + "\r\n", {longValue.substr(0, 2047)}},
+        {"entries sort by text, duplicates kept",
+         "[Weckzeiten]\r\nZähler=2\r\n0=15.01.2027 (06:00)\r\n1=01.02.2027 (06:00)\r\n2=15.01.2027 (06:00)\r\n",
+         {"01.02.2027 (06:00)", "15.01.2027 (06:00)", "15.01.2027 (06:00)"}},
+    };
+    EXPECT_TRUE(Load().empty()) << "no file";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Given(c.file);
+        list.Add("left over");
+        EXPECT_EQ(Load(), c.expected);
+    }
+}
+
+TEST_F(WakeDatesFile, AHugeCounterLoadsAtMostTheLimitAndSavesQuickly) {
+    for (const char* counter : {"2000000000", "0x7FFFFFFF", "2147483647"}) {
+        SCOPED_TRACE(counter);
+        Given(std::string("[Weckzeiten]\r\nZähler=") + counter + "\r\n0=a\r\n9999=b\r\n10000=c\r\n7=d\r\n01=e\r\n");
+        const Entries loaded = Load();
+        ASSERT_EQ(loaded.size(), static_cast<std::size_t>(kMaxWakeDates));
+        EXPECT_EQ(loaded.end()[-3], "a");
+        EXPECT_EQ(loaded.end()[-2], "b");
+        EXPECT_EQ(loaded.end()[-1], "d");
+        // Only the numbered keys the section holds are deleted, however large the counter.
+        Save({"x"});
+        EXPECT_EQ(Content(), "[Weckzeiten]\r\nZähler=0\r\n01=e\r\n0=x\r\n");
+    }
+}
+
+TEST_F(WakeDatesFile, SaveReplacesTheCoveredKeysAndLeavesTheRest) {
+    struct Case {
+        const char* name;
+        const char* before;  // nullptr: no file
+        Entries entries;
+        const char* after;
+    } cases[] = {
+        {"new file", nullptr, {"15.01.2027 (06:00)", "01.02.2027 (06:00)", "01.02.2027 (06:00)"},
+         "[Weckzeiten]\r\nZähler=2\r\n0=01.02.2027 (06:00)\r\n1=01.02.2027 (06:00)\r\n2=15.01.2027 (06:00)\r\n"},
+        {"empty list", nullptr, {}, "[Weckzeiten]\r\nZähler=-1\r\n"},
+        {"longer old list",
+         "[Position]\r\nLeft=3\r\n[Weckzeiten]\r\nZähler=4\r\n0=a\r\n1=b\r\n2=c\r\n3=d\r\n4=e\r\n[Other]\nx = 1", {"p", "q"},
+         "[Position]\r\nLeft=3\r\n[Weckzeiten]\r\nZähler=1\r\n0=p\r\n1=q\r\n[Other]\nx = 1"},
+        {"keys above the counter", "[Weckzeiten]\r\nZähler=1\r\n0=a\r\n1=b\r\n2=c\r\n3=d\r\n", {"x"},
+         "[Weckzeiten]\r\nZähler=0\r\n2=c\r\n3=d\r\n0=x\r\n"},
+        {"counter not a number", "[Weckzeiten]\r\nZähler=abc\r\n0=a\r\n1=b\r\n2=c", {"x"},
+         "[Weckzeiten]\r\nZähler=0\r\n0=x\r\n1=b\r\n2=c"},
+        {"section elsewhere, no final line end", "[Position]\nTop=4\n[weckzeiten]\nzähler=0x1\n0=a\n1=b", {},
+         "[Position]\nTop=4\n[weckzeiten]\nzähler=-1\n"},
+        {"texts the profile rules would change", nullptr, {" lead", "'q'", "tail "},
+         "[Weckzeiten]\r\nZähler=2\r\n0=\" lead\"\r\n1=\"'q'\"\r\n2=\"tail \"\r\n"},
+        {"no section yet", "[Position]\r\nTop=4", {"x"}, "[Position]\r\nTop=4\r\n[Weckzeiten]\r\nZähler=0\r\n0=x\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        p.files.DeleteFile(kIni);
+        if (c.before) Given(c.before);
+        Save(c.entries);
+        EXPECT_EQ(Content(), c.after);
+        EXPECT_TRUE(TempFiles().empty());
+        const Entries sorted = list.Entries();
+        EXPECT_EQ(Load(), sorted);
+    }
+}
+
+TEST_F(WakeDatesFile, AFailedSaveLeavesTheOldFileAsItWas) {
+    const std::string before = "[Position]\r\nLeft=3\r\n[Weckzeiten]\r\nZähler=2\r\n0=a\r\n1=b\r\n2=c\r\n";
+    struct Case {
+        const char* name;
+        std::function<void(fake::FakePlatform&)> setUp;
+        int failingChange;  // of the INI service; 0: none
+    } cases[] = {
+        {"writes fail", [](fake::FakePlatform& f) { f.files.failWrites = true; }, 0},
+        {"read-only file", [](fake::FakePlatform& f) { f.files.SetAttributes(kIni, platform::AttrReadOnly); }, 0},
+        {"file in use", [](fake::FakePlatform& f) { f.files.Lock(kIni); }, 0},
+        {"deletion fails", nullptr, 2},
+        {"counter fails", nullptr, 4},
+        {"an entry fails", nullptr, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::FakePlatform f;
+        f.files.AddFile(kIni, before);
+        if (c.setUp) c.setUp(f);
+        const std::uint32_t attributes = f.files.Attributes(kIni);
+        FailingIni ini(f.ini, c.failingChange);
+        platform::Platform q{f.registry, f.files, ini,   f.process, f.desktop, f.desktop,
+                             f.desktop,  f.volume, f.clock, f.system, f.dialogs, f.app};
+        TWakeDateList dates(f.system);
+        for (const char* e : {"x", "y", "z"}) dates.Add(e);
+        try {
+            SaveWakeDates(q, dates);
+            ADD_FAILURE() << "no error";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kIni);
+        }
+        EXPECT_EQ(f.files.Content(kIni), before);
+        EXPECT_EQ(f.files.Attributes(kIni), attributes);
+        EXPECT_TRUE(f.files.FindFiles(kFolder, "*.tmp").empty());
+    }
+}
+
+TEST_F(WakeDatesFile, EntryTextAndSortedList) {
+    struct Format {
+        TWakeDate date;
+        const char* text;
+    } formats[] = {
+        {{5, 1, 2027, "06:45", ""}, "05.01.2027 (06:45)"},
+        {{15, 12, 2099, " 7:05", "Early shift"}, "15.12.2099 ( 7:05) - Early shift"},
+    };
+    for (const Format& f : formats) {
+        EXPECT_EQ(FormatWakeDate(f.date), f.text);
+        TWakeDate back;
+        ASSERT_TRUE(ParseWakeDate(f.text, back)) << f.text;
+        EXPECT_EQ(FormatWakeDate(back), f.text);
+    }
+    TWakeDate kept{3, 4, 2030, "01:02", "kept"};
+    for (const char* damaged : {"", "32.01.2027 (06:45)", "05.13.2027 (06:45)", "ab.01.2027", "05.01.0000", "05.01.20"})
+        EXPECT_FALSE(ParseWakeDate(damaged, kept)) << damaged;
+    EXPECT_EQ(FormatWakeDate(kept), "03.04.2030 (01:02) - kept");
+
+    // Adding before the selection moves it along; a replaced entry stays selected at its new
+    // place; deleting clears the selection.
+    list.Add("15.01.2027 (06:00)");
+    list.Add("20.01.2027 (06:00)");
+    list.selected = 0;
+    list.Add("01.02.2027 (06:00)");
+    EXPECT_EQ(list.Entries(), (Entries{"01.02.2027 (06:00)", "15.01.2027 (06:00)", "20.01.2027 (06:00)"}));
+    EXPECT_EQ(list.selected, 1);
+    list.Replace(1, "30.01.2027 (06:00)");
+    EXPECT_EQ(list.Entries(), (Entries{"01.02.2027 (06:00)", "20.01.2027 (06:00)", "30.01.2027 (06:00)"}));
+    EXPECT_EQ(list.selected, 2);
+    list.Replace(2, "01.02.2027 (06:00)");
+    EXPECT_EQ(list.Entries(), (Entries{"01.02.2027 (06:00)", "01.02.2027 (06:00)", "20.01.2027 (06:00)"}));
+    EXPECT_EQ(list.selected, 1);
+    list.Delete(0);
+    EXPECT_EQ(list.Entries(), (Entries{"01.02.2027 (06:00)", "20.01.2027 (06:00)"}));
+    EXPECT_EQ(list.selected, -1);
+}

@@ -107,6 +107,17 @@ public:
     int spinChanges = 0, trackChanges = 0;
 };
 
+// Keeps the window on screen for a look when asked (ORVELLA_SHOW_MS), e.g. for a screenshot.
+void HoldForALook(win32::Win32Gui& gui) {
+    const char* hold = std::getenv("ORVELLA_SHOW_MS");
+    if (!hold) return;
+    const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(hold));
+    while (GetTickCount() < until) {
+        gui.ProcessMessages();
+        Sleep(20);
+    }
+}
+
 class RendererControlsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -206,14 +217,7 @@ TEST_F(RendererControlsTest, ModelChangesReachTheControls) {
     SendMessageA(list, LVM_GETITEMTEXTA, 1, reinterpret_cast<LPARAM>(&item));
     EXPECT_STREQ(text, "C:\\Skins\\Dark.skn");
 
-    // Kept on screen for a look when asked (ORVELLA_SHOW_MS), e.g. to take a screenshot.
-    if (const char* hold = std::getenv("ORVELLA_SHOW_MS")) {
-        const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(hold));
-        while (GetTickCount() < until) {
-            services.gui.ProcessMessages();
-            Sleep(20);
-        }
-    }
+    HoldForALook(services.gui);
 }
 
 // A dialog like the preferences and the date entry: group boxes on a tab sheet and on the
@@ -459,6 +463,7 @@ TEST_F(RendererDialogTest, CalendarCombinationAndListShowAndPick) {
     item.mask = LVIF_IMAGE;
     SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(item.iImage, 1);
+    HoldForALook(services.gui);
 }
 
 TEST_F(RendererDialogTest, DialogKeysMoveTheFocusAndPressButtons) {

@@ -14,7 +14,7 @@ class Win32Gui;
 // The native top-level window of one form. The form stays the truth: Sync() carries the
 // model into the window and its controls, and input comes back as neutral events. The
 // class is split by concern: NativeForm.cpp (window, form properties), NativeControls.cpp
-// (child windows), NativeLists.cpp (their lists), FormPaint.cpp (painted elements),
+// (child windows), NativeLists.cpp (their lists), NativeEvents.cpp (their notifications), FormPaint.cpp (painted elements),
 // FormMouse.cpp, FormFocus.cpp (focus events), FormKeys.cpp (dialog keys, masked typing).
 class NativeForm {
 public:
@@ -48,7 +48,7 @@ private:
         int visible = -1, enabled = -1;
         std::string caption, text;
         std::string fontKey;
-        int checked = -1, readOnly = -1, maxLength = -1;
+        int checked = -1, readOnly = -1, maxLength = -1, isDefault = -1;
         int min = 0, max = -1, position = -1, increment = 0;
         std::vector<std::string> items;
         std::vector<ui::ListRow> rows;
@@ -102,6 +102,7 @@ private:
     HWND NativeParent(const ui::Control& control);
     void CreateNative(NativeControl& native);
     void SyncNative(NativeControl& native);
+    void SyncComboText(NativeControl& native, ui::ComboBox& combo);
     void SyncLists(NativeControl& native);
     void SyncListView(NativeControl& native, ui::ListView& list);
     void SyncListImages(NativeControl& native, ui::ListView& list);
@@ -112,12 +113,13 @@ private:
     ui::PageControl* PageControlOf(const ui::Control& sheet) const;
     static LRESULT CALLBACK ControlSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR data);
+    HBRUSH ControlColor(HDC dc, HWND control, ui::Control* surface);
+    ui::Color SurfaceColor(const ui::Control* surface) const;
+
+    // NativeEvents.cpp
     bool Command(HWND control, int code);
     bool Notify(const NMHDR& header);
     bool Scroll(HWND control, int code);
-    void SyncComboText(NativeControl& native, ui::ComboBox& combo);
-    HBRUSH ControlColor(HDC dc, HWND control, ui::Control* surface);
-    ui::Color SurfaceColor(const ui::Control* surface) const;
 
     // FormPaint.cpp
     static bool IsPainted(const ui::Control& control);

@@ -1,6 +1,7 @@
 #include "platform/win32/WinApi.h"
 
-#include <exception>
+#include <algorithm>
+#include <vector>
 
 #include "ui/win32/NativeForm.h"
 #include "ui/win32/Win32Gui.h"

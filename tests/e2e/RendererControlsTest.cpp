@@ -491,6 +491,12 @@ TEST_F(RendererDialogTest, DialogKeysMoveTheFocusAndPressButtons) {
     Key(time, VK_RETURN);
     Key(time, VK_ESCAPE);
     EXPECT_EQ(form.log, (std::vector<std::string>{"time enter", "ok", "cancel"}));
+
+    // The program sends the focus on.
+    form.FocusControl(form.ComboBox1);
+    services.gui.ProcessMessages();
+    EXPECT_TRUE(IsChild(Find(window, "ComboBox"), GetFocus()));
+    EXPECT_EQ(form.focusRequest, nullptr);
 }
 
 }  // namespace

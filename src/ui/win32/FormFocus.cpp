@@ -52,12 +52,8 @@ void NativeForm::CheckPendingExit() {
     if (!to || to == focused_ || !form_.Visible()) return;
     auto* field = static_cast<ui::MaskEdit*>(focused_);
     if (!field->Exit()) {
-        // Back into the field, at the first digit still missing.
-        auto native = natives_.find(field);
-        if (native == natives_.end()) return;
-        SetFocus(native->second.hwnd);
-        const int caret = std::max(0, field->FirstMissing());
-        SendMessageA(native->second.hwnd, EM_SETSEL, static_cast<WPARAM>(caret), static_cast<LPARAM>(caret));
+        form_.FocusControl(*field);  // back into the field
+        TakeFocusRequest();
         return;
     }
     MoveFocus(field, to);
@@ -73,6 +69,7 @@ bool NativeForm::Reachable(HWND control) const {
 // The form's window got the focus (its activation, or a focused control was hidden): it goes
 // on to the control that had it, else to the first one with a tab stop, as in a dialog.
 bool NativeForm::RestoreFocus() {
+    if (TakeFocusRequest()) return true;
     if (focused_) {
         auto native = natives_.find(focused_);
         if (native != natives_.end() && Reachable(native->second.hwnd)) {
@@ -83,6 +80,25 @@ bool NativeForm::RestoreFocus() {
     const std::vector<HWND> stops = TabStops();
     if (stops.empty()) return false;
     FocusControl(stops.front(), true);
+    return true;
+}
+
+// The program sends the focus somewhere: done once the window is on the screen.
+bool NativeForm::TakeFocusRequest() {
+    ui::Control* target = form_.focusRequest;
+    if (!target || visible_ != 1) return false;
+    form_.focusRequest = nullptr;
+    auto native = natives_.find(target);
+    if (native == natives_.end() || !Reachable(native->second.hwnd)) return false;
+    HWND h = native->second.hwnd;
+    if (target->kind != ui::ControlKind::MaskEdit) {
+        FocusControl(h, true);
+        return true;
+    }
+    // A masked field shows where a digit is missing, else its whole text.
+    SetFocus(h);
+    const int missing = static_cast<ui::MaskEdit*>(target)->FirstMissing();
+    SendMessageA(h, EM_SETSEL, static_cast<WPARAM>(std::max(0, missing)), missing < 0 ? -1 : missing);
     return true;
 }
 

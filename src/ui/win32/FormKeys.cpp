@@ -50,12 +50,8 @@ bool NativeForm::LeaveMaskEdit() {
     if (!focused || focused->kind != ui::ControlKind::MaskEdit) return true;
     auto& field = static_cast<ui::MaskEdit&>(*focused);
     if (field.Exit()) return true;
-    auto native = natives_.find(&field);
-    if (native != natives_.end()) {
-        SetFocus(native->second.hwnd);
-        const int caret = std::max(0, field.FirstMissing());
-        SendMessageA(native->second.hwnd, EM_SETSEL, static_cast<WPARAM>(caret), static_cast<LPARAM>(caret));
-    }
+    form_.FocusControl(field);
+    TakeFocusRequest();
     return false;
 }
 

@@ -140,6 +140,7 @@ void NativeForm::Sync() {
     SyncControls();
     SyncPainted();
     SyncVisibility();
+    TakeFocusRequest();
     syncing_ = false;
 }
 

@@ -146,6 +146,7 @@ private:
     void MoveFocus(ui::Control* from, ui::Control* to);
     void CheckPendingExit();
     bool RestoreFocus();
+    bool TakeFocusRequest();
     void FocusControl(HWND control, bool selectAll);
     bool Reachable(HWND control) const;
 

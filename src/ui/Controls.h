@@ -140,7 +140,18 @@ public:
     // The refusal of a text: a beep, the standard message, and the focus back in the field.
     void RefuseInput();
 
+    // The user's keys at the caret, in overwrite mode; both return the caret after them.
+    // Typing `c` with [start, end) selected: a fixed character typed where it stands moves
+    // past it; otherwise the selection goes blank and `c` takes the first position to be typed
+    // at or after `start`. -1 when the mask refuses `c`; the text then stays as it was.
+    int Type(int start, int end, char c);
+    // Backspace (`backward`) or Delete: a selection goes blank, else the position to be typed
+    // before the caret (Backspace) or at or after it (Delete). Nothing ever shifts.
+    int Erase(int start, int end, bool backward);
+
 private:
+    // The text as long as the mask, the positions to be typed in [start, end) blank.
+    std::string Blanked(int start, int end) const;
     std::string entered_;
 };
 

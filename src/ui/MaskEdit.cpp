@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
@@ -34,6 +36,51 @@ int MaskEdit::FirstMissing() const {
     for (std::size_t i = 0; i < mask.size(); ++i)
         if (mask[i] == '0' && (i >= text.size() || !IsDigit(text[i]))) return static_cast<int>(i);
     return -1;
+}
+
+std::string MaskEdit::Blanked(int start, int end) const {
+    std::string result = text;
+    result.resize(mask.size(), ' ');
+    for (int i = std::max(start, 0); i < end && i < static_cast<int>(mask.size()); ++i)
+        if (IsSlot(mask[i])) result[i] = ' ';
+    return result;
+}
+
+int MaskEdit::Type(int start, int end, char c) {
+    const int size = static_cast<int>(mask.size());
+    start = std::clamp(start, 0, size);
+    end = std::clamp(end, start, size);
+    if (start < size && !IsSlot(mask[start]) && c == mask[start]) {
+        text = Blanked(start, end);
+        return start + 1;
+    }
+    int slot = start;
+    while (slot < size && !IsSlot(mask[slot])) ++slot;
+    if (slot >= size || !Accepts(slot, c)) return -1;
+    text = Blanked(start, end);
+    text[slot] = c;
+    modified = true;
+    // The caret waits behind the fixed characters that follow, where the next digit goes.
+    int caret = slot + 1;
+    while (caret < size && !IsSlot(mask[caret])) ++caret;
+    return caret;
+}
+
+int MaskEdit::Erase(int start, int end, bool backward) {
+    const int size = static_cast<int>(mask.size());
+    start = std::clamp(start, 0, size);
+    end = std::clamp(end, start, size);
+    if (end == start) {
+        int slot = backward ? start - 1 : start;
+        while (slot >= 0 && slot < size && !IsSlot(mask[slot])) slot += backward ? -1 : 1;
+        if (slot < 0 || slot >= size) return start;
+        if (backward) start = slot;
+        end = slot + 1;  // the fixed characters passed on the way are left alone
+    }
+    const std::string blanked = Blanked(start, end);
+    if (blanked != text) modified = true;
+    text = blanked;
+    return start;
 }
 
 void MaskEdit::Enter() {

@@ -32,4 +32,19 @@ LRESULT DefaultSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return next ? next(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }
 
+HIMAGELIST CreateImageList(int width, int height, int count) {
+    static const auto create = LibraryFunction<decltype(ImageList_Create)>(kLibrary, "ImageList_Create");
+    return create ? create(width, height, ILC_COLOR24 | ILC_MASK, count, 0) : nullptr;
+}
+
+void AddToImageList(HIMAGELIST images, HBITMAP picture, COLORREF leftOut) {
+    static const auto add = LibraryFunction<decltype(ImageList_AddMasked)>(kLibrary, "ImageList_AddMasked");
+    if (add && images && picture) add(images, picture, leftOut);
+}
+
+void DestroyImageList(HIMAGELIST images) {
+    static const auto destroy = LibraryFunction<decltype(ImageList_Destroy)>(kLibrary, "ImageList_Destroy");
+    if (destroy && images) destroy(images);
+}
+
 }  // namespace win32

@@ -11,5 +11,9 @@ namespace win32 {
 void LoadCommonControls();
 BOOL SubclassWindow(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 LRESULT DefaultSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Image lists of pictures that leave out one colour.
+HIMAGELIST CreateImageList(int width, int height, int count);
+void AddToImageList(HIMAGELIST images, HBITMAP picture, COLORREF leftOut);
+void DestroyImageList(HIMAGELIST images);
 
 }  // namespace win32

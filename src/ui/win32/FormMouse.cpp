@@ -56,6 +56,8 @@ bool NativeForm::Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wPa
             captured_ = target;
         }
         if (up && left && captured_) ReleaseCapture();
+        if (down && left && target->kind == ui::ControlKind::MonthCalendar)
+            CalendarClick(static_cast<ui::MonthCalendar&>(*target), event.x, event.y);
         auto& handler = down ? target->OnMouseDown : up ? target->OnMouseUp : target->OnMouseMove;
         if (handler) handler(event);
     } else {
@@ -73,6 +75,16 @@ bool NativeForm::Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wPa
     }
     // The right release goes on to DefWindowProc, which asks for the context menu.
     return message != WM_RBUTTONUP;
+}
+
+// A press on a day picks it; the row of day names and the empty cells do nothing.
+void NativeForm::CalendarClick(ui::MonthCalendar& calendar, int x, int y) {
+    if (calendar.width <= 0 || calendar.height <= 0) return;
+    const int column = x * 7 / calendar.width, row = y * 7 / calendar.height;
+    const int day = calendar.CellDay(row - 1, column);
+    if (day == 0) return;
+    calendar.day = day;
+    calendar.Click();
 }
 
 void NativeForm::ContextMenu(LPARAM lParam) {

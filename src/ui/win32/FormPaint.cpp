@@ -5,18 +5,15 @@
 #include "ui/win32/NativeForm.h"
 #include "ui/win32/Win32Gui.h"
 
-// Labels, images, shapes and bevels have no window of their own: the form, or the panel or
-// tab sheet they sit on, paints them in control order, later ones over earlier ones.
+// Labels, images, shapes, bevels and month calendars have no window of their own: the form, or
+// the panel, group box or tab sheet they sit on, paints them in control order, later ones over
+// earlier ones.
 
 namespace win32 {
 
 namespace {
 
 const UINT kLabelFormat = DT_LEFT | DT_TOP | DT_EXPANDTABS | DT_NOCLIP;
-
-COLORREF PictureColorRef(std::uint32_t rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
 
 std::string FontKey(const ui::Font& font) {
     return font.name + "|" + std::to_string(font.size) + "|" + std::to_string(font.pixelHeight) +
@@ -34,14 +31,16 @@ bool NativeForm::IsPainted(const ui::Control& control) {
     case ui::ControlKind::Label:
     case ui::ControlKind::Image:
     case ui::ControlKind::Shape:
-    case ui::ControlKind::Bevel: return true;
+    case ui::ControlKind::Bevel:
+    case ui::ControlKind::MonthCalendar: return true;
     default: return false;
     }
 }
 
 ui::Control* NativeForm::SurfaceOf(const ui::Control& control) const {
     ui::Control* parent = control.parent;
-    if (parent && (parent->kind == ui::ControlKind::Panel || parent->kind == ui::ControlKind::TabSheet))
+    if (parent && (parent->kind == ui::ControlKind::Panel || parent->kind == ui::ControlKind::TabSheet ||
+                   parent->kind == ui::ControlKind::GroupBox))
         return parent;
     return nullptr;
 }
@@ -99,6 +98,11 @@ void NativeForm::SyncPainted() {
             changed = changed || shape.brushColor != state.brush || shape.penColor != state.pen;
             state.brush = shape.brushColor;
             state.pen = shape.penColor;
+        } else if (c.kind == ui::ControlKind::MonthCalendar) {
+            const auto& calendar = static_cast<const ui::MonthCalendar&>(c);
+            const int date = (calendar.year * 100 + calendar.month) * 100 + calendar.day;
+            changed = changed || date != state.date;
+            state.date = date;
         } else if (c.kind == ui::ControlKind::Label) {
             const bool transparent = static_cast<const ui::Label&>(c).transparent;
             changed = changed || transparent != state.transparent;
@@ -140,6 +144,7 @@ void NativeForm::Paint(ui::Control* surface, HWND hwnd) {
         DrawTextA(dc, surface->caption.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         SelectObject(dc, oldFont);
     }
+    if (surface && surface->kind == ui::ControlKind::GroupBox) PaintGroupFrame(dc, *surface, client);
     for (ui::Control* control : form_.Controls())
         if (IsPainted(*control) && SurfaceOf(*control) == surface && control->Showing()) PaintElement(dc, *control);
     BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
@@ -202,8 +207,61 @@ void NativeForm::PaintElement(HDC dc, ui::Control& control) {
         SelectObject(dc, old);
         break;
     }
+    case ui::ControlKind::MonthCalendar:
+        PaintCalendar(dc, static_cast<const ui::MonthCalendar&>(control), rect);
+        break;
     default: break;
     }
+}
+
+void NativeForm::PaintGroupFrame(HDC dc, const ui::Control& group, const RECT& client) {
+    // An etched frame whose top edge runs through the middle of the caption.
+    HGDIOBJ oldFont = SelectObject(dc, gui_.Gdi().Font(group.font));
+    SIZE text{0, 0};
+    GetTextExtentPoint32A(dc, group.caption.empty() ? " " : group.caption.c_str(),
+                          static_cast<int>(std::max<std::size_t>(1, group.caption.size())), &text);
+    RECT frame = client;
+    frame.top = text.cy / 2;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (!group.caption.empty()) {
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, ToColorRef(SurfaceColor(&group)));
+        SetTextColor(dc, ToColorRef(group.enabled ? group.font.color : static_cast<ui::Color>(0x80000000u + COLOR_GRAYTEXT)));
+        TextOutA(dc, 8, 0, group.caption.c_str(), static_cast<int>(group.caption.size()));
+    }
+    SelectObject(dc, oldFont);
+}
+
+void NativeForm::PaintCalendar(HDC dc, const ui::MonthCalendar& calendar, const RECT& rect) {
+    FillRect(dc, &rect, gui_.Gdi().Brush(calendar.color));
+    HGDIOBJ oldFont = SelectObject(dc, gui_.Gdi().Font(calendar.font));
+    SetBkMode(dc, TRANSPARENT);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    for (int row = 0; row < 7; ++row) {
+        for (int column = 0; column < 7; ++column) {
+            RECT cell{rect.left + width * column / 7, rect.top + height * row / 7,
+                      rect.left + width * (column + 1) / 7, rect.top + height * (row + 1) / 7};
+            std::string text;
+            bool selected = false;
+            if (row == 0) {
+                // The system's short day names, the week beginning on Sunday.
+                char name[32] = {};
+                const LCTYPE type = column == 0 ? LOCALE_SABBREVDAYNAME7 : LOCALE_SABBREVDAYNAME1 + column - 1;
+                GetLocaleInfoA(LOCALE_USER_DEFAULT, type, name, sizeof(name));
+                text = name;
+            } else if (const int day = calendar.CellDay(row - 1, column)) {
+                text = std::to_string(day);
+                selected = day == calendar.day;
+            }
+            if (selected) FillRect(dc, &cell, gui_.Gdi().Brush(static_cast<ui::Color>(0x80000000u + COLOR_HIGHLIGHT)));
+            const ui::Color color = selected ? static_cast<ui::Color>(0x80000000u + COLOR_HIGHLIGHTTEXT)
+                                             : calendar.enabled ? calendar.font.color
+                                                                : static_cast<ui::Color>(0x80000000u + COLOR_GRAYTEXT);
+            SetTextColor(dc, ToColorRef(color));
+            DrawTextA(dc, text.c_str(), -1, &cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+    }
+    SelectObject(dc, oldFont);
 }
 
 }  // namespace win32

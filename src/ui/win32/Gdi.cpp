@@ -9,6 +9,30 @@ COLORREF ToColorRef(ui::Color color) {
     return static_cast<COLORREF>(color & 0xFFFFFF);
 }
 
+COLORREF PictureColorRef(std::uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+HBITMAP CreatePictureBitmap(const ui::Picture& picture) {
+    if (picture.Empty() ||
+        picture.pixels.size() < static_cast<std::size_t>(picture.width) * picture.height)
+        return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;  // rows from the top, as the picture keeps them
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    // 0x00RRGGBB in memory is exactly the blue-green-red byte order of a 32-bit DIB.
+    if (bitmap && bits)
+        std::memcpy(bits, picture.pixels.data(),
+                    static_cast<std::size_t>(picture.width) * picture.height * 4);
+    return bitmap;
+}
+
 GdiCache::~GdiCache() {
     for (auto& entry : brushes_) DeleteObject(entry.second);
     for (auto& entry : fonts_) DeleteObject(entry.second);
@@ -49,23 +73,7 @@ HBITMAP GdiCache::PictureBitmap(const ui::Image& image) {
     if (cached.bitmap) DeleteObject(cached.bitmap);
     cached.bitmap = nullptr;
     cached.picture = picture;
-    if (picture.Empty() ||
-        picture.pixels.size() < static_cast<std::size_t>(picture.width) * picture.height)
-        return nullptr;
-
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;  // rows from the top, as the picture keeps them
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    cached.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    // 0x00RRGGBB in memory is exactly the blue-green-red byte order of a 32-bit DIB.
-    if (cached.bitmap && bits)
-        std::memcpy(bits, picture.pixels.data(),
-                    static_cast<std::size_t>(picture.width) * picture.height * 4);
+    cached.bitmap = CreatePictureBitmap(picture);
     return cached.bitmap;
 }
 

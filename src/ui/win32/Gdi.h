@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/win32/WinApi.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <tuple>
@@ -12,6 +13,10 @@ namespace win32 {
 // A model colour as GDI wants it: system colours are looked up when used, so a change of the
 // desktop scheme shows at the next paint.
 COLORREF ToColorRef(ui::Color color);
+// A picture's 0x00RRGGBB pixel as GDI wants it.
+COLORREF PictureColorRef(std::uint32_t rgb);
+// A new bitmap with the picture's pixels, for the caller to delete; null for an empty picture.
+HBITMAP CreatePictureBitmap(const ui::Picture& picture);
 
 // The brushes, fonts and picture bitmaps the renderer needs, created once and kept until the
 // renderer ends: forms use a handful of each, and recreating them at every paint of a 10 ms

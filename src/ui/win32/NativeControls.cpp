@@ -21,20 +21,6 @@ std::string FontKey(const ui::Font& font) {
            (font.bold ? "|b" : "|n");
 }
 
-bool SameRows(const std::vector<ui::ListRow>& a, const std::vector<ui::ListRow>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].caption != b[i].caption || a[i].subItems != b[i].subItems) return false;
-    return true;
-}
-
-bool SameColumns(const std::vector<ui::ListColumn>& a, const std::vector<ui::ListColumn>& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].caption != b[i].caption || a[i].width != b[i].width) return false;
-    return true;
-}
-
 ui::MouseEvent MouseEventAt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ui::MouseEvent event;
     event.button = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP ? ui::MouseButton::Right
@@ -102,6 +88,7 @@ void NativeForm::CreateNative(NativeControl& native) {
     case ui::ControlKind::Button: style |= BS_PUSHBUTTON | WS_TABSTOP; break;
     case ui::ControlKind::CheckBox: style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
     case ui::ControlKind::Edit:
+    case ui::ControlKind::MaskEdit:
         windowClass = "EDIT";
         style |= ES_AUTOHSCROLL | WS_TABSTOP;
         exStyle = WS_EX_CLIENTEDGE;
@@ -146,6 +133,8 @@ void NativeForm::CreateNative(NativeControl& native) {
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)),
                                   gui_.Instance(), nullptr);
     if (!native.hwnd) return;
+    if (c.kind == ui::ControlKind::MaskEdit)
+        SendMessageA(native.hwnd, EM_LIMITTEXT, static_cast<ui::MaskEdit&>(c).mask.size(), 0);
     if (c.kind == ui::ControlKind::ListView)
         SendMessageA(native.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     if (c.kind == ui::ControlKind::UpDown) {
@@ -159,12 +148,42 @@ void NativeForm::CreateNative(NativeControl& native) {
 
 LRESULT CALLBACK NativeForm::ControlSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<NativeForm*>(data);
+    const bool typing = message == WM_CHAR || message == WM_KEYDOWN || message == WM_PASTE ||
+                        message == WM_CUT || message == WM_CLEAR || message == WM_UNDO || message == EM_UNDO;
+    if (typing && self->ModelAlive()) {
+        NativeControl* native = self->Native(hwnd);
+        if (native && native->model->kind == ui::ControlKind::MaskEdit) {
+            bool used = false;
+            try {
+                used = self->MaskEditInput(*native, message, wParam);
+            } catch (const std::exception& e) {
+                self->gui_.ReportError(&self->form_, e.what());
+                used = true;
+            }
+            if (used) {
+                self->gui_.Sync();
+                return 0;
+            }
+        }
+    }
     const LRESULT result = DefaultSubclassProc(hwnd, message, wParam, lParam);
+    if (!self->ModelAlive()) return result;
+    if (message == WM_SETFOCUS) {
+        // A combo box reports its focus by notification, whichever of its parts has it.
+        NativeControl* native = self->Native(hwnd);
+        if (!native || native->model->kind == ui::ControlKind::ComboBox) return result;
+        try {
+            self->FocusArrived(*native->model);
+        } catch (const std::exception& e) {
+            self->gui_.ReportError(&self->form_, e.what());
+        }
+        self->gui_.Sync();
+        return result;
+    }
     const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
     const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
     if (!down && !up && message != WM_MOUSEMOVE) return result;
-    auto* self = reinterpret_cast<NativeForm*>(data);
-    if (!self->ModelAlive()) return result;
     self->EnsureTooltip();
     NativeControl* native = self->Native(hwnd);
     if (!native) return result;
@@ -200,7 +219,11 @@ RECT NativeForm::NativeBounds(NativeControl& native) {
         SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
         r = RECT{area.left, area.top, area.right - area.left, area.bottom - area.top};
     } else if (c.kind == ui::ControlKind::ComboBox) {
-        r.bottom += 200;  // the height of a combo box window includes its drop-down list
+        // The height of a combo box window includes its open list, which shows as many rows
+        // as the model asks for.
+        const LRESULT row = native.hwnd ? SendMessageA(native.hwnd, CB_GETITEMHEIGHT, 0, 0) : 0;
+        const int rows = std::max(1, static_cast<const ui::ComboBox&>(c).dropDownCount);
+        r.bottom += static_cast<int>(row > 0 ? row : 16) * rows + 2;
     } else if (c.kind == ui::ControlKind::UpDown && (c.width <= 0 || c.height <= 0)) {
         // A spin control without a size of its own sits at the right edge of its field.
         if (const ui::Edit* field = static_cast<const ui::UpDown&>(c).associate)
@@ -224,15 +247,16 @@ void NativeForm::SyncControls() {
 void NativeForm::SyncNative(NativeControl& native) {
     ui::Control& c = *native.model;
     HWND h = native.hwnd;
-    const RECT bounds = NativeBounds(native);
-    if (!EqualRect(&bounds, &native.bounds)) {
-        native.bounds = bounds;
-        SetWindowPos(h, nullptr, bounds.left, bounds.top, bounds.right, bounds.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    // The font first: a combo box's rows take their height from it.
     const std::string fontKey = FontKey(c.font);
     if (fontKey != native.fontKey) {
         native.fontKey = fontKey;
         SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(gui_.Gdi().Font(c.font)), TRUE);
+    }
+    const RECT bounds = NativeBounds(native);
+    if (!EqualRect(&bounds, &native.bounds)) {
+        native.bounds = bounds;
+        SetWindowPos(h, nullptr, bounds.left, bounds.top, bounds.right, bounds.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (c.caption != native.caption) {
         native.caption = c.caption;
@@ -246,6 +270,15 @@ void NativeForm::SyncNative(NativeControl& native) {
         EnableWindow(h, c.enabled ? TRUE : FALSE);
     }
     switch (c.kind) {
+    case ui::ControlKind::Button: {
+        // The default button wears the thicker frame that tells the user Enter presses it.
+        const bool isDefault = static_cast<ui::Button&>(c).isDefault;
+        if (isDefault != native.isDefault) {
+            native.isDefault = isDefault;
+            SendMessageA(h, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        }
+        break;
+    }
     case ui::ControlKind::CheckBox: {
         auto& box = static_cast<ui::CheckBox&>(c);
         if (box.checked != native.checked) {
@@ -260,9 +293,21 @@ void NativeForm::SyncNative(NativeControl& native) {
             native.readOnly = edit.readOnly;
             SendMessageA(h, EM_SETREADONLY, edit.readOnly ? TRUE : FALSE, 0);
         }
+        if (edit.maxLength != native.maxLength) {
+            native.maxLength = edit.maxLength;
+            SendMessageA(h, EM_LIMITTEXT, static_cast<WPARAM>(std::max(0, edit.maxLength)), 0);
+        }
         if (edit.text != native.text) {
             native.text = edit.text;
             SetWindowTextA(h, edit.text.c_str());
+        }
+        break;
+    }
+    case ui::ControlKind::MaskEdit: {
+        auto& field = static_cast<ui::MaskEdit&>(c);
+        if (field.text != native.text) {
+            native.text = field.text;
+            SetWindowTextA(h, field.text.c_str());
         }
         break;
     }
@@ -301,6 +346,9 @@ void NativeForm::SyncNative(NativeControl& native) {
         break;
     }
     case ui::ControlKind::ComboBox:
+        SyncLists(native);
+        SyncComboText(native, static_cast<ui::ComboBox&>(c));
+        break;
     case ui::ControlKind::ListBox:
     case ui::ControlKind::PageControl: SyncLists(native); break;
     case ui::ControlKind::ListView: SyncListView(native, static_cast<ui::ListView&>(c)); break;
@@ -315,106 +363,6 @@ void NativeForm::SyncNative(NativeControl& native) {
         native.hint = c.hint;
         native.showHint = c.showHint;
         SyncTool(GetParent(h), reinterpret_cast<UINT_PTR>(h), nullptr, c.hint, c.showHint, native.tool);
-    }
-}
-
-void NativeForm::SyncLists(NativeControl& native) {
-    ui::Control& c = *native.model;
-    HWND h = native.hwnd;
-    std::vector<std::string> items;
-    int index = -1;
-    UINT reset = CB_RESETCONTENT, add = CB_ADDSTRING, select = CB_SETCURSEL;
-    if (c.kind == ui::ControlKind::ComboBox) {
-        items = static_cast<ui::ComboBox&>(c).items;
-        index = static_cast<ui::ComboBox&>(c).itemIndex;
-    } else if (c.kind == ui::ControlKind::ListBox) {
-        items = static_cast<ui::ListBox&>(c).items;
-        index = static_cast<ui::ListBox&>(c).itemIndex;
-        reset = LB_RESETCONTENT, add = LB_ADDSTRING, select = LB_SETCURSEL;
-    } else {
-        for (ui::TabSheet* sheet : static_cast<ui::PageControl&>(c).pages) items.push_back(sheet->caption);
-        index = static_cast<ui::PageControl&>(c).activePage;
-    }
-    if (items != native.items) {
-        native.items = items;
-        native.itemIndex = -2;
-        if (c.kind == ui::ControlKind::PageControl) {
-            SendMessageA(h, TCM_DELETEALLITEMS, 0, 0);
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                TCITEMA tab{};
-                tab.mask = TCIF_TEXT;
-                tab.pszText = &items[i][0];
-                SendMessageA(h, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
-            }
-            for (auto& entry : natives_)  // the page area may have changed with the tab rows
-                if (entry.first->kind == ui::ControlKind::TabSheet) entry.second.bounds = RECT{-1, -1, -1, -1};
-        } else {
-            SendMessageA(h, reset, 0, 0);
-            for (const std::string& item : items) SendMessageA(h, add, 0, reinterpret_cast<LPARAM>(item.c_str()));
-        }
-    }
-    if (index != native.itemIndex) {
-        native.itemIndex = index;
-        SendMessageA(h, c.kind == ui::ControlKind::PageControl ? TCM_SETCURSEL : select, static_cast<WPARAM>(index), 0);
-    }
-}
-
-void NativeForm::SyncListView(NativeControl& native, ui::ListView& list) {
-    HWND h = native.hwnd;
-    std::vector<ui::ListColumn> columns = list.columns;
-    const bool headers = !columns.empty() && list.showColumnHeaders;
-    if (columns.empty()) columns.push_back(ui::ListColumn{"", std::max(0, list.width - 4 - GetSystemMetrics(SM_CXVSCROLL))});
-    if (headers != (native.headers == 1)) {
-        native.headers = headers ? 1 : 0;
-        LONG_PTR style = GetWindowLongPtrA(h, GWL_STYLE);
-        style = headers ? (style & ~LVS_NOCOLUMNHEADER) : (style | LVS_NOCOLUMNHEADER);
-        SetWindowLongPtrA(h, GWL_STYLE, style);
-        if (HWND header = reinterpret_cast<HWND>(SendMessageA(h, LVM_GETHEADER, 0, 0)))
-            ShowWindow(header, headers ? SW_SHOWNA : SW_HIDE);
-    }
-    if (!SameColumns(columns, native.columns)) {
-        native.columns = columns;
-        while (SendMessageA(h, LVM_DELETECOLUMN, 0, 0)) {
-        }
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            LVCOLUMNA column{};
-            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-            column.pszText = &columns[i].caption[0];
-            column.cx = columns[i].width;
-            column.iSubItem = static_cast<int>(i);
-            SendMessageA(h, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-        }
-    }
-    if (!SameRows(list.rows, native.rows)) {
-        native.rows = list.rows;
-        native.itemIndex = -2;
-        SendMessageA(h, LVM_DELETEALLITEMS, 0, 0);
-        for (std::size_t i = 0; i < list.rows.size(); ++i) {
-            std::string caption = list.rows[i].caption;
-            LVITEMA item{};
-            item.mask = LVIF_TEXT;
-            item.iItem = static_cast<int>(i);
-            item.pszText = &caption[0];
-            SendMessageA(h, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            for (std::size_t j = 0; j < list.rows[i].subItems.size(); ++j) {
-                std::string text = list.rows[i].subItems[j];
-                LVITEMA sub{};
-                sub.iSubItem = static_cast<int>(j + 1);
-                sub.pszText = &text[0];
-                SendMessageA(h, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
-            }
-        }
-    }
-    if (list.itemIndex != native.itemIndex) {
-        native.itemIndex = list.itemIndex;
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(h, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-        if (list.itemIndex >= 0) {
-            state.state = LVIS_SELECTED | LVIS_FOCUSED;
-            SendMessageA(h, LVM_SETITEMSTATE, static_cast<WPARAM>(list.itemIndex), reinterpret_cast<LPARAM>(&state));
-            SendMessageA(h, LVM_ENSUREVISIBLE, static_cast<WPARAM>(list.itemIndex), FALSE);
-        }
     }
 }
 
@@ -435,101 +383,18 @@ void NativeForm::SyncTool(HWND owner, UINT_PTR id, const RECT* rect, const std::
     added = SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
 }
 
-bool NativeForm::Command(HWND control, int code) {
-    NativeControl* native = Native(control);
-    if (!native) return false;
-    if (syncing_) return true;
-    ui::Control& c = *native->model;
-    switch (c.kind) {
-    case ui::ControlKind::Button:
-        if (code == BN_CLICKED) c.Click();
-        break;
-    case ui::ControlKind::CheckBox:
-        if (code == BN_CLICKED) {
-            auto& box = static_cast<ui::CheckBox&>(c);
-            box.checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            native->checked = box.checked;
-            c.Click();
-        }
-        break;
-    case ui::ControlKind::Edit:
-        if (code == EN_CHANGE) {
-            char buffer[4096] = {};
-            GetWindowTextA(control, buffer, sizeof(buffer));
-            static_cast<ui::Edit&>(c).text = native->text = buffer;
-            c.Change();
-        }
-        break;
-    case ui::ControlKind::ComboBox:
-        if (code == CBN_SELCHANGE) {
-            const int index = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
-            static_cast<ui::ComboBox&>(c).itemIndex = native->itemIndex = index;
-            c.Click();
-            c.Change();
-        }
-        break;
-    case ui::ControlKind::ListBox:
-        if (code == LBN_SELCHANGE) {
-            const int index = static_cast<int>(SendMessageA(control, LB_GETCURSEL, 0, 0));
-            static_cast<ui::ListBox&>(c).itemIndex = native->itemIndex = index;
-            c.Click();
-        }
-        break;
-    default: break;
-    }
-    return true;
-}
-
-bool NativeForm::Notify(const NMHDR& header) {
-    NativeControl* native = Native(header.hwndFrom);
-    if (!native) return false;
-    if (syncing_) return true;
-    ui::Control& c = *native->model;
-    if (c.kind == ui::ControlKind::ListView) {
-        if (header.code == LVN_ITEMCHANGED) {
-            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-            if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
-                const int index = static_cast<int>(SendMessageA(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-                auto& list = static_cast<ui::ListView&>(c);
-                if (index != list.itemIndex) {
-                    list.itemIndex = native->itemIndex = index;
-                    c.Change();
-                }
-            }
-        } else if (header.code == static_cast<UINT>(NM_CLICK)) {
-            c.Click();
-        }
-    } else if (c.kind == ui::ControlKind::PageControl && header.code == static_cast<UINT>(TCN_SELCHANGE)) {
-        const int index = static_cast<int>(SendMessageA(header.hwndFrom, TCM_GETCURSEL, 0, 0));
-        static_cast<ui::PageControl&>(c).activePage = native->activePage = native->itemIndex = index;
-        c.Change();
-    }
-    return false;
-}
-
-bool NativeForm::Scroll(HWND control, int code) {
-    NativeControl* native = Native(control);
-    if (!native) return false;
-    if (syncing_) return true;
-    ui::Control& c = *native->model;
-    if (c.kind == ui::ControlKind::TrackBar) {
-        auto& bar = static_cast<ui::TrackBar&>(c);
-        const int position = static_cast<int>(SendMessageA(control, TBM_GETPOS, 0, 0));
-        if (position != bar.position) {
-            bar.position = native->position = position;
-            c.Change();
-        }
-    } else if (c.kind == ui::ControlKind::UpDown && code == SB_THUMBPOSITION) {
-        auto& spin = static_cast<ui::UpDown&>(c);
-        spin.position = native->position = static_cast<int>(SendMessageA(control, UDM_GETPOS32, 0, 0));
-        c.Change();
-        c.Click();
-    }
-    return true;
-}
-
 ui::Color NativeForm::SurfaceColor(const ui::Control* surface) const {
+    // A group box without a colour of its own shows what it sits on.
+    while (surface && surface->kind == ui::ControlKind::GroupBox && surface->color == ui::clBtnFace)
+        surface = SurfaceOf(*surface);
     return surface ? surface->color : form_.color;
+}
+
+void NativeForm::SyncComboText(NativeControl& native, ui::ComboBox& combo) {
+    // A picked row shows its own text; a typing field also shows text the model sets.
+    if (combo.text == native.text) return;
+    native.text = combo.text;
+    if (!combo.pickOnly) SetWindowTextA(native.hwnd, combo.text.c_str());
 }
 
 HBRUSH NativeForm::ControlColor(HDC dc, HWND control, ui::Control* surface) {
@@ -538,7 +403,8 @@ HBRUSH NativeForm::ControlColor(HDC dc, HWND control, ui::Control* surface) {
     const ui::Control& c = *native->model;
     // Fields and lists have a colour of their own; captions of check boxes and the like take
     // the colour of what they sit on.
-    const bool ownColor = c.kind == ui::ControlKind::Edit || c.kind == ui::ControlKind::ListBox ||
+    const bool ownColor = c.kind == ui::ControlKind::Edit || c.kind == ui::ControlKind::MaskEdit ||
+                          c.kind == ui::ControlKind::ListBox ||
                           c.kind == ui::ControlKind::ComboBox;
     const ui::Color background = ownColor ? c.color : SurfaceColor(surface);
     SetTextColor(dc, ToColorRef(c.enabled ? c.font.color : static_cast<ui::Color>(0x80000000u + COLOR_GRAYTEXT)));

@@ -44,6 +44,8 @@ void NativeForm::Detach() {
     painted_.clear();
     natives_.clear();
     captured_ = nullptr;
+    focused_ = nullptr;
+    exitPending_ = false;
     if (tooltip_) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
     if (hwnd_) {
@@ -138,6 +140,7 @@ void NativeForm::Sync() {
     SyncControls();
     SyncPainted();
     SyncVisibility();
+    TakeFocusRequest();
     syncing_ = false;
 }
 
@@ -255,7 +258,7 @@ bool NativeForm::HandleKey(int key, unsigned modifiers) {
         UserClose();
         return true;  // the model decides; the system's own closing never runs
     }
-    return false;
+    return DialogKey(key, modifiers);
 }
 
 void NativeForm::UserClose() {
@@ -310,6 +313,10 @@ LRESULT NativeForm::FormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == VK_F4) return 0;
         break;
     case WM_CONTEXTMENU: ContextMenu(lParam); return 0;
+    case kCheckExit:
+        CheckPendingExit();
+        gui_.Sync();
+        return 0;
     case WM_MOVE:
         // The user moved the window by its title bar: the model follows.
         if (!syncing_ && !IsIconic(hwnd_)) {
@@ -331,6 +338,7 @@ bool NativeForm::SurfaceMessage(ui::Control* surface, HWND hwnd, UINT message, W
     switch (message) {
     case WM_ERASEBKGND: result = 1; return true;  // the double-buffered paint covers all
     case WM_PAINT: Paint(surface, hwnd); return true;
+    case WM_SETFOCUS: return RestoreFocus();
     case WM_COMMAND: return lParam && Command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
     case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_HSCROLL:

@@ -13,8 +13,9 @@ class Win32Gui;
 
 // The native top-level window of one form. The form stays the truth: Sync() carries the
 // model into the window and its controls, and input comes back as neutral events. The
-// class is split by concern: NativeForm.cpp (window, form properties, keys),
-// NativeControls.cpp (child windows), FormPaint.cpp (painted elements), FormMouse.cpp.
+// class is split by concern: NativeForm.cpp (window, form properties), NativeControls.cpp
+// (child windows), NativeLists.cpp (their lists), NativeEvents.cpp (their notifications), FormPaint.cpp (painted elements),
+// FormMouse.cpp, FormFocus.cpp (focus events), FormKeys.cpp (dialog keys, masked typing).
 class NativeForm {
 public:
     NativeForm(Win32Gui& gui, ui::Form& form);
@@ -47,11 +48,12 @@ private:
         int visible = -1, enabled = -1;
         std::string caption, text;
         std::string fontKey;
-        int checked = -1, readOnly = -1;
+        int checked = -1, readOnly = -1, maxLength = -1, isDefault = -1;
         int min = 0, max = -1, position = -1, increment = 0;
         std::vector<std::string> items;
         std::vector<ui::ListRow> rows;
         std::vector<ui::ListColumn> columns;
+        std::vector<ui::Picture> images;
         int headers = -1;
         int itemIndex = -2;
         int activePage = -2;
@@ -67,8 +69,12 @@ private:
         bool showHint = false, transparent = false;
         ui::Color color = 0, fontColor = 0, brush = 0, pen = 0;
         ui::Picture picture;
+        int date = 0;  // a calendar's year, month and day as one number
         bool tool = false;
     };
+
+    // Posted to the form when a changed masked field lost the focus.
+    static constexpr UINT kCheckExit = WM_APP + 40;
 
     static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -96,8 +102,10 @@ private:
     HWND NativeParent(const ui::Control& control);
     void CreateNative(NativeControl& native);
     void SyncNative(NativeControl& native);
+    void SyncComboText(NativeControl& native, ui::ComboBox& combo);
     void SyncLists(NativeControl& native);
     void SyncListView(NativeControl& native, ui::ListView& list);
+    void SyncListImages(NativeControl& native, ui::ListView& list);
     void SyncTool(HWND owner, UINT_PTR id, const RECT* rect, const std::string& hint, bool show,
                   bool& added);
     RECT NativeBounds(NativeControl& native);
@@ -105,11 +113,13 @@ private:
     ui::PageControl* PageControlOf(const ui::Control& sheet) const;
     static LRESULT CALLBACK ControlSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR data);
+    HBRUSH ControlColor(HDC dc, HWND control, ui::Control* surface);
+    ui::Color SurfaceColor(const ui::Control* surface) const;
+
+    // NativeEvents.cpp
     bool Command(HWND control, int code);
     bool Notify(const NMHDR& header);
     bool Scroll(HWND control, int code);
-    HBRUSH ControlColor(HDC dc, HWND control, ui::Control* surface);
-    ui::Color SurfaceColor(const ui::Control* surface) const;
 
     // FormPaint.cpp
     static bool IsPainted(const ui::Control& control);
@@ -119,11 +129,35 @@ private:
     void SyncPainted();
     void Paint(ui::Control* surface, HWND hwnd);
     void PaintElement(HDC dc, ui::Control& control);
+    void PaintGroupFrame(HDC dc, const ui::Control& group, const RECT& client);
+    void PaintCalendar(HDC dc, const ui::MonthCalendar& calendar, const RECT& rect);
 
     // FormMouse.cpp
     bool Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     ui::Control* HitTest(const ui::Control* surface, POINT point);
     void ContextMenu(LPARAM lParam);
+    static void CalendarClick(ui::MonthCalendar& calendar, int x, int y);
+
+    // FormFocus.cpp
+    ui::Control* FocusedControl();
+    // The control that holds the focus in this form's sense: the last one that got it,
+    // kept while another program or a message box has the keyboard.
+    void FocusArrived(ui::Control& control);
+    void MoveFocus(ui::Control* from, ui::Control* to);
+    void CheckPendingExit();
+    bool RestoreFocus();
+    bool TakeFocusRequest();
+    void FocusControl(HWND control, bool selectAll);
+    bool Reachable(HWND control) const;
+
+    // FormKeys.cpp
+    bool DialogKey(int key, unsigned modifiers);
+    bool FocusWantsKey(int key);
+    std::vector<HWND> TabStops();
+    ui::Button* KeyButton(bool cancel);
+    bool LeaveMaskEdit();
+    bool MaskEditInput(NativeControl& native, UINT message, WPARAM wParam);
+    void ShowMaskText(NativeControl& native, int caret);
 
     Win32Gui& gui_;
     ui::Form& form_;
@@ -148,6 +182,9 @@ private:
     // The element that keeps the pointer after a left press, with its surface.
     ui::Control* captured_ = nullptr;
     bool formCaptured_ = false;
+    ui::Control* focused_ = nullptr;
+    // A changed masked field lost the focus; its check waits for the posted message.
+    bool exitPending_ = false;
 };
 
 }  // namespace win32

@@ -1,0 +1,166 @@
+#include "platform/win32/WinApi.h"
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/win32/CommonControls.h"
+#include "ui/win32/Gdi.h"
+#include "ui/win32/NativeForm.h"
+
+// The lists of the native controls: combo and list box items, tabs, list view rows with their
+// small pictures.
+
+namespace win32 {
+
+namespace {
+
+bool SameRows(const std::vector<ui::ListRow>& a, const std::vector<ui::ListRow>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].caption != b[i].caption || a[i].subItems != b[i].subItems || a[i].imageIndex != b[i].imageIndex)
+            return false;
+    return true;
+}
+
+bool SameColumns(const std::vector<ui::ListColumn>& a, const std::vector<ui::ListColumn>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].caption != b[i].caption || a[i].width != b[i].width) return false;
+    return true;
+}
+
+bool SamePictures(const std::vector<ui::Picture>& a, const std::vector<ui::Picture>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].width != b[i].width || a[i].height != b[i].height || a[i].pixels != b[i].pixels) return false;
+    return true;
+}
+
+}  // namespace
+
+void NativeForm::SyncLists(NativeControl& native) {
+    ui::Control& c = *native.model;
+    HWND h = native.hwnd;
+    std::vector<std::string> items;
+    int index = -1;
+    UINT reset = CB_RESETCONTENT, add = CB_ADDSTRING, select = CB_SETCURSEL;
+    if (c.kind == ui::ControlKind::ComboBox) {
+        items = static_cast<ui::ComboBox&>(c).items;
+        index = static_cast<ui::ComboBox&>(c).itemIndex;
+    } else if (c.kind == ui::ControlKind::ListBox) {
+        items = static_cast<ui::ListBox&>(c).items;
+        index = static_cast<ui::ListBox&>(c).itemIndex;
+        reset = LB_RESETCONTENT, add = LB_ADDSTRING, select = LB_SETCURSEL;
+    } else {
+        for (ui::TabSheet* sheet : static_cast<ui::PageControl&>(c).pages) items.push_back(sheet->caption);
+        index = static_cast<ui::PageControl&>(c).activePage;
+    }
+    if (items != native.items) {
+        native.items = items;
+        native.itemIndex = -2;
+        if (c.kind == ui::ControlKind::PageControl) {
+            SendMessageA(h, TCM_DELETEALLITEMS, 0, 0);
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                TCITEMA tab{};
+                tab.mask = TCIF_TEXT;
+                tab.pszText = &items[i][0];
+                SendMessageA(h, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
+            }
+            for (auto& entry : natives_)  // the page area may have changed with the tab rows
+                if (entry.first->kind == ui::ControlKind::TabSheet) entry.second.bounds = RECT{-1, -1, -1, -1};
+        } else {
+            // Emptying a combo box empties its edit part: the model's text goes there anew.
+            if (c.kind == ui::ControlKind::ComboBox) native.text.clear();
+            SendMessageA(h, reset, 0, 0);
+            for (const std::string& item : items) SendMessageA(h, add, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+    }
+    if (index != native.itemIndex) {
+        native.itemIndex = index;
+        SendMessageA(h, c.kind == ui::ControlKind::PageControl ? TCM_SETCURSEL : select, static_cast<WPARAM>(index), 0);
+    }
+}
+
+void NativeForm::SyncListView(NativeControl& native, ui::ListView& list) {
+    HWND h = native.hwnd;
+    std::vector<ui::ListColumn> columns = list.columns;
+    const bool headers = !columns.empty() && list.showColumnHeaders;
+    if (columns.empty()) columns.push_back(ui::ListColumn{"", std::max(0, list.width - 4 - GetSystemMetrics(SM_CXVSCROLL))});
+    if (headers != (native.headers == 1)) {
+        native.headers = headers ? 1 : 0;
+        LONG_PTR style = GetWindowLongPtrA(h, GWL_STYLE);
+        style = headers ? (style & ~LVS_NOCOLUMNHEADER) : (style | LVS_NOCOLUMNHEADER);
+        SetWindowLongPtrA(h, GWL_STYLE, style);
+        if (HWND header = reinterpret_cast<HWND>(SendMessageA(h, LVM_GETHEADER, 0, 0)))
+            ShowWindow(header, headers ? SW_SHOWNA : SW_HIDE);
+    }
+    if (!SameColumns(columns, native.columns)) {
+        native.columns = columns;
+        while (SendMessageA(h, LVM_DELETECOLUMN, 0, 0)) {
+        }
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            LVCOLUMNA column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+            column.pszText = &columns[i].caption[0];
+            column.cx = columns[i].width;
+            column.iSubItem = static_cast<int>(i);
+            SendMessageA(h, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        }
+    }
+    SyncListImages(native, list);
+    if (!SameRows(list.rows, native.rows)) {
+        native.rows = list.rows;
+        native.itemIndex = -2;
+        SendMessageA(h, LVM_DELETEALLITEMS, 0, 0);
+        for (std::size_t i = 0; i < list.rows.size(); ++i) {
+            std::string caption = list.rows[i].caption;
+            LVITEMA item{};
+            item.mask = LVIF_TEXT | LVIF_IMAGE;
+            item.iItem = static_cast<int>(i);
+            item.iImage = list.rows[i].imageIndex;
+            item.pszText = &caption[0];
+            SendMessageA(h, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            for (std::size_t j = 0; j < list.rows[i].subItems.size(); ++j) {
+                std::string text = list.rows[i].subItems[j];
+                LVITEMA sub{};
+                sub.iSubItem = static_cast<int>(j + 1);
+                sub.pszText = &text[0];
+                SendMessageA(h, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
+            }
+        }
+    }
+    if (list.itemIndex != native.itemIndex) {
+        native.itemIndex = list.itemIndex;
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(h, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+        if (list.itemIndex >= 0) {
+            state.state = LVIS_SELECTED | LVIS_FOCUSED;
+            SendMessageA(h, LVM_SETITEMSTATE, static_cast<WPARAM>(list.itemIndex), reinterpret_cast<LPARAM>(&state));
+            SendMessageA(h, LVM_ENSUREVISIBLE, static_cast<WPARAM>(list.itemIndex), FALSE);
+        }
+    }
+}
+
+void NativeForm::SyncListImages(NativeControl& native, ui::ListView& list) {
+    if (SamePictures(list.smallImages, native.images)) return;
+    native.images = list.smallImages;
+    HIMAGELIST images = nullptr;
+    if (!list.smallImages.empty() && !list.smallImages.front().Empty()) {
+        // Every picture of an image list has the size of the first; the colour of a picture's
+        // bottom-left pixel is left out, as in a picture drawn transparently.
+        const ui::Picture& first = list.smallImages.front();
+        images = CreateImageList(first.width, first.height, static_cast<int>(list.smallImages.size()));
+        for (const ui::Picture& picture : list.smallImages) {
+            HBITMAP bitmap = CreatePictureBitmap(picture);
+            AddToImageList(images, bitmap, PictureColorRef(picture.TransparentColor()));
+            if (bitmap) DeleteObject(bitmap);
+        }
+    }
+    // The list view owns its image list and lets go of the old one here.
+    auto old = reinterpret_cast<HIMAGELIST>(
+        SendMessageA(native.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images)));
+    if (old && old != images) DestroyImageList(old);
+}
+
+}  // namespace win32

@@ -106,12 +106,12 @@ void TForm2::LayoutVolumeTab() {
     Place(UpDown6, GroupBox5, 167, 136, 16, 21);
 
     // Position 0 is at the top; the percentage below each slider is 100 minus its position.
-    Place(Label12, GroupBox5, 204, 22, 70, 13, "Initial volume:");
-    Place(TrackBar1, GroupBox5, 218, 40, 32, 128);
-    Place(Label14, GroupBox5, 222, 172, 30, 13, "0%");
-    Place(Label13, GroupBox5, 282, 22, 66, 13, "Final volume:");
-    Place(TrackBar2, GroupBox5, 294, 40, 32, 128);
-    Place(Label15, GroupBox5, 296, 172, 30, 13, "100%");
+    Place(Label12, GroupBox5, 192, 22, 76, 13, "Initial volume:");
+    Place(TrackBar1, GroupBox5, 212, 40, 32, 128);
+    Place(Label14, GroupBox5, 216, 172, 30, 13, "0%");
+    Place(Label13, GroupBox5, 280, 22, 70, 13, "Final volume:");
+    Place(TrackBar2, GroupBox5, 296, 40, 32, 128);
+    Place(Label15, GroupBox5, 298, 172, 30, 13, "100%");
 
     Place(CheckBox10, GroupBox5, 28, 206, 319, 17, "Close program after reaching final volume");
     Place(CheckBox11, GroupBox5, 28, 234, 319, 17, "Close Winamp after reaching final volume");

@@ -12,9 +12,14 @@ void TForm2::LayoutOtherTabs() {
 
     Place(GroupBox6, TabSheet4, 8, 6, 359, 104, " Orvella Agent: ");
     Place(CheckBox13, GroupBox6, 12, 22, 335, 17, "Activate Orvella Agent");
-    Place(Label18, GroupBox6, 12, 48, 340, 13, "The Orvella Agent is needed, in order to supervise the adjusted");
-    Place(Label19, GroupBox6, 12, 63, 340, 13, "waking times. If the Agent is not activated, the waking function operates");
-    Place(Label20, GroupBox6, 12, 78, 340, 13, "only if Orvella is opened.");
+    // The three lines are long for the group: a smaller type keeps them whole.
+    Place(Label18, GroupBox6, 8, 48, 345, 13, "The Orvella Agent is needed, in order to supervise the adjusted");
+    Place(Label19, GroupBox6, 8, 63, 345, 13, "waking times. If the Agent is not activated, the waking function operates");
+    Place(Label20, GroupBox6, 8, 78, 345, 13, "only if Orvella is opened.");
+    for (ui::Label* line : {&Label18, &Label19, &Label20}) {
+        line->font.name = "Small Fonts";
+        line->font.size = 7;
+    }
 
     Place(GroupBox7, TabSheet4, 8, 116, 359, 200, " Dates: ");
     Place(ListView1, GroupBox7, 12, 20, 246, 168);

@@ -131,9 +131,11 @@ bool WaitForWindowGone(const std::string& className, const std::string& title, D
 }
 
 std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
+    // WM_GETTEXT, not GetWindowText: for a control of another program the latter gives only
+    // the text it was created with.
+    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
     std::vector<char> text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, '\0');
-    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     return text.data();
 }
 

@@ -2,15 +2,15 @@
 // the main window's shortcut, options changed with the mouse and their questions answered,
 // OK storing options, Run entries and a wake date, a time that is no clock time refused, Cancel
 // leaving the wake-dates file alone, and each tab against a reference picture.
-#include <gtest/gtest.h>
-
+#include "E2eSupport.h"
 #include <commctrl.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "E2eSupport.h"
 #include "Screenshots.h"
 
 namespace {
@@ -24,39 +24,55 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-// A control anywhere inside `root` with this window class (case-insensitive) and text.
-HWND Child(HWND root, const std::string& className, const std::string& text) {
-    struct Search {
-        std::string className, text;
-        HWND found = nullptr;
-    } search{className, text};
-    EnumChildWindows(
-        root,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (lstrcmpiA(ClassOf(window).c_str(), s.className.c_str()) == 0 && e2e::WindowText(window) == s.text) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+BOOL CALLBACK Collect(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
 }
 
-// The first control of the class inside `root`.
+// Every control inside `root`, at any depth, in creation order.
+std::vector<HWND> Descendants(HWND root) {
+    std::vector<HWND> all;
+    EnumChildWindows(root, Collect, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+bool OfClass(HWND window, const std::string& className) {
+    return lstrcmpiA(ClassOf(window).c_str(), className.c_str()) == 0;
+}
+
+// The first control inside `root` of this window class (case-insensitive) that `wanted` accepts.
+template <class Wanted>
+HWND Find(HWND root, const std::string& className, Wanted wanted) {
+    for (HWND window : Descendants(root))
+        if (OfClass(window, className) && wanted(window)) return window;
+    return nullptr;
+}
+
+HWND Child(HWND root, const std::string& className, const std::string& text) {
+    return Find(root, className, [&](HWND window) { return e2e::WindowText(window) == text; });
+}
+
 HWND ChildOfClass(HWND root, const std::string& className) {
-    std::pair<std::string, HWND> search{className, nullptr};
-    EnumChildWindows(
-        root,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<std::pair<std::string, HWND>*>(data);
-            if (lstrcmpiA(ClassOf(window).c_str(), s.first.c_str()) != 0) return TRUE;
-            s.second = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    return Find(root, className, [](HWND) { return true; });
+}
+
+// Sends a message whose lParam points at `data`, to a window of another process: the data
+// goes through memory of that process, as common controls do not carry it across.
+template <class Data>
+LRESULT SendWithData(HWND window, UINT message, WPARAM wParam, Data& data) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return 0;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof data, MEM_COMMIT, PAGE_READWRITE);
+    LRESULT result = 0;
+    if (remote && WriteProcessMemory(process, remote, &data, sizeof data, nullptr)) {
+        result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &data, sizeof data, nullptr);
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return result;
 }
 
 // A press and release of the left button in the middle of a control, as a user's click.
@@ -70,17 +86,10 @@ void Click(HWND control) {
 
 // The date dialog's time field: the field that shows "hh:mm".
 HWND TimeField(HWND dates) {
-    HWND found = nullptr;
-    EnumChildWindows(
-        dates,
-        [](HWND window, LPARAM data) -> BOOL {
-            const std::string text = e2e::WindowText(window);
-            if (lstrcmpiA(ClassOf(window).c_str(), "Edit") != 0 || text.size() != 5 || text[2] != ':') return TRUE;
-            *reinterpret_cast<HWND*>(data) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return Find(dates, "Edit", [](HWND window) {
+        const std::string text = e2e::WindowText(window);
+        return text.size() == 5 && text[2] == ':';
+    });
 }
 
 bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -155,7 +164,7 @@ protected:
         HWND tabs = ChildOfClass(dialog, WC_TABCONTROLA);
         ASSERT_TRUE(tabs);
         RECT r{};
-        SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+        SendWithData(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), r);
         const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageA(tabs, WM_LBUTTONUP, 0, at);
@@ -249,15 +258,7 @@ TEST_F(Preferences, ANewWakeDateIsStoredAtOkAndATimeThatIsNoClockTimeIsRefused) 
     // Back in the field: the hours again, then a valid time and a description.
     Type(time, "\b\b\b\b");
     Type(time, "0745");
-    HWND description = nullptr;
-    EnumChildWindows(
-        dates,
-        [](HWND window, LPARAM data) -> BOOL {
-            if (lstrcmpiA(ClassOf(window).c_str(), "Edit") == 0 && SendMessageA(window, EM_GETLIMITTEXT, 0, 0) == 19)
-                *reinterpret_cast<HWND*>(data) = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&description));
+    HWND description = Find(dates, "Edit", [](HWND window) { return SendMessageA(window, EM_GETLIMITTEXT, 0, 0) == 19; });
     ASSERT_TRUE(description);
     SetWindowTextA(description, "Early shift");
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::WindowText(time) == "07:45"; }, 5000)) << e2e::WindowText(time);
@@ -284,7 +285,9 @@ TEST_F(Preferences, CancelLeavesTheWakeDatesFileAsItWas) {
     e2e::MovePointerAway();
     e2e::ExpectLooksLikeReference(e2e::CaptureClientArea(dialog), "Preferences-DatesWithEntries", 0.97);
 
-    ListView_SetItemState(ChildOfClass(dialog, WC_LISTVIEWA), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    LVITEMA select{};
+    select.stateMask = select.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendWithData(ChildOfClass(dialog, WC_LISTVIEWA), LVM_SETITEMSTATE, 0, select);
     PostMessageA(Child(dialog, "Button", "Delete"), BM_CLICK, 0, 0);
     Answer("Delete", "Do you really want to delete the entry?", IDYES);
     ASSERT_TRUE(e2e::WaitUntil([&] { return Rows(dialog) == 1; }, 5000));

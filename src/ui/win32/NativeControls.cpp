@@ -137,6 +137,8 @@ void NativeForm::CreateNative(NativeControl& native) {
         SendMessageA(native.hwnd, EM_LIMITTEXT, static_cast<ui::MaskEdit&>(c).mask.size(), 0);
     if (c.kind == ui::ControlKind::ListView)
         SendMessageA(native.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    // Narrow margins beside the tab captions, so that a dialog's tabs fit in one row.
+    if (c.kind == ui::ControlKind::PageControl) SendMessageA(native.hwnd, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
     if (c.kind == ui::ControlKind::UpDown) {
         auto& spin = static_cast<ui::UpDown&>(c);
         if (spin.associate && natives_.count(spin.associate))

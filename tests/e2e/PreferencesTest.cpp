@@ -240,6 +240,8 @@ TEST_F(Preferences, MouseChangesAskTheirQuestionsAndOkStoresOptionsAndRunEntries
 }
 
 TEST_F(Preferences, ANewWakeDateIsStoredAtOkAndATimeThatIsNoClockTimeIsRefused) {
+    const std::string position = "[Position]\r\nLeft=10\r\nTop=20\r\n";
+    ASSERT_TRUE(e2e::WriteTextFile(Ini(), position));
     HWND dialog = Open();
     ASSERT_TRUE(dialog);
     ShowTab(dialog, 3);
@@ -269,6 +271,7 @@ TEST_F(Preferences, ANewWakeDateIsStoredAtOkAndATimeThatIsNoClockTimeIsRefused) 
     PostMessageA(Child(dialog, "Button", "OK"), BM_CLICK, 0, 0);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
     const std::string ini = e2e::ReadTextFile(Ini());
+    EXPECT_EQ(ini.compare(0, position.size(), position), 0) << ini;  // other sections stay as they were
     EXPECT_NE(ini.find("[Weckzeiten]\r\nZ\xE4hler=0\r\n0=" + Today("07:45") + " - Early shift\r\n"), std::string::npos)
         << ini;
 }

@@ -1,0 +1,43 @@
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+// The language file: an INI text file (Windows-1252, CR LF) with one section per language and
+// the keys "1" to "81", one translated text each. Its extension ".dll" is only a name.
+
+constexpr int kLanguageKeyCount = 81;
+
+// The texts of one language, by key (index 0 unused). A key missing from the section, or a
+// section missing from the file, gives the key's built-in German text; a key present with an
+// empty value gives an empty text.
+struct LanguageTexts {
+    std::string section;
+    std::array<std::string, kLanguageKeyCount + 1> text;
+    // The two-language lines (the agent's explanation, the about page) are German only for the
+    // section named exactly "Deutsch".
+    bool German() const { return section == "Deutsch"; }
+};
+
+// The built-in German text of a key, used where the file has none (1..81; empty otherwise).
+std::string BuiltInText(int key);
+
+// The section names of the file, in file order, read from its raw lines: a line counts when its
+// first character is "[" and its last "]"; duplicates and "[]" count too. Throws
+// std::runtime_error when the file exists but cannot be read.
+std::vector<std::string> ReadLanguageList(platform::Platform& platform, const std::string& path);
+
+// Every key of one section, read as the private-profile functions read them.
+LanguageTexts ReadLanguageTexts(platform::Platform& platform, const std::string& path, const std::string& section);
+
+// The default file: the comment header, "[Deutsch]" and "[English]" with their 81 texts each,
+// 172 lines with CR LF.
+std::string DefaultLanguageFileText();
+
+// Writes the default file at `path` (nothing when it exists and `overwrite` is false), in one
+// step: an old file stays whole when the write fails, which throws std::runtime_error with the
+// write error's text; then stores the path written and the system's default language ("Deutsch"
+// or "English") as the language values of the settings.
+void WriteDefaultLanguageFile(platform::Platform& platform, const std::string& path, bool overwrite);

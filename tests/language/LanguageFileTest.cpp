@@ -111,6 +111,31 @@ TEST_F(LanguageFile, EmptyValueIsAnEmptyTextAndLongOnesAreCut) {
     EXPECT_EQ(texts.text[4], std::string(2047, 'x'));
 }
 
+// The system's reading rules, which the in-memory files follow (checked against the system by
+// the end-to-end differential test).
+TEST_F(LanguageFile, TextsAreReadByTheProfileRules) {
+    struct Case {
+        const char* content;
+        const char* text1;
+    };
+    const std::string builtIn = BuiltInText(1);
+    const Case cases[] = {
+        {"[mine]\r\n1=a\r\n", "a"},                        // names compare without case
+        {"[ Mine ]\n 1 \t= \"a b\" \n", "a b"},          // blanks and quotes go
+        {"[Mine]\r\n1=a\r\n1=b\r\n", "a"},                // the first key wins
+        {"[Mine]\r\n1\r\n1=b\r\n", nullptr},             // a key without "=" hides the later one
+        {"[Mine]\r\n[Mine]\r\n1=b\r\n", nullptr},        // only the first section counts
+        {"[Mine]x]\r\n1=b\r\n", nullptr},                  // the name runs to the last "]"
+        {"[Mine] x\r\n1=b\r\n", "b"},
+        {"[Mine]\r1=b\r", "b"},                             // a lone CR ends a line too
+        {"[Mine]\r\n;1=b\r\n", nullptr},
+    };
+    for (const Case& c : cases) {
+        const LanguageTexts texts = Read(c.content, "Mine");
+        EXPECT_EQ(texts.text[1], c.text1 ? c.text1 : builtIn) << testing::PrintToString(std::string(c.content));
+    }
+}
+
 TEST_F(LanguageFile, DefaultFileReadsBackAsItsOwnTexts) {
     for (const bool german : {true, false}) {
         const LanguageTexts texts = Read(DefaultLanguageFileText(), german ? "Deutsch" : "English");

@@ -26,7 +26,8 @@ const DefaultTexts kDefaultTexts[kLanguageKeyCount] = {
     {"Programmpfad", "Program path"},
     {"Auf Winamp warten", "Wait for Winamp"},
     {"Länge", "Length"},
-    {"Als Fernsteuerung für Winamp nutzen (Start, Pause, Stop)", "Use as remote app for Winamp (play, pause,stop)"},
+    {"Als Fernsteuerung für Winamp nutzen (Start, Pause, Stop)",
+     "Use as remote app for Winamp (play, pause,stop)"},
     {"Beim Beenden Winamp schließen", "Close Winamp with termination"},
     {"Autostart", "Autostart"},
     {"Orvella beim Systemstart ausführen", "Implement Orvella with system start"},
@@ -88,10 +89,12 @@ const DefaultTexts kDefaultTexts[kLanguageKeyCount] = {
     {"Dateien und Pfade", "Paths and files"},
     {"Sprachdatei", "Language file"},
     {"Skins Pfad", "Skins path"},
-    {"Bitte verändern Sie die Einstellungen nicht, wenn es nicht notwendig ist", "Please don´t change this settings, if it doesn´t have to be"},
+    {"Bitte verändern Sie die Einstellungen nicht, wenn es nicht notwendig ist",
+     "Please don´t change this settings, if it doesn´t have to be"},
     {"Suchen...", "Search..."},
     {"Windows nach dem Beenden herunterfahren", "Shutdown Windows after closing"},
-    {"Windows nach erreichen der Endlautstärke herunterfahren", "Shutdown Windows after reaching final volume"},
+    {"Windows nach erreichen der Endlautstärke herunterfahren",
+     "Shutdown Windows after reaching final volume"},
 };
 
 }  // namespace

@@ -91,7 +91,8 @@ TEST_F(LanguageFile, BuiltInTextsAreTheFilesGermanButForFourKeys) {
 TEST_F(LanguageFile, MissingFileOrSectionGivesTheBuiltInTexts) {
     for (const LanguageTexts& texts :
          {ReadLanguageTexts(p, kFile, "Deutsch"), Read(DefaultLanguageFileText(), "Français")}) {
-        for (int key = 1; key <= kLanguageKeyCount; ++key) EXPECT_EQ(texts.text[key], BuiltInText(key)) << key;
+        for (int key = 1; key <= kLanguageKeyCount; ++key)
+            EXPECT_EQ(texts.text[key], BuiltInText(key)) << key;
     }
 }
 
@@ -132,7 +133,8 @@ TEST_F(LanguageFile, TextsAreReadByTheProfileRules) {
     };
     for (const Case& c : cases) {
         const LanguageTexts texts = Read(c.content, "Mine");
-        EXPECT_EQ(texts.text[1], c.text1 ? c.text1 : builtIn) << testing::PrintToString(std::string(c.content));
+        EXPECT_EQ(texts.text[1], c.text1 ? c.text1 : builtIn)
+            << testing::PrintToString(std::string(c.content));
     }
 }
 

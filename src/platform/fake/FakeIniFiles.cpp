@@ -123,7 +123,8 @@ std::string FakeIniFiles::ReadString(const std::string& file, const std::string&
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, value;
         bool hasValue = false;
-        if (KeyName(lines[i], name, value, &hasValue) && Fold(name) == wanted) return hasValue ? value : defaultValue;
+        if (KeyName(lines[i], name, value, &hasValue) && Fold(name) == wanted)
+            return hasValue ? value : defaultValue;
     }
     return defaultValue;
 }

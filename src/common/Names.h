@@ -14,6 +14,8 @@ inline const char* const kWakeCallValue = "Weckruf";
 inline const char* const kProgramPathValue = "Programm - Pfad";
 // The name of the active language.
 inline const char* const kLanguageValue = "Programm - Sprache";
+// The path of the language file.
+inline const char* const kLanguageFileValue = "Programm - Sprachdatei";
 // The skin that the main window loads when it is first shown.
 inline const char* const kSkinFileValue = "Theme - Pfad";
 

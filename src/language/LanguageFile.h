@@ -21,7 +21,8 @@ struct LanguageTexts {
     bool German() const { return section == "Deutsch"; }
 };
 
-// The built-in German text of a key, used where the file has none (1..81; empty otherwise).
+// The built-in German text of a key, used where the file has none; empty for the keys 62 to 65,
+// which no window shows, and for numbers outside 1..81.
 std::string BuiltInText(int key);
 
 // The section names of the file, in file order, read from its raw lines: a line counts when its
@@ -29,7 +30,8 @@ std::string BuiltInText(int key);
 // std::runtime_error when the file exists but cannot be read.
 std::vector<std::string> ReadLanguageList(platform::Platform& platform, const std::string& path);
 
-// Every key of one section, read as the private-profile functions read them.
+// Every key of one section, read as the private-profile functions read them into a buffer of
+// 2048 bytes: a text longer than 2047 characters is cut.
 LanguageTexts ReadLanguageTexts(platform::Platform& platform, const std::string& path, const std::string& section);
 
 // The default file: the comment header, "[Deutsch]" and "[English]" with their 81 texts each,
@@ -37,7 +39,7 @@ LanguageTexts ReadLanguageTexts(platform::Platform& platform, const std::string&
 std::string DefaultLanguageFileText();
 
 // Writes the default file at `path` (nothing when it exists and `overwrite` is false), in one
-// step: an old file stays whole when the write fails, which throws std::runtime_error with the
-// write error's text; then stores the path written and the system's default language ("Deutsch"
-// or "English") as the language values of the settings.
+// step: an old file stays whole when the write fails, which throws std::runtime_error naming
+// the path and stores nothing; then stores the path written and the system's default
+// language ("Deutsch" or "English") as the language values of the settings.
 void WriteDefaultLanguageFile(platform::Platform& platform, const std::string& path, bool overwrite);

@@ -71,7 +71,7 @@ const std::vector<StoredSetting>& SettingsTable() {
         // Read into the dialog by selecting it in the language list.
         Text(kLanguageValue, &S::Language, "Deutsch", false, kStart | kSave),
         Number("Programm - Alpha", &S::Opacity, 255, 0, 255, kStart | kSave),
-        Text("Programm - Sprachdatei", &S::LanguageFile, "Language.dll", true, kLoads | kIfText),
+        Text(kLanguageFileValue, &S::LanguageFile, "Language.dll", true, kLoads | kIfText),
         Text("Programm - Schema Pfad", &S::SkinsFolder, "Skins\\", true, kLoads | kIfText),
         Text(kSkinFileValue, &S::SkinFile, "", false, StoredSetting::LoadIntoDialog | kIfText),
         Flag("Erster Start", &S::ShowTipsAtStart, true, kStart),

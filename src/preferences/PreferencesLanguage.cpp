@@ -72,6 +72,7 @@ void TForm2::ApplyLanguageTexts(const LanguageTexts& texts) {
         {42, Button12, kPlain},
         // "Theme"
         {67, GroupBox10, kGroup}, {68, Label23, kColon}, {69, GroupBox11, kGroup},
+        // The bottom row
         {22, Button1, kPlain}, {23, Button2, kPlain},
     };
     for (const auto& target : targets)

@@ -24,7 +24,7 @@ for f in build/win32/bin/Skins/*.skn; do
     cp "$f" "$install/Skins/"
     [ -n "$skin" ] || skin="$(basename "$f")"
 done
-[ -f build/win32/bin/Language.dll ] && cp build/win32/bin/Language.dll "$install/"
+cp build/win32/bin/Language.dll "$install/"
 
 reg() { wine reg add "$@" /f >/dev/null 2>&1 </dev/null; }
 wineserver -p 60 2>/dev/null || true  # a server left running for this prefix is as good

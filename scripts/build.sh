@@ -20,7 +20,7 @@ fuzz)
     # The readers of untrusted files under libFuzzer, AddressSanitizer and UBSan (clang).
     cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
           -DCMAKE_CXX_COMPILER=clang++ -DORVELLA_FUZZ=ON "$@" >/dev/null
-    cmake --build build/fuzz -j"$jobs" --target fuzz_bitmap_decoder fuzz_skin_loader fuzz_wake_dates
+    cmake --build build/fuzz -j"$jobs" --target fuzz_bitmap_decoder fuzz_skin_loader fuzz_wake_dates fuzz_language_file
     ;;
 *)
     echo "usage: scripts/build.sh native|win32|fuzz" >&2

@@ -41,22 +41,30 @@ void InsertLine(std::vector<std::string>& lines, std::size_t at, const std::stri
     lines.insert(lines.begin() + static_cast<long>(at), text + "\r\n");
 }
 
-// The section name of a "[name]" line, or nothing.
+// The section name of a "[name]" line, or nothing. The name runs to the line's last "]", so
+// "[a]b]" is section "a]b" and "[a] x" section "a".
 bool SectionName(const std::string& line, std::string& name) {
     const std::string t = Trim(line);
     if (t.size() < 2 || t.front() != '[') return false;
-    const auto close = t.find(']');
+    const auto close = t.rfind(']');
     if (close == std::string::npos) return false;
     name = Trim(t.substr(1, close - 1));
     return true;
 }
 
-bool KeyName(const std::string& line, std::string& name, std::string& value) {
+// Any other non-blank line of a section is a key. A line without "=" is a key without a
+// value: a lookup that meets it first gets the default, as the system's does. Lines starting
+// with ";" are keys for a lookup too, and only the listing of keys leaves them out.
+bool KeyName(const std::string& line, std::string& name, std::string& value, bool* hasValue = nullptr) {
     const std::string t = Trim(line);
-    if (t.empty() || t[0] == ';') return false;
+    if (t.empty()) return false;
     const auto eq = t.find('=');
-    if (eq == std::string::npos) return false;
+    if (hasValue) *hasValue = eq != std::string::npos;
     name = Trim(t.substr(0, eq));
+    if (eq == std::string::npos) {
+        value.clear();
+        return true;
+    }
     value = Trim(t.substr(eq + 1));
     if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
                               (value.front() == '\'' && value.back() == '\'')))
@@ -69,7 +77,7 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
                  std::size_t& end) {
     header = std::string::npos;
     end = lines.size();
-    const std::string wanted = Fold(section);
+    const std::string wanted = Fold(Trim(section));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string name;
         if (!SectionName(lines[i], name)) continue;
@@ -111,10 +119,11 @@ std::string FakeIniFiles::ReadString(const std::string& file, const std::string&
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return defaultValue;
-    const std::string wanted = Fold(key);
+    const std::string wanted = Fold(Trim(key));
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, value;
-        if (KeyName(lines[i], name, value) && Fold(name) == wanted) return value;
+        bool hasValue = false;
+        if (KeyName(lines[i], name, value, &hasValue) && Fold(name) == wanted) return hasValue ? value : defaultValue;
     }
     return defaultValue;
 }
@@ -129,7 +138,7 @@ bool FakeIniFiles::WriteString(const std::string& file, const std::string& secti
         InsertLine(lines, lines.size(), key + "=" + value);
         return Store(file, lines);
     }
-    const std::string wanted = Fold(key);
+    const std::string wanted = Fold(Trim(key));
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, old;
         if (KeyName(lines[i], name, old) && Fold(name) == wanted) {
@@ -149,7 +158,7 @@ bool FakeIniFiles::DeleteKey(const std::string& file, const std::string& section
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return true;
-    const std::string wanted = Fold(key);
+    const std::string wanted = Fold(Trim(key));
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, value;
         if (KeyName(lines[i], name, value) && Fold(name) == wanted) {
@@ -186,7 +195,7 @@ std::vector<std::string> FakeIniFiles::ReadKeys(const std::string& file, const s
     if (header == std::string::npos) return keys;
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name, value;
-        if (KeyName(lines[i], name, value)) keys.push_back(name);
+        if (KeyName(lines[i], name, value) && !name.empty() && name[0] != ';') keys.push_back(name);
     }
     return keys;
 }

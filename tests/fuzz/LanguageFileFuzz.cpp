@@ -1,0 +1,35 @@
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "language/LanguageFile.h"
+#include "platform/fake/FakePlatform.h"
+
+namespace {
+
+const char* const kFile = "C:\\Program Files\\Orvella\\Language.dll";
+
+// Each section read costs 81 scans of the file; a few sections cover the reader.
+constexpr std::size_t kMostSectionsRead = 2;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    static fake::FakePlatform f;
+    f.files.files.clear();
+    f.files.AddFile(kFile, input);
+
+    const std::vector<std::string> names = ReadLanguageList(f, kFile);
+    std::size_t brackets = 0;
+    for (char c : input) brackets += c == '[';
+    if (names.size() > brackets) __builtin_trap();
+
+    for (std::size_t i = 0; i < names.size() && i < kMostSectionsRead; ++i) {
+        const LanguageTexts texts = ReadLanguageTexts(f, kFile, names[i]);
+        if (texts.section != names[i]) __builtin_trap();
+        for (int key = 1; key <= kLanguageKeyCount; ++key)
+            if (texts.text[static_cast<std::size_t>(key)].size() > 2047) __builtin_trap();
+    }
+    return 0;
+}

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "language/LanguageFile.h"
+
 namespace {
 
 const char* const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
@@ -127,6 +129,19 @@ TForm3::TForm3(ui::Environment& environment) : ui::Form(environment, "TForm3", "
     MonthCalendar1.OnClick = [this] { MonthCalendar1Click(); };
     Button1.OnClick = [this] { Button1Click(); };
     Button2.OnClick = [this] { Button2Click(); };
+}
+
+// Entry n of the month list is month n in every language, so the list is rebuilt in key
+// order and the selection keeps its month.
+void TForm3::ApplyLanguageTexts(const LanguageTexts& texts) {
+    caption = texts.text[45];
+    GroupBox1.caption = " " + texts.text[46] + ": ";
+    GroupBox2.caption = " " + texts.text[47] + ": ";
+    GroupBox3.caption = " " + texts.text[48] + ": ";
+    Button1.caption = texts.text[22];
+    Button2.caption = texts.text[23];
+    ComboBox1.items.assign(texts.text.begin() + 49, texts.text.begin() + 61);
+    ComboBox1.text = ComboBox1.Selected();
 }
 
 void TForm3::ShowDateDialog(TDateDialogMode mode) {

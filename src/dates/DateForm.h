@@ -2,6 +2,8 @@
 #include "dates/WakeDates.h"
 #include "ui/Form.h"
 
+struct LanguageTexts;
+
 enum class TDateDialogMode { NewEntry, Edit };
 
 // The date entry dialog: adds a wake date to the list or changes the selected one. Created
@@ -12,6 +14,8 @@ public:
 
     // The list it adds to and edits; set once before anything runs.
     void Connect(TWakeDateList& list) { list_ = &list; }
+    // The title, group boxes, buttons and month names in the given language.
+    void ApplyLanguageTexts(const LanguageTexts& texts);
     // Shows the dialog modally in the given mode; returns when it is closed.
     void ShowDateDialog(TDateDialogMode mode);
 

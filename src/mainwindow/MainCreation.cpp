@@ -4,6 +4,7 @@
 #include "common/MessageBox.h"
 #include "common/Names.h"
 #include "common/Text.h"
+#include "language/LanguageFile.h"
 #include "settings/Settings.h"
 #include "skin/SkinFile.h"
 
@@ -79,6 +80,16 @@ TForm1::TForm1(ui::Environment& environment) : ui::Form(environment, "TForm1", "
     OnCloseQuery = [this](bool& allow) { FormCloseQuery(allow); };
     OnShow = [this] { FormShow(); };
     CreatePopupMenu();
+}
+
+// The buttons' hints are the main window's only translated texts.
+void TForm1::ApplyLanguageTexts(const LanguageTexts& texts) {
+    Image16.hint = texts.text[1];
+    Image1.hint = texts.text[2];
+    Image7.hint = texts.text[3];
+    Image9.hint = texts.text[4];
+    Image17.hint = texts.text[5];
+    Image2.hint = texts.text[6];
 }
 
 void TForm1::Connect(TSettings& settings, ui::Form& preferences, TForm6& shutdown) {

@@ -7,6 +7,7 @@
 #include "ui/Form.h"
 
 class TForm6;
+struct LanguageTexts;
 struct TSettings;
 
 // The main window: a borderless bar of pictures with six picture buttons, the volume
@@ -83,6 +84,9 @@ public:
 
     // Skin (SkinLoader.cpp).
     void LoadSkinFile(const std::string& path);
+
+    // The hints of the six buttons in the given language.
+    void ApplyLanguageTexts(const LanguageTexts& texts);
 
     // Opens the preferences dialog (brings it forward when it is open).
     void ShowPreferences() { preferences_->Show(); }

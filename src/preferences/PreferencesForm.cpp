@@ -70,7 +70,8 @@ void TForm2::Button1Click() {
         TSettings stored = settings;
         stored.Opacity = form1_->alphaBlendValue;
         stored.SkinFile = form1_->CurrentSkinPath;
-        stored.Language = ComboBox1.Selected();
+        // Without a language file the list is empty; the stored language stays.
+        if (ComboBox1.itemIndex >= 0) stored.Language = ComboBox1.Selected();
         SaveSettings(platform, stored);
         SaveWakeDates(platform, wakeDates);
     } catch (...) {
@@ -81,16 +82,23 @@ void TForm2::Button1Click() {
 }
 
 // Cancel stores nothing and leaves edited options in effect until the next opening; it puts
-// back the main window's opacity and skin and the fallback language.
+// back the main window's opacity and skin and the fallback language, which is the language of
+// the program's messages rather than the stored one.
 void TForm2::Button2Click() {
     form1_->alphaBlendValue = openingOpacity_;
-    SelectLanguage(FallbackLanguage(platform));
+    const std::string fallback = FallbackLanguage(platform);
+    SelectLanguage(fallback);
     std::exception_ptr failure;
+    try {
+        ApplyLanguage(fallback);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     if (!settings.SkinFile.empty()) {
         try {
             form1_->LoadSkinFile(settings.SkinFile);
         } catch (...) {
-            failure = std::current_exception();
+            if (!failure) failure = std::current_exception();
         }
     }
     // The dialog has no close box: a failed reload must not keep it open.

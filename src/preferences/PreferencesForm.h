@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "dates/WakeDates.h"
@@ -8,6 +9,7 @@
 class TForm1;
 class TForm3;
 enum class TDateDialogMode;
+struct LanguageTexts;
 
 // The preferences dialog. Created at start and only shown and hidden afterwards. It holds the
 // one live settings record, which every other part reads; its controls show the record and
@@ -20,6 +22,7 @@ enum class TDateDialogMode;
 //   PreferencesRules.cpp       which fields are usable, the exclusions, the sliders
 //   PreferencesDates.cpp       the wake-date list and the date entry dialog
 //   PreferencesSearch.cpp      the language-file and skins-path searches
+//   PreferencesLanguage.cpp    the texts of a language on this dialog and the other windows
 //   WinampSearch.cpp           the player search of the start-up
 class TForm2 : public ui::Form {
 public:
@@ -153,6 +156,15 @@ public:
 
     // Selects the named language in the list, when it is there.
     void SelectLanguage(const std::string& name);
+    // Puts one section of the language file on the main window, this dialog and the date
+    // dialog. Nothing happens while the file does not exist; a failure to read it escapes.
+    void ApplyLanguage(const std::string& name);
+    // Puts the texts on the three windows.
+    void ApplyLanguageToWindows(const LanguageTexts& texts);
+    // Puts the texts on this dialog's own controls.
+    void ApplyLanguageTexts(const LanguageTexts& texts);
+    // Lets the user pick a language file, starting at `preset`; nothing when cancelled.
+    std::optional<std::string> ChooseLanguageFile(const std::string& preset, platform::WindowHandle owner);
     // Lists the skins of the skins folder.
     void FillThemeList();
 
@@ -178,6 +190,7 @@ public:
     void TrackBar3Change();
     void ListView1Change();
     void ListView1MouseUp(const ui::MouseEvent&);
+    void ComboBox1Change();  // a language picked: shown at once, stored only by OK
     void Button3Click();
     void Button4Click();
     void Button5Click();
@@ -199,6 +212,8 @@ private:
     void EnableAutoCloseFields(bool enable);
     void EnableDateButtons(bool enable);
     void OpenDateDialog(TDateDialogMode mode);
+    // The lines that come in German or English only, not from the language file.
+    void ShowFixedLines(bool german);
 
     TForm1* form1_ = nullptr;
     TForm3* form3_ = nullptr;

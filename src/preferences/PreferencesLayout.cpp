@@ -140,4 +140,5 @@ void TForm2::ConnectEvents() {
     Button5.OnClick = [this] { Button5Click(); };
     Button6.OnClick = [this] { Button6Click(); };
     Button7.OnClick = [this] { Button7Click(); };
+    ComboBox1.OnChange = [this] { ComboBox1Change(); };
 }

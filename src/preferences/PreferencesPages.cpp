@@ -3,7 +3,6 @@
 #include "preferences/Placement.h"
 #include "preferences/PreferencesForm.h"
 #include "preferences/PreferencesPictures.h"
-#include "preferences/ProgramVersion.h"
 
 // The "Dates", "Language", "Theme" and "Over..." tabs.
 void TForm2::LayoutOtherTabs() {
@@ -13,9 +12,9 @@ void TForm2::LayoutOtherTabs() {
     Place(GroupBox6, TabSheet4, 8, 6, 359, 104, " Orvella Agent: ");
     Place(CheckBox13, GroupBox6, 12, 22, 335, 17, "Activate Orvella Agent");
     // The three lines are long for the group: a smaller type keeps them whole.
-    Place(Label18, GroupBox6, 8, 48, 345, 13, "The Orvella Agent is needed, in order to supervise the adjusted");
-    Place(Label19, GroupBox6, 8, 63, 345, 13, "waking times. If the Agent is not activated, the waking function operates");
-    Place(Label20, GroupBox6, 8, 78, 345, 13, "only if Orvella is opened.");
+    Place(Label18, GroupBox6, 8, 48, 345, 13);
+    Place(Label19, GroupBox6, 8, 63, 345, 13);
+    Place(Label20, GroupBox6, 8, 78, 345, 13);
     for (ui::Label* line : {&Label18, &Label19, &Label20}) {
         line->font.name = "Small Fonts";
         line->font.size = 7;
@@ -61,13 +60,15 @@ void TForm2::LayoutOtherTabs() {
     Panel1.color = ui::clBlack;
     Place(Image1, Panel1, 24, 24, 64, 64);
     Image1.SetPicture(AboutPicture());
-    Place(Label25, Panel1, 112, 30, 240, 24, kProgramName);
+    Place(Label25, Panel1, 112, 30, 240, 24);
     Label25.font.size = 16;
     Label25.font.bold = true;
-    Place(Label26, Panel1, 112, 62, 240, 13, std::string("Version ") + kProgramVersion);
-    Place(Label27, Panel1, 24, 120, 330, 13, "An alarm clock that wakes you with music.");
+    Place(Label26, Panel1, 112, 62, 240, 13);
+    Place(Label27, Panel1, 24, 120, 330, 13);
     for (ui::Label* label : {&Label25, &Label26, &Label27}) {
         label->font.color = ui::clWhite;
         label->color = ui::clBlack;
     }
+    // The agent's explanation and the about page's lines are in German or English only.
+    ShowFixedLines(false);
 }

@@ -1,16 +1,19 @@
 #include "preferences/PreferencesForm.h"
 
-// The language file: any library the user picks; the translations come from it after OK.
-void TForm2::Button3Click() {
+std::optional<std::string> TForm2::ChooseLanguageFile(const std::string& preset, platform::WindowHandle owner) {
     platform::OpenFileRequest request;
-    request.owner = gui.FormWindow(*this);
+    request.owner = owner;
     request.title = "Programmbibliotheken (DLL)";
     request.filter = "Programmbibliotheken (*.dll)|*.dll";
-    const std::string& current = Edit5.text;
-    const std::size_t slash = current.find_last_of('\\');
-    if (slash != std::string::npos) request.initialFolder = current.substr(0, slash);
-    request.fileName = current;
-    if (auto chosen = platform.dialogs.OpenFile(request)) Edit5.text = *chosen;
+    const std::size_t slash = preset.find_last_of('\\');
+    if (slash != std::string::npos) request.initialFolder = preset.substr(0, slash);
+    request.fileName = preset;
+    return platform.dialogs.OpenFile(request);
+}
+
+// The language file: any library the user picks; the translations come from it after OK.
+void TForm2::Button3Click() {
+    if (auto chosen = ChooseLanguageFile(Edit5.text, gui.FormWindow(*this))) Edit5.text = *chosen;
 }
 
 // The skins folder; the theme list shows its skins from the next opening on.

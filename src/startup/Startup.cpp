@@ -1,6 +1,5 @@
 #include "startup/Startup.h"
 
-#include "language/LanguageStartup.h"
 #include "settings/SettingsStore.h"
 #include "startup/PermanentWindows.h"
 #include "tips/TipsStartup.h"
@@ -29,7 +28,7 @@ bool OrvellaStartup::Start() {
     TForm2& preferences = windows_->Form2;
     TSettings& settings = preferences.settings;
     DetectWinampPath(preferences);
-    LoadSettingsAtStart(platform_, settings, [&] { LoadLanguageAtStart(settings); });
+    LoadSettingsAtStart(platform_, settings, [&] { LoadLanguageAtStart(preferences); });
     main.alphaBlendValue = settings.Opacity;
     preferences.SettingsToControls();
     preferences.ApplyEnableRules();

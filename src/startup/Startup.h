@@ -40,3 +40,7 @@ void UninstallHandOff(platform::Platform& platform);
 
 // Finds the player through its own registry key, or asks the user to look for it.
 void DetectWinampPath(TForm2& preferences);
+
+// Lists the languages of the language file and puts the stored one on the windows. A missing
+// file is offered to be looked for, a faulty one to be replaced by the default file.
+void LoadLanguageAtStart(TForm2& preferences);

@@ -1,6 +1,10 @@
 #include "E2eSupport.h"
 
+#include <map>
 #include <vector>
+
+#include "language/LanguageFile.h"
+#include "language/LanguageTexts.h"
 
 namespace e2e {
 
@@ -291,6 +295,8 @@ ScopedEnvironment::~ScopedEnvironment() {
     SetEnvironmentVariableA(name_.c_str(), hadOld_ ? old_.c_str() : nullptr);
 }
 
+std::string InstalledLanguageFile() { return BinFolder() + "e2e-Language.dll"; }
+
 void InstallOrvellaWithStandInPlayer() {
     const char* const key = "Software\\Orvella";
     DeleteRegistryKey(key);
@@ -299,6 +305,23 @@ void InstallOrvellaWithStandInPlayer() {
     SetRegistryString("Software\\Winamp", "", bin);
     SetRegistryDword(key, "Erster Start", 0);
     SetRegistryString(key, "Programm - Sprache", "English");
+
+    // The default English texts where they are the design captions.
+    const std::map<int, std::string> design{
+        {11, "Theme"},
+        {25, "Rising volume"},
+        {67, "Themes"},
+        {68, "Select a theme to use it"},
+        {80, "Shutdown windows after closing"},
+        {81, "Shutdown windows after reaching final volume"},
+    };
+    std::string file = "[English]\r\n";
+    for (int k = 1; k <= kLanguageKeyCount; ++k) {
+        const auto own = design.find(k);
+        file += std::to_string(k) + "=" + (own != design.end() ? own->second : DefaultText(false, k)) + "\r\n";
+    }
+    WriteTextFile(InstalledLanguageFile(), file);
+    SetRegistryString(key, "Programm - Sprachdatei", InstalledLanguageFile());
 }
 
 void DeclineSkinSearch() {

@@ -74,9 +74,12 @@ bool DirectoryExists(const std::string& path);
 bool DeleteTree(const std::string& path);
 
 // Lays out a fresh Orvella installation in the bin folder: no settings but the ones a user who
-// has been through the first start has ("Erster Start" = 0, English), and the stand-in player
-// registered as Winamp.
+// has been through the first start has ("Erster Start" = 0, English, the language file below),
+// and the stand-in player registered as Winamp.
 void InstallOrvellaWithStandInPlayer();
+// The installation's language file: its "English" section holds the windows' design captions,
+// so that they look as designed.
+std::string InstalledLanguageFile();
 // Answers No to the missing-skin question if it comes, so the window stays usable.
 void DeclineSkinSearch();
 

@@ -3,6 +3,7 @@
 // OK storing options, Run entries and a wake date, a time that is no clock time refused, Cancel
 // leaving the wake-dates file alone, and each tab against a reference picture.
 #include "E2eSupport.h"
+#include "ForeignControls.h"
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -18,62 +19,10 @@ namespace {
 const char* const kKey = "Software\\Orvella";
 const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-BOOL CALLBACK Collect(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
-// Every control inside `root`, at any depth, in creation order.
-std::vector<HWND> Descendants(HWND root) {
-    std::vector<HWND> all;
-    EnumChildWindows(root, Collect, reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
-bool OfClass(HWND window, const std::string& className) {
-    return lstrcmpiA(ClassOf(window).c_str(), className.c_str()) == 0;
-}
-
-// The first control inside `root` of this window class (case-insensitive) that `wanted` accepts.
-template <class Wanted>
-HWND Find(HWND root, const std::string& className, Wanted wanted) {
-    for (HWND window : Descendants(root))
-        if (OfClass(window, className) && wanted(window)) return window;
-    return nullptr;
-}
-
-HWND Child(HWND root, const std::string& className, const std::string& text) {
-    return Find(root, className, [&](HWND window) { return e2e::WindowText(window) == text; });
-}
-
-HWND ChildOfClass(HWND root, const std::string& className) {
-    return Find(root, className, [](HWND) { return true; });
-}
-
-// Sends a message whose lParam points at `data`, to a window of another process: the data
-// goes through memory of that process, as common controls do not carry it across.
-template <class Data>
-LRESULT SendWithData(HWND window, UINT message, WPARAM wParam, Data& data) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return 0;
-    void* remote = VirtualAllocEx(process, nullptr, sizeof data, MEM_COMMIT, PAGE_READWRITE);
-    LRESULT result = 0;
-    if (remote && WriteProcessMemory(process, remote, &data, sizeof data, nullptr)) {
-        result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(process, remote, &data, sizeof data, nullptr);
-    }
-    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return result;
-}
+using e2e::Child;
+using e2e::ChildOfClass;
+using e2e::FindControl;
+using e2e::SendWithData;
 
 // A press and release of the left button in the middle of a control, as a user's click.
 void Click(HWND control) {
@@ -86,7 +35,7 @@ void Click(HWND control) {
 
 // The date dialog's time field: the field that shows "hh:mm".
 HWND TimeField(HWND dates) {
-    return Find(dates, "Edit", [](HWND window) {
+    return FindControl(dates, "Edit", [](HWND window) {
         const std::string text = e2e::WindowText(window);
         return text.size() == 5 && text[2] == ':';
     });
@@ -139,24 +88,7 @@ protected:
         program_ = e2e::StartProgram("Orvella.exe");
         e2e::DeclineSkinSearch();
         HWND main = e2e::WaitForWindow("TForm1", "Orvella", 15000);
-        if (!main) return nullptr;
-        HWND dialog = nullptr;
-        // The shortcut needs the main window in front; a start may still be taking it there.
-        e2e::WaitUntil(
-            [&] {
-                ShowWindow(main, SW_SHOWNORMAL);
-                BringWindowToTop(main);
-                SetForegroundWindow(main);
-                Sleep(100);
-                keybd_event(VK_CONTROL, 0, 0, 0);
-                keybd_event('P', 0, 0, 0);
-                keybd_event('P', 0, KEYEVENTF_KEYUP, 0);
-                keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
-                dialog = e2e::WaitForWindow("TForm2", "", 1000);
-                return dialog && e2e::WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 2000);
-            },
-            15000);
-        return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
+        return main ? e2e::OpenPreferencesByShortcut(main) : nullptr;
     }
 
     // Clicks the tab and waits until its page shows.
@@ -260,7 +192,7 @@ TEST_F(Preferences, ANewWakeDateIsStoredAtOkAndATimeThatIsNoClockTimeIsRefused) 
     // Back in the field: the hours again, then a valid time and a description.
     Type(time, "\b\b\b\b");
     Type(time, "0745");
-    HWND description = Find(dates, "Edit", [](HWND window) { return SendMessageA(window, EM_GETLIMITTEXT, 0, 0) == 19; });
+    HWND description = FindControl(dates, "Edit", [](HWND window) { return SendMessageA(window, EM_GETLIMITTEXT, 0, 0) == 19; });
     ASSERT_TRUE(description);
     SetWindowTextA(description, "Early shift");
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::WindowText(time) == "07:45"; }, 5000)) << e2e::WindowText(time);

@@ -1,6 +1,5 @@
 #include "settings/SettingsStore.h"
 
-#include "language/LanguageStartup.h"
 #include "startup/OrvellaFixture.h"
 #include "startup/PermanentWindows.h"
 
@@ -12,10 +11,9 @@ struct SettingsStore : OrvellaFixture {
     TForm2& form2 = windows.Form2;
     TSettings& s = form2.settings;
 
-    // The loads and the save as the start-up and the preferences dialog call them.
-    void LoadAtStart(TSettings& settings) {
-        LoadSettingsAtStart(p, settings, [&] { LoadLanguageAtStart(settings); });
-    }
+    // The loads and the save as the start-up and the preferences dialog call them; the
+    // language load of the start-up is tested with the start-up.
+    void LoadAtStart(TSettings& settings) { LoadSettingsAtStart(p, settings, {}); }
     void LoadIntoDialog(TSettings& settings) { LoadSettingsIntoDialog(p, settings); }
     void Save(TSettings& settings) { SaveSettings(p, settings); }
 };

@@ -113,19 +113,32 @@ bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>
     return files_.WriteFile(file, content);
 }
 
+const std::vector<FakeIniFiles::Entry>& FakeIniFiles::Entries(const std::string& file) {
+    std::string content;
+    if (!files_.ReadFile(file, content)) content.clear();
+    const std::string fileKey = FakeFileSystem::Key(file);
+    if (fileKey == parsedFile_ && content == parsedContent_) return parsed_;
+    parsedFile_ = fileKey;
+    parsedContent_ = content;
+    parsed_.clear();
+    for (const std::string& line : Lines(file)) {
+        Entry entry;
+        entry.section = SectionName(line, entry.name);
+        if (!entry.section && !KeyName(line, entry.name, entry.value, &entry.hasValue)) continue;
+        entry.name = Fold(entry.name);
+        parsed_.push_back(std::move(entry));
+    }
+    return parsed_;
+}
+
 std::string FakeIniFiles::ReadString(const std::string& file, const std::string& section,
                                      const std::string& key, const std::string& defaultValue) {
-    const auto lines = Lines(file);
-    std::size_t header, end;
-    FindSection(lines, section, header, end);
-    if (header == std::string::npos) return defaultValue;
-    const std::string wanted = Fold(Trim(key));
-    for (std::size_t i = header + 1; i < end; ++i) {
-        std::string name, value;
-        bool hasValue = false;
-        if (KeyName(lines[i], name, value, &hasValue) && Fold(name) == wanted)
-            return hasValue ? value : defaultValue;
-    }
+    const std::vector<Entry>& entries = Entries(file);
+    const std::string wantedSection = Fold(Trim(section)), wantedKey = Fold(Trim(key));
+    std::size_t i = 0;
+    while (i < entries.size() && !(entries[i].section && entries[i].name == wantedSection)) ++i;
+    for (++i; i < entries.size() && !entries[i].section; ++i)
+        if (entries[i].name == wantedKey) return entries[i].hasValue ? entries[i].value : defaultValue;
     return defaultValue;
 }
 

@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "platform/IniFiles.h"
 #include "platform/fake/FakeFileSystem.h"
 
@@ -21,9 +24,21 @@ public:
     std::vector<std::string> ReadKeys(const std::string& file, const std::string& section) override;
 
 private:
+    // A non-blank line as a lookup sees it: a section header or a key, its name folded.
+    struct Entry {
+        bool section = false;
+        std::string name;
+        std::string value;
+        bool hasValue = false;
+    };
+    // The file's lines parsed for lookups; kept while the file's content stays the same, so
+    // that reading the many keys of one file parses it once.
+    const std::vector<Entry>& Entries(const std::string& file);
     std::vector<std::string> Lines(const std::string& file);
     bool Store(const std::string& file, const std::vector<std::string>& lines);
     FakeFileSystem& files_;
+    std::string parsedFile_, parsedContent_;
+    std::vector<Entry> parsed_;
 };
 
 }  // namespace fake

@@ -66,7 +66,7 @@ TForm1::TForm1(ui::Environment& environment) : ui::Form(environment, "TForm1", "
     const struct {
         ui::Image& button;
         const char* hint;
-    } buttons[] = {{Image16, "1"}, {Image1, "Start"}, {Image7, "Pause"},
+    } buttons[] = {{Image16, "Options"}, {Image1, "Start"}, {Image7, "Pause"},
                    {Image9, "Stop"}, {Image17, "Terminate"}, {Image2, "Mute"}};
     for (const auto& b : buttons) {
         b.button.hint = b.hint;

@@ -8,7 +8,7 @@
 #include "settings/SettingsStore.h"
 
 TForm2::TForm2(ui::Environment& environment)
-    : ui::Form(environment, "TForm2", "Einstellungen") {
+    : ui::Form(environment, "TForm2", "Preferences") {
     CreateLayout();
     OnShow = [this] { FormShow(); };
     Button1.OnClick = [this] { Button1Click(); };

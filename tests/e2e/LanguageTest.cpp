@@ -79,7 +79,7 @@ TEST_F(Language, AMissingFileIsAskedForAndNoLeavesTheDesignCaptions) {
     ASSERT_TRUE(main);
     HWND dialog = e2e::OpenPreferencesByShortcut(main);
     ASSERT_TRUE(dialog);
-    ExpectDialogIn(dialog, "General |", "Einstellungen", "Rising volume");
+    ExpectDialogIn(dialog, "General |", "Preferences", "Rising volume");
 }
 
 TEST_F(Language, AnUnreadableFileIsOfferedToBeReplacedAndNoEndsTheProgram) {

@@ -3,6 +3,7 @@
 #include "language/LanguageStartup.h"
 #include "settings/SettingsStore.h"
 #include "startup/PermanentWindows.h"
+#include "tips/TipsForm.h"
 #include "tips/TipsStartup.h"
 
 OrvellaStartup::OrvellaStartup(ui::Environment& environment)
@@ -39,7 +40,7 @@ bool OrvellaStartup::Start() {
         platform_.clock.Sleep(static_cast<std::uint32_t>(settings.StartupWaitSeconds) * 1000);
         main.playback.Programmstart.SetEnabled(true);
     } else if (settings.ShowTipsAtStart) {
-        ShowTipsAtStart(platform_);
+        tips_ = ShowTipsAtStart(environment_);
     }
     return true;
 }

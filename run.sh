@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds Orvella for Windows and starts it under Wine in a ready demo installation:
-# the programs and the default skins in "C:\Program Files\Orvella", a stand-in media player
-# where Orvella looks for Winamp, and settings already present.
+# Builds Orvella for Windows and starts it under Wine in a ready demo installation: the
+# programs, the default skins and the tip pictures in "C:\Program Files\Orvella", a stand-in
+# media player where Orvella looks for Winamp, and settings already present.
 # Without a display it runs on a virtual one, saves build/screenshot.png and ends by itself.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -15,9 +15,10 @@ orvella_wine_prefix
 drive="$WINEPREFIX/drive_c"
 install="$drive/Program Files/Orvella"
 player="$drive/Program Files/Winamp"
-mkdir -p "$install/Skins" "$player"
+mkdir -p "$install/Skins" "$install/Images" "$player"
 cp build/win32/bin/Orvella.exe build/win32/bin/Agent.exe build/win32/bin/OrvellaRemover.exe "$install/"
 cp build/win32/bin/Winamp.exe "$player/"
+cp build/win32/bin/Images/*.bmp "$install/Images/"
 skin=""
 for f in build/win32/bin/Skins/*.skn; do
     [ -e "$f" ] || continue

@@ -2,6 +2,7 @@
 
 #include "settings/SettingsStore.h"
 #include "startup/PermanentWindows.h"
+#include "tips/TipsForm.h"
 #include "tips/TipsStartup.h"
 
 OrvellaStartup::OrvellaStartup(ui::Environment& environment)
@@ -38,7 +39,7 @@ bool OrvellaStartup::Start() {
         platform_.clock.Sleep(static_cast<std::uint32_t>(settings.StartupWaitSeconds) * 1000);
         main.playback.Programmstart.SetEnabled(true);
     } else if (settings.ShowTipsAtStart) {
-        ShowTipsAtStart(platform_);
+        tips_ = ShowTipsAtStart(environment_);
     }
     return true;
 }

@@ -8,6 +8,7 @@
 struct PermanentWindows;
 class TForm1;
 class TForm2;
+class TForm5;
 
 // The program's start: single-instance guard, command line, uninstall hand-off, the
 // permanent windows, the player's path, the settings, and the system-start wait or the tips.
@@ -22,12 +23,15 @@ public:
 
     TForm1& MainForm();
     TForm2& Preferences();
+    // The tips window when the start showed one, else null.
+    TForm5* Tips() { return tips_.get(); }
 
 private:
     ui::Environment& environment_;
     platform::Platform& platform_;
     std::string argument_;
     std::unique_ptr<PermanentWindows> windows_;
+    std::unique_ptr<TForm5> tips_;
 };
 
 // The whole run of the main program: the start-up, then `runMessageLoop` with the main

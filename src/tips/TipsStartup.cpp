@@ -1,5 +1,9 @@
 #include "tips/TipsStartup.h"
 
-void ShowTipsAtStart(platform::Platform&) {
-    // The tips window is not part of the program yet; the start goes on without it.
+#include "tips/TipsForm.h"
+
+std::unique_ptr<TForm5> ShowTipsAtStart(ui::Environment& environment) {
+    auto tips = std::make_unique<TForm5>(environment);
+    tips->Show();
+    return tips;
 }

@@ -12,6 +12,12 @@ inline const char* const kSettingsKey = "Software\\Orvella";
 inline const char* const kWakeCallValue = "Weckruf";
 // The program's folder, written at every save of the options for the programs that need it.
 inline const char* const kProgramPathValue = "Programm - Pfad";
+// The folder of the skin files.
+inline const char* const kSkinsFolderValue = "Programm - Schema Pfad";
+// The page the preferences open on.
+inline const char* const kActivePageValue = "Programm - Aktive Seite";
+// Whether the tips window comes at the next ordinary start.
+inline const char* const kShowTipsValue = "Erster Start";
 // The name of the active language.
 inline const char* const kLanguageValue = "Programm - Sprache";
 // The path of the language file.

@@ -67,14 +67,14 @@ const std::vector<StoredSetting>& SettingsTable() {
         // Only a fallback: the Run key decides (it is never written here).
         Flag("Programm - Autostart", &S::RunAtSystemStart, false, kLoads),
         Flag("Programm - Automatische Wiedergabe", &S::PlayAfterSystemStart, true, kAll),
-        Number("Programm - Aktive Seite", &S::ActivePage, 4, 0, 6, StoredSetting::LoadIntoDialog | kSave),
+        Number(kActivePageValue, &S::ActivePage, 4, 0, 6, StoredSetting::LoadIntoDialog | kSave),
         // Read into the dialog by selecting it in the language list.
         Text(kLanguageValue, &S::Language, "Deutsch", false, kStart | kSave),
         Number("Programm - Alpha", &S::Opacity, 255, 0, 255, kStart | kSave),
         Text(kLanguageFileValue, &S::LanguageFile, "Language.dll", true, kLoads | kIfText),
-        Text("Programm - Schema Pfad", &S::SkinsFolder, "Skins\\", true, kLoads | kIfText),
+        Text(kSkinsFolderValue, &S::SkinsFolder, "Skins\\", true, kLoads | kIfText),
         Text(kSkinFileValue, &S::SkinFile, "", false, StoredSetting::LoadIntoDialog | kIfText),
-        Flag("Erster Start", &S::ShowTipsAtStart, true, kStart),
+        Flag(kShowTipsValue, &S::ShowTipsAtStart, true, kStart),
     };
     return table;
 }

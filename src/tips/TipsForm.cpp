@@ -16,8 +16,6 @@ using platform::RegistryRoot;
 // The number of the tip to show at the next start; the installation creates it, and without
 // it every start shows the first tip.
 const char* const kTipValue = "Tip";
-// Whether the window comes at the next ordinary start (read there with the other settings).
-const char* const kShowTipsValue = "Erster Start";
 const char* const kPictureFolder = "Images\\";
 
 }  // namespace

@@ -99,7 +99,7 @@ void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder
         auto key = platform.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::Read);
         if (!key) return;
         installFolder = ReadText(*key, kProgramPathValue);
-        skinFolder = ReadText(*key, "Programm - Schema Pfad");
+        skinFolder = ReadText(*key, kSkinsFolderValue);
     }
     // Without an install folder "Images\" would name a folder below the current one.
     const std::string pictureFolder = IsAbsolutePath(installFolder) ? JoinPath(installFolder, "Images\\") : "";

@@ -20,6 +20,7 @@ enum class TDateDialogMode;
 //   PreferencesRules.cpp       which fields are usable, the exclusions, the sliders
 //   PreferencesDates.cpp       the wake-date list and the date entry dialog
 //   PreferencesSearch.cpp      the language-file and skins-path searches
+//   PreferencesThemes.cpp      the theme list and what the main window asks of the tab
 //   WinampSearch.cpp           the player search of the start-up
 class TForm2 : public ui::Form {
 public:
@@ -178,6 +179,8 @@ public:
     void TrackBar3Change();
     void ListView1Change();
     void ListView1MouseUp(const ui::MouseEvent&);
+    void ListView2MouseUp(const ui::MouseEvent&);
+    void ListView2KeyUp(ui::KeyEvent&);
     void Button3Click();
     void Button4Click();
     void Button5Click();
@@ -199,6 +202,11 @@ private:
     void EnableAutoCloseFields(bool enable);
     void EnableDateButtons(bool enable);
     void OpenDateDialog(TDateDialogMode mode);
+    // The "Theme" tab (PreferencesThemes.cpp).
+    static constexpr int kThemePage = 5;
+    void ConnectThemeTab();
+    // Applies the skin of the theme list's selected row to the main window.
+    void PreviewSelectedTheme();
 
     TForm1* form1_ = nullptr;
     TForm3* form3_ = nullptr;

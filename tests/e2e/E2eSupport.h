@@ -80,6 +80,25 @@ void InstallOrvellaWithStandInPlayer();
 // Answers No to the missing-skin question if it comes, so the window stays usable.
 void DeclineSkinSearch();
 
+// Sends a message whose lParam points at `data`, to a window of another process: the data
+// goes through memory of that process, as common controls do not carry it across.
+template <class Data>
+LRESULT SendWithData(HWND window, UINT message, WPARAM wParam, Data& data) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return 0;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof data, MEM_COMMIT, PAGE_READWRITE);
+    LRESULT result = 0;
+    if (remote && WriteProcessMemory(process, remote, &data, sizeof data, nullptr)) {
+        result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, &data, sizeof data, nullptr);
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return result;
+}
+
 // Polls `condition` every 50 ms until it holds or the time is up.
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs) {

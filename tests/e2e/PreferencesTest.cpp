@@ -18,6 +18,8 @@ namespace {
 const char* const kKey = "Software\\Orvella";
 const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+using e2e::SendWithData;
+
 std::string ClassOf(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
@@ -54,25 +56,6 @@ HWND Child(HWND root, const std::string& className, const std::string& text) {
 
 HWND ChildOfClass(HWND root, const std::string& className) {
     return Find(root, className, [](HWND) { return true; });
-}
-
-// Sends a message whose lParam points at `data`, to a window of another process: the data
-// goes through memory of that process, as common controls do not carry it across.
-template <class Data>
-LRESULT SendWithData(HWND window, UINT message, WPARAM wParam, Data& data) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return 0;
-    void* remote = VirtualAllocEx(process, nullptr, sizeof data, MEM_COMMIT, PAGE_READWRITE);
-    LRESULT result = 0;
-    if (remote && WriteProcessMemory(process, remote, &data, sizeof data, nullptr)) {
-        result = SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(process, remote, &data, sizeof data, nullptr);
-    }
-    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return result;
 }
 
 // A press and release of the left button in the middle of a control, as a user's click.

@@ -134,8 +134,9 @@ void NativeForm::ControlPointer(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         }
     };
     run(down ? c.OnMouseDown : up ? c.OnMouseUp : c.OnMouseMove, MouseEventAt(hwnd, message, wParam, lParam));
-    // A list view follows the pointer itself after a press, in a loop that takes the release
-    // from the queue: a button that is up again once the press is handled was released there.
+    // The system's list view follows the pointer itself after a press, in a loop that takes the
+    // release from the queue: a button that is up again once the press is handled was released
+    // there, and no release message follows.
     if (down && c.kind == ui::ControlKind::ListView && ModelAlive() && GetKeyState(ButtonKey(message)) >= 0) {
         POINT point{};
         GetCursorPos(&point);

@@ -16,6 +16,7 @@ struct TSettings;
 //   MainCreation.cpp    creation and the show sequence
 //   MainPointer.cpp     the pointer over the buttons, the drag area and the volume control
 //   MainMenu.cpp        the context menu
+//   SkinMenu.cpp        the skins submenu, the opacity steps and the way to the "Theme" tab
 //   SkinLoader.cpp      LoadSkinFile
 //   BuiltInPictures.cpp the look before any skin loads
 //   MainFaces.cpp       which picture each button and the volume control show
@@ -91,6 +92,24 @@ public:
     // Opens the preferences dialog (brings it forward when it is open).
     void ShowPreferences() { preferences_->Show(); }
 
+    // What the window asks of the preferences dialog's "Theme" tab; the dialog fills these in
+    // when it is connected.
+    struct ThemeTab {
+        std::function<void()> show;  // switches the shown dialog to the tab
+        // Moves the opacity slider, whose change handler then sets the window's opacity.
+        std::function<void(int position)> setOpacityPosition;
+    } themeTab;
+
+    // Skins and opacity from the context menu (SkinMenu.cpp).
+    // Lists the skins folder in the "Skins" submenu; runs each time the menu opens.
+    void BuildSkinsMenu();
+    // Loads the skin that a "Skins" entry names and stores it as the skin of the next start.
+    void ApplySkinByName(std::string caption);
+    // The preferences dialog on its "Theme" tab, opened when it is hidden.
+    void ShowThemeTab();
+    // One of the fixed opacities of the "Opacity" submenu; stored only by the dialog's OK.
+    void SetOpacityStep(int opacity);
+
     // Pointer handling of the picture buttons, the drag area, the Mute surround and the volume
     // control (MainPointer.cpp).
     void Image1MouseDown(const ui::MouseEvent& event);
@@ -157,6 +176,7 @@ private:
     void EndDrag();
     void BindPointerHandlers();
     void CreatePopupMenu();
+    void AddOpacityCommands(ui::MenuItem& menu);
     void SkinSearch();
     // Whether a button's state is the current one, and the face it then shows at rest.
     bool ButtonActive(PlaybackView::Button button) const;

@@ -33,17 +33,16 @@ void TForm1::CreatePopupMenu() {
 
     // Rebuilt from the skins folder when the menu first opens; until then these stand in.
     SkinsMenu = &PopupMenu1.Add("Skins1", "Skins");
-    AddCommand(*SkinsMenu, "SkinBrowser1", "Skin Browser", 'S', ui::ssCtrl, nullptr);
+    AddCommand(*SkinsMenu, "SkinBrowser1", "Skin Browser", 'S', ui::ssCtrl, [this] { ShowThemeTab(); });
     SkinsMenu->Add("N3", "-");
     SkinsMenu->Add("Default1", "Default");
     PopupMenu1.Add("N4", "-");
 
     ui::MenuItem& window = PopupMenu1.Add("Fenstereinstellungen1", "Fenstereinstellungen");
     OpacityMenu = &window.Add("Opacity1", "Opacity");
-    for (int percent = 100; percent >= 10; percent -= 10)
-        OpacityMenu->Add("Opacity" + std::to_string(percent), std::to_string(percent) + "%");
-    OpacityMenu->Add("OpacityCustom1", "Custom...");
+    AddOpacityCommands(*OpacityMenu);
     PopupMenu1.Add("N5", "-");
 
     AddCommand(PopupMenu1, "Beenden1", "Beenden", kVkF4, ui::ssCtrl, [this] { playback.TerminateAction(); });
+    PopupMenu1.OnPopup = [this] { BuildSkinsMenu(); };
 }

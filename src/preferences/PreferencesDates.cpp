@@ -6,6 +6,7 @@ void TForm2::Connect(TForm1& mainForm, TForm3& dateForm) {
     form1_ = &mainForm;
     form3_ = &dateForm;
     dateForm.Connect(wakeDates);
+    ConnectThemeTab();
 }
 
 void TForm2::ShowWakeDates() {

@@ -23,6 +23,7 @@ struct LanguageTexts;
 //   PreferencesDates.cpp       the wake-date list and the date entry dialog
 //   PreferencesSearch.cpp      the language-file and skins-path searches
 //   PreferencesLanguage.cpp    the texts of a language on this dialog and the other windows
+//   PreferencesThemes.cpp      the theme list and what the main window asks of the tab
 //   WinampSearch.cpp           the player search of the start-up
 class TForm2 : public ui::Form {
 public:
@@ -191,6 +192,8 @@ public:
     void ListView1Change();
     void ListView1MouseUp(const ui::MouseEvent&);
     void ComboBox1Change();  // a language picked: shown at once, stored only by OK
+    void ListView2MouseUp(const ui::MouseEvent&);
+    void ListView2KeyUp(ui::KeyEvent&);
     void Button3Click();
     void Button4Click();
     void Button5Click();
@@ -214,6 +217,11 @@ private:
     void OpenDateDialog(TDateDialogMode mode);
     // The lines that come in German or English only, not from the language file.
     void ShowFixedLines(bool german);
+    // The "Theme" tab (PreferencesThemes.cpp).
+    static constexpr int kThemePage = 5;
+    void ConnectThemeTab();
+    // Applies the skin of the theme list's selected row to the main window.
+    void PreviewSelectedTheme();
 
     TForm1* form1_ = nullptr;
     TForm3* form3_ = nullptr;

@@ -135,6 +135,8 @@ void TForm2::ConnectEvents() {
     TrackBar3.OnChange = [this] { TrackBar3Change(); };
     ListView1.OnChange = [this] { ListView1Change(); };
     ListView1.OnMouseUp = [this](const ui::MouseEvent& e) { ListView1MouseUp(e); };
+    ListView2.OnMouseUp = [this](const ui::MouseEvent& e) { ListView2MouseUp(e); };
+    ListView2.OnKeyUp = [this](ui::KeyEvent& key) { ListView2KeyUp(key); };
     Button3.OnClick = [this] { Button3Click(); };
     Button4.OnClick = [this] { Button4Click(); };
     Button5.OnClick = [this] { Button5Click(); };

@@ -11,6 +11,7 @@
 namespace ui {
 
 class Form;
+struct KeyEvent;
 
 enum class ControlKind {
     Label, Button, CheckBox, Edit, MaskEdit, UpDown, TrackBar, ComboBox, ListBox, ListView,
@@ -72,6 +73,8 @@ public:
     // The keyboard focus arrives at the control / leaves it.
     std::function<void()> OnEnter;
     std::function<void()> OnExit;
+    // A key is released while the control has the keyboard focus.
+    std::function<void(KeyEvent&)> OnKeyUp;
 
     void SetBounds(int l, int t, int w, int h) { left = l; top = t; width = w; height = h; }
     // Visible and enabled only when every parent is.

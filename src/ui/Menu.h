@@ -26,6 +26,8 @@ public:
     bool enabled = true;
     bool visible = true;
     std::function<void()> OnClick;
+    // Runs just before the menu opens, so that its handler can rebuild the items.
+    std::function<void()> OnPopup;
     std::vector<std::unique_ptr<MenuItem>> items;
 
     MenuItem& Add(std::string itemName, std::string itemCaption) {
@@ -33,6 +35,8 @@ public:
         return *items.back();
     }
     void Click() { if (OnClick) OnClick(); }
+    // The menu is about to open: the renderer calls this before it shows the items.
+    void Popup() { if (OnPopup) OnPopup(); }
 };
 
 }  // namespace ui

@@ -23,30 +23,7 @@ using e2e::CaptureClientArea;
 using e2e::ExpectLooksLikeReference;
 using e2e::MovePointerAway;
 using e2e::Screenshot;
-
-// The window once it has finished painting, with every button in its resting face: two
-// captures 250 ms apart that agree.
-Screenshot SteadyCapture(HWND window, DWORD timeoutMs = 10000) {
-    // The X pointer starts in the middle of the screen, where the centred window puts a
-    // button; a window mapped under it sees the pointer arrive. A move over the background
-    // resets the hover faces, and the pointer goes where it cannot come back.
-    MovePointerAway();
-    RECT client{};
-    GetClientRect(window, &client);
-    PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(4, client.bottom / 2));
-    Sleep(250);
-    Screenshot last = CaptureClientArea(window);
-    e2e::WaitUntil(
-        [&] {
-            Sleep(250);
-            Screenshot next = CaptureClientArea(window);
-            const bool steady = !next.bgr.empty() && next == last;
-            last = std::move(next);
-            return steady;
-        },
-        timeoutMs);
-    return last;
-}
+using e2e::SteadyCapture;
 
 // Orvella installed in the test's bin folder with the stand-in registered as the player, the
 // settings present and no saved window position, so the window starts centred.

@@ -161,6 +161,28 @@ void MovePointerAway() {
     SetCursorPos(0, 0);
 }
 
+Screenshot SteadyCapture(HWND window, DWORD timeoutMs) {
+    // The X pointer starts in the middle of the screen, where the centred window puts a
+    // button; a window mapped under it sees the pointer arrive. A move over the background
+    // resets the hover faces, and the pointer goes where it cannot come back.
+    MovePointerAway();
+    RECT client{};
+    GetClientRect(window, &client);
+    PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(4, client.bottom / 2));
+    Sleep(250);
+    Screenshot last = CaptureClientArea(window);
+    WaitUntil(
+        [&] {
+            Sleep(250);
+            Screenshot next = CaptureClientArea(window);
+            const bool steady = !next.bgr.empty() && next == last;
+            last = std::move(next);
+            return steady;
+        },
+        timeoutMs);
+    return last;
+}
+
 bool RecordingReferences() { return Environment("ORVELLA_RECORD_REFERENCES") == "1"; }
 
 }  // namespace e2e

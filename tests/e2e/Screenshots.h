@@ -37,6 +37,10 @@ double MatchingShare(const Screenshot& actual, const Screenshot& reference, int 
 // the capture as `name`-actual.bmp in the bin folder.
 void ExpectLooksLikeReference(const Screenshot& shot, const std::string& name, double minimumShare = 0.99);
 
+// The window once it has finished painting, with every button in its resting face: two
+// captures 250 ms apart that agree.
+Screenshot SteadyCapture(HWND window, DWORD timeoutMs = 10000);
+
 // Whether the tests record the reference pictures rather than compare with them.
 bool RecordingReferences();
 

@@ -113,7 +113,11 @@ std::vector<std::string> FakeFileSystem::FindFiles(const std::string& folder, co
     for (const auto& f : files) {
         if (Parent(f.first) != dir) continue;
         const std::string name = f.second.path.substr(f.second.path.find_last_of("\\/") + 1);
-        if (WildcardMatch(pattern, name)) names.push_back(name);
+        // As on Windows, a pattern also matches a file by its short name.
+        const auto alias = shortPaths.find(f.first);
+        const bool aliasMatches =
+            alias != shortPaths.end() && WildcardMatch(pattern, alias->second.substr(alias->second.find_last_of("\\/") + 1));
+        if (WildcardMatch(pattern, name) || aliasMatches) names.push_back(name);
     }
     return names;
 }

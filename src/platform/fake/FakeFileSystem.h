@@ -52,7 +52,7 @@ public:
     std::map<std::string, File> files;
     std::map<std::string, std::string> directories;  // key -> path as written
     std::set<std::string> locked;
-    std::map<std::string, std::string> shortPaths;  // key -> short path
+    std::map<std::string, std::string> shortPaths;  // key -> short path; FindFiles matches it too
     std::string tempPath = "C:\\Temp\\";
     std::string currentDirectory = "C:\\";
     unsigned nextTempNumber = 0x1A2B;

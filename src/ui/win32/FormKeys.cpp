@@ -1,8 +1,10 @@
 #include "platform/win32/WinApi.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "ui/win32/NativeForm.h"
+#include "ui/win32/PopupMenu.h"
 #include "ui/win32/Win32Gui.h"
 
 // The keys of a dialog: Tab and Shift+Tab walk the controls that have a tab stop, Enter presses
@@ -93,6 +95,20 @@ bool NativeForm::DialogKey(int key, unsigned modifiers) {
     if (!target) return false;
     if (LeaveMaskEdit()) target->Click();
     return true;
+}
+
+void NativeForm::ControlKeyUp(HWND hwnd, WPARAM key) {
+    NativeControl* native = Native(hwnd);
+    if (!native || !native->model->OnKeyUp) return;
+    ui::KeyEvent event;
+    event.key = static_cast<int>(key);
+    event.modifiers = CurrentModifiers();
+    try {
+        native->model->OnKeyUp(event);
+    } catch (const std::exception& e) {
+        gui_.ReportError(&form_, e.what());
+    }
+    gui_.Sync();
 }
 
 void NativeForm::ShowMaskText(NativeControl& native, int caret) {

@@ -1,6 +1,9 @@
 #include "platform/win32/WinApi.h"
 #include <windowsx.h>
 
+#include <exception>
+#include <functional>
+
 #include "ui/win32/NativeForm.h"
 #include "ui/win32/PopupMenu.h"
 #include "ui/win32/Win32Gui.h"
@@ -8,6 +11,31 @@
 // Pointer input for the painted elements and the bare window, turned into model events.
 
 namespace win32 {
+
+namespace {
+
+ui::MouseEvent MouseEventAt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    ui::MouseEvent event;
+    event.button = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP ? ui::MouseButton::Right
+                   : message == WM_MBUTTONDOWN || message == WM_MBUTTONUP ? ui::MouseButton::Middle
+                                                                          : ui::MouseButton::Left;
+    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    event.x = point.x;
+    event.y = point.y;
+    ClientToScreen(hwnd, &point);
+    event.screenX = point.x;
+    event.screenY = point.y;
+    event.shift = (wParam & MK_SHIFT) != 0;
+    event.ctrl = (wParam & MK_CONTROL) != 0;
+    event.alt = GetKeyState(VK_MENU) < 0;
+    return event;
+}
+
+int ButtonKey(UINT downMessage) {
+    return downMessage == WM_LBUTTONDOWN ? VK_LBUTTON : downMessage == WM_RBUTTONDOWN ? VK_RBUTTON : VK_MBUTTON;
+}
+
+}  // namespace
 
 ui::Control* NativeForm::HitTest(const ui::Control* surface, POINT point) {
     const auto& controls = form_.Controls();
@@ -85,6 +113,37 @@ void NativeForm::CalendarClick(ui::MonthCalendar& calendar, int x, int y) {
     if (day == 0) return;
     calendar.day = day;
     calendar.Click();
+}
+
+void NativeForm::ControlPointer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+    if (!down && !up && message != WM_MOUSEMOVE) return;
+    EnsureTooltip();
+    NativeControl* native = Native(hwnd);
+    if (!native) return;
+    ui::Control& c = *native->model;
+    bool ran = false;
+    const auto run = [&](const std::function<void(const ui::MouseEvent&)>& handler, const ui::MouseEvent& event) {
+        if (!handler) return;
+        ran = true;
+        try {
+            handler(event);
+        } catch (const std::exception& e) {
+            gui_.ReportError(&form_, e.what());
+        }
+    };
+    run(down ? c.OnMouseDown : up ? c.OnMouseUp : c.OnMouseMove, MouseEventAt(hwnd, message, wParam, lParam));
+    // The system's list view follows the pointer itself after a press, in a loop that takes the
+    // release from the queue: a button that is up again once the press is handled was released
+    // there, and no release message follows.
+    if (down && c.kind == ui::ControlKind::ListView && ModelAlive() && GetKeyState(ButtonKey(message)) >= 0) {
+        POINT point{};
+        GetCursorPos(&point);
+        ScreenToClient(hwnd, &point);
+        run(c.OnMouseUp, MouseEventAt(hwnd, message + 1, 0, MAKELPARAM(point.x, point.y)));  // its button's up
+    }
+    if (ran) gui_.Sync();
 }
 
 void NativeForm::ContextMenu(LPARAM lParam) {

@@ -21,23 +21,6 @@ std::string FontKey(const ui::Font& font) {
            (font.bold ? "|b" : "|n");
 }
 
-ui::MouseEvent MouseEventAt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ui::MouseEvent event;
-    event.button = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP ? ui::MouseButton::Right
-                   : message == WM_MBUTTONDOWN || message == WM_MBUTTONUP ? ui::MouseButton::Middle
-                                                                          : ui::MouseButton::Left;
-    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    event.x = point.x;
-    event.y = point.y;
-    ClientToScreen(hwnd, &point);
-    event.screenX = point.x;
-    event.screenY = point.y;
-    event.shift = (wParam & MK_SHIFT) != 0;
-    event.ctrl = (wParam & MK_CONTROL) != 0;
-    event.alt = GetKeyState(VK_MENU) < 0;
-    return event;
-}
-
 }  // namespace
 
 NativeForm::NativeControl* NativeForm::Native(HWND hwnd) {
@@ -183,21 +166,11 @@ LRESULT CALLBACK NativeForm::ControlSubclass(HWND hwnd, UINT message, WPARAM wPa
         self->gui_.Sync();
         return result;
     }
-    const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
-    const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-    if (!down && !up && message != WM_MOUSEMOVE) return result;
-    self->EnsureTooltip();
-    NativeControl* native = self->Native(hwnd);
-    if (!native) return result;
-    ui::Control& c = *native->model;
-    auto& handler = down ? c.OnMouseDown : up ? c.OnMouseUp : c.OnMouseMove;
-    if (!handler) return result;
-    try {
-        handler(MouseEventAt(hwnd, message, wParam, lParam));
-    } catch (const std::exception& e) {
-        self->gui_.ReportError(&self->form_, e.what());
+    if (message == WM_KEYUP) {
+        self->ControlKeyUp(hwnd, wParam);
+        return result;
     }
-    self->gui_.Sync();
+    self->ControlPointer(hwnd, message, wParam, lParam);
     return result;
 }
 

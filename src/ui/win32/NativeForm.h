@@ -136,6 +136,8 @@ private:
     bool Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     ui::Control* HitTest(const ui::Control* surface, POINT point);
     void ContextMenu(LPARAM lParam);
+    // Pointer messages of a child window, for its model's pointer handlers.
+    void ControlPointer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static void CalendarClick(ui::MonthCalendar& calendar, int x, int y);
 
     // FormFocus.cpp
@@ -156,6 +158,8 @@ private:
     std::vector<HWND> TabStops();
     ui::Button* KeyButton(bool cancel);
     bool LeaveMaskEdit();
+    // A key released in a child window, for its model's OnKeyUp.
+    void ControlKeyUp(HWND hwnd, WPARAM key);
     bool MaskEditInput(NativeControl& native, UINT message, WPARAM wParam);
     void ShowMaskText(NativeControl& native, int caret);
 

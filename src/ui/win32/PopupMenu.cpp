@@ -49,6 +49,7 @@ std::string KeyName(int key) {
 }  // namespace
 
 bool ShowPopupMenu(HWND owner, ui::MenuItem& menu, POINT screen) {
+    menu.Popup();
     std::vector<ui::MenuItem*> commands;
     HMENU handle = BuildMenu(menu, commands);
     // Without the owner in front the menu would not close when the user clicks elsewhere.

@@ -6,8 +6,8 @@
 
 namespace win32 {
 
-// Shows the item's children as a context menu at a screen position and runs the chosen
-// item's OnClick. Returns whether an item was chosen.
+// Runs the item's OnPopup, shows its children as a context menu at a screen position and
+// runs the chosen item's OnClick. Returns whether an item was chosen.
 bool ShowPopupMenu(HWND owner, ui::MenuItem& menu, POINT screen);
 
 // The enabled, visible item under `menu` whose shortcut is this key with these modifiers.

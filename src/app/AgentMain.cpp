@@ -43,6 +43,14 @@ void ArmTimer(HANDLE timer, bool hasNext, const platform::LocalTime& at) {
     LARGE_INTEGER when;
     when.LowPart = due.dwLowDateTime;
     when.HighPart = static_cast<LONG>(due.dwHighDateTime);
+    // A date ahead by the local clock is not always ahead in universal time (one in the hour
+    // skipped when summer time begins); coming back a minute later keeps that from spinning.
+    FILETIME nowFile;
+    GetSystemTimeAsFileTime(&nowFile);
+    LARGE_INTEGER now;
+    now.LowPart = nowFile.dwLowDateTime;
+    now.HighPart = static_cast<LONG>(nowFile.dwHighDateTime);
+    if (when.QuadPart <= now.QuadPart) when.QuadPart = now.QuadPart + 60LL * 10000000;
     // A positive time is absolute, so the timer follows changes of the system clock; TRUE lets
     // it resume a sleeping computer.
     SetWaitableTimer(timer, &when, 0, nullptr, nullptr, TRUE);

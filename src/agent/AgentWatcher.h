@@ -1,26 +1,26 @@
 #pragma once
-#include <set>
-#include <string>
-
+#include "agent/AgentSchedule.h"
 #include "platform/Platform.h"
 
 // The companion agent's work: it reads the wake dates that the main program wrote to
 // "Orvella.ini" beside it and, when one comes due, sets the wake call and starts the main
-// program with "/S", which then plays by itself.
+// program with "/S", which then plays by itself. It keeps no clock of its own: the caller
+// reads the dates again when the file changes and comes back at NextWake.
 class AgentWatcher {
 public:
     explicit AgentWatcher(platform::Platform& platform) : platform_(platform) {}
 
-    // Looks at the clock once; call it at least once a minute. True when it woke the program.
+    // Reads the wake dates again, the same way the main program does; a missing file means none.
+    void Reload();
+
+    // Wakes the main program when a date is due now; true when it did.
     bool Check();
 
-    // A wake date counts as due from its minute on for this long, so a check that comes a
-    // little late (a busy or sleeping machine) still wakes the user.
-    static constexpr int kGraceMinutes = 5;
+    // When to call Check next; false when no date is ahead.
+    bool NextWake(platform::LocalTime& at) const;
 
 private:
-    bool Due(const std::string& entry, const platform::LocalTime& now) const;
     void Wake();
     platform::Platform& platform_;
-    std::set<std::string> woken_;  // entries already acted on, so each wakes once
+    AgentSchedule schedule_;
 };

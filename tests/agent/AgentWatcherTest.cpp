@@ -13,7 +13,9 @@ struct AgentWatcherTest : ::testing::Test {
 
     AgentWatcherTest() {
         p.process.moduleFileName = "C:\\Program Files\\Orvella\\Agent.exe";
-        p.files.AddFile(ini, "[Weckzeiten]\r\nZähler=1\r\n0=05.01.2027 (06:45) - Early shift\r\n1=08.12.2026 (07:00)\r\n");
+        // Written as the main program writes it: Windows-1252, the counter "Zähler" one below the count.
+        p.files.AddFile(ini, "[Weckzeiten]\r\nZ\xE4hler=1\r\n0=05.01.2027 (06:45) - Fr\xFChschicht\r\n"
+                             "1=\"08.12.2026 (07:00) \"\r\n");
     }
     void At(int day, int month, int year, int hour, int minute) { p.clock.now = {year, month, day, hour, minute, 0}; }
     bool WakeCallSet() {
@@ -25,8 +27,12 @@ struct AgentWatcherTest : ::testing::Test {
 }  // namespace
 
 TEST_F(AgentWatcherTest, WakesTheProgramOnceAtADueDate) {
+    watcher.Reload();
     At(8, 12, 2026, 6, 59);
     EXPECT_FALSE(watcher.Check());
+    platform::LocalTime next{};
+    ASSERT_TRUE(watcher.NextWake(next));
+    EXPECT_EQ(next.hour * 100 + next.minute, 700);
     EXPECT_TRUE(p.desktop.launches.empty());
 
     At(8, 12, 2026, 7, 2);  // a check that comes a little late still wakes
@@ -36,22 +42,27 @@ TEST_F(AgentWatcherTest, WakesTheProgramOnceAtADueDate) {
     EXPECT_EQ(p.desktop.launches[0].file, "C:\\Program Files\\Orvella\\Orvella.exe");
     EXPECT_EQ(p.desktop.launches[0].parameters, "/S");
 
-    EXPECT_FALSE(watcher.Check());  // not twice for the same date
-    At(8, 12, 2026, 7, 5);
+    watcher.Reload();  // the file read again does not wake twice
     EXPECT_FALSE(watcher.Check());
+    ASSERT_TRUE(watcher.NextWake(next));
+    EXPECT_EQ(next.year * 10000 + next.month * 100 + next.day, 20270105);
     EXPECT_EQ(p.desktop.launches.size(), 1u);
 }
 
-TEST_F(AgentWatcherTest, IgnoresOtherDaysLateChecksAndDamagedEntries) {
-    At(5, 1, 2026, 6, 45);  // another year
-    EXPECT_FALSE(watcher.Check());
-    At(8, 12, 2026, 7, 6);  // too late
-    EXPECT_FALSE(watcher.Check());
-    p.files.AddFile(ini, "[Weckzeiten]\r\nZähler=2\r\n0=garbage\r\n1=08.12.2026 (xx:00)\r\n2=05.01.2027 ( 6:45)\r\n");
-    At(8, 12, 2026, 7, 0);
-    EXPECT_FALSE(watcher.Check());
+TEST_F(AgentWatcherTest, FollowsTheFileOnlyWhenReadAgain) {
     At(5, 1, 2027, 6, 45);
+    EXPECT_FALSE(watcher.Check());  // nothing read yet
+    watcher.Reload();
+    p.files.DeleteFile(ini);
+    EXPECT_TRUE(watcher.Check());   // planned from the file as it was read
+
+    p.files.AddFile(ini, "[Weckzeiten]\r\nZ\xE4hler=0x1\r\n0=garbage\r\n1=05.01.2027 (06:50)\r\n");
+    watcher.Reload();
+    EXPECT_FALSE(watcher.Check());
+    At(5, 1, 2027, 6, 50);
     EXPECT_TRUE(watcher.Check());
     p.files.DeleteFile(ini);
-    EXPECT_FALSE(watcher.Check());
+    watcher.Reload();
+    platform::LocalTime next{};
+    EXPECT_FALSE(watcher.NextWake(next));
 }

@@ -1,0 +1,91 @@
+#include "agent/AgentSchedule.h"
+
+#include <algorithm>
+
+#include "dates/WakeDates.h"
+
+namespace {
+
+// Days from 1 January 1970 to the given date of the proleptic Gregorian calendar.
+long long DaysFromCivil(long long year, int month, int day) {
+    year -= month <= 2;
+    const long long era = (year >= 0 ? year : year - 399) / 400;
+    const long long yearOfEra = year - era * 400;
+    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+int DaysInMonth(int year, int month) {
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+bool Digit(char c) { return c >= '0' && c <= '9'; }
+
+long long SecondOf(const platform::LocalTime& t) {
+    return (DaysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute) * 60 + t.second;
+}
+
+platform::LocalTime TimeOf(long long minutes) {
+    // The inverse of DaysFromCivil.
+    long long days = minutes / 1440 + 719468;
+    const int minuteOfDay = static_cast<int>(minutes % 1440);
+    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long mp = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2));
+    return platform::LocalTime{year, month, day, minuteOfDay / 60, minuteOfDay % 60, 0};
+}
+
+}  // namespace
+
+bool WakeMoment(const std::string& entry, long long& minutes) {
+    TWakeDate date;
+    if (entry.size() < 18 || entry.compare(10, 2, " (") != 0 || entry[17] != ')') return false;
+    if (!ParseWakeDate(entry, date) || date.day > DaysInMonth(date.year, date.month)) return false;
+    // The time is kept as typed: "07:30", or " 7:30" with the first hour digit left blank.
+    const std::string& t = date.time;
+    if (!(Digit(t[0]) || t[0] == ' ') || !Digit(t[1]) || t[2] != ':' || !Digit(t[3]) || !Digit(t[4]))
+        return false;
+    const int hour = (t[0] == ' ' ? 0 : t[0] - '0') * 10 + (t[1] - '0');
+    const int minute = (t[3] - '0') * 10 + (t[4] - '0');
+    if (hour > 23 || minute > 59) return false;
+    minutes = DaysFromCivil(date.year, date.month, date.day) * 1440 + hour * 60 + minute;
+    return true;
+}
+
+void AgentSchedule::Plan(const std::vector<std::string>& entries) {
+    moments_.clear();
+    for (const std::string& entry : entries) {
+        long long minutes;
+        if (WakeMoment(entry, minutes)) moments_.push_back(minutes);
+    }
+    std::sort(moments_.begin(), moments_.end());
+    moments_.erase(std::unique(moments_.begin(), moments_.end()), moments_.end());
+}
+
+bool AgentSchedule::TakeDue(const platform::LocalTime& now) {
+    const long long second = SecondOf(now);
+    bool due = false;
+    for (long long moment : moments_) {
+        const long long late = second - moment * 60;
+        if (late >= 0 && late <= kGraceMinutes * 60LL && fired_.insert(moment).second) due = true;
+    }
+    return due;
+}
+
+bool AgentSchedule::NextWake(const platform::LocalTime& now, platform::LocalTime& at) const {
+    const long long second = SecondOf(now);
+    for (long long moment : moments_)
+        if (second - moment * 60 <= kGraceMinutes * 60LL && !fired_.count(moment)) {
+            at = TimeOf(moment);
+            return true;
+        }
+    return false;
+}

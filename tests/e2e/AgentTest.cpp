@@ -1,0 +1,116 @@
+// The companion agent under Wine: a wake date written while it runs wakes the main program
+// (the wake call set, Orvella.exe /S started, the player playing), WM_CLOSE ends it with exit
+// code 0, and a second copy ends at once.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "E2eSupport.h"
+
+namespace {
+
+const char* const kKey = "Software\\Orvella";
+const char* const kPlayerClass = "Winamp v1.x";
+
+// Ends every process that owns a top-level window of that class and title.
+void EndWindowOwners(const char* className, const char* title) {
+    while (HWND window = FindWindowA(className, title)) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process) break;
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+// The next whole minute of local time with at least 15 seconds to go, as an entry text.
+std::string WakeDateAhead() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FILETIME file;
+    SystemTimeToFileTime(&now, &file);
+    ULARGE_INTEGER t;
+    t.LowPart = file.dwLowDateTime;
+    t.HighPart = file.dwHighDateTime;
+    const unsigned long long second = 10000000ULL, minute = 60 * second;
+    t.QuadPart = (t.QuadPart / minute + 1) * minute;
+    if (now.wSecond > 45) t.QuadPart += minute;
+    file.dwLowDateTime = t.LowPart;
+    file.dwHighDateTime = t.HighPart;
+    SYSTEMTIME at;
+    FileTimeToSystemTime(&file, &at);
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d (%02d:%02d) - e2e", at.wDay, at.wMonth, at.wYear, at.wHour,
+                  at.wMinute);
+    return text;
+}
+
+class Agent : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EndAll();
+        e2e::InstallOrvellaWithStandInPlayer();
+        e2e::SetRegistryDword(kKey, "Programm - Autostart - Länge", 1);
+        e2e::SetRegistryDword(kKey, "Weckruf", 0);
+        savedIni_ = e2e::ReadTextFile(ini_);
+        DeleteFileA(ini_.c_str());
+    }
+    void TearDown() override {
+        EndAll();
+        e2e::DeleteRegistryKey(kKey);
+        if (savedIni_.empty())
+            DeleteFileA(ini_.c_str());
+        else
+            e2e::WriteTextFile(ini_, savedIni_);
+    }
+    static void EndAll() {
+        EndWindowOwners("TApplication", "Orvella Agent");
+        EndWindowOwners("TApplication", "Orvella");
+        EndWindowOwners(kPlayerClass, nullptr);
+    }
+
+    const std::string ini_ = e2e::BinFolder() + "Orvella.ini";
+    std::string savedIni_;
+};
+
+TEST_F(Agent, AWakeDateWrittenWhileItRunsStartsTheMainProgramOnce) {
+    auto agent = e2e::StartProgram("Agent.exe");
+    ASSERT_TRUE(agent.Started());
+    HWND window = e2e::WaitForWindow("TApplication", "Orvella Agent", 10000);
+    ASSERT_TRUE(window);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    auto second = e2e::StartProgram("Agent.exe");
+    DWORD code = 99;
+    ASSERT_TRUE(second.WaitForExit(5000, &code));
+    EXPECT_EQ(code, 0u);
+
+    // Written as the main program writes it: Windows-1252, the counter one below the count.
+    const std::string date = WakeDateAhead();
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZähler=0\r\n0=" + date + "\r\n"));
+
+    // The main program reads and clears the wake call as it starts, so the flag is caught in
+    // passing; the player starting shows that the main program saw it.
+    DWORD wake = 0;
+    const bool flagSeen = e2e::WaitUntil(
+        [&] { return (e2e::GetRegistryDword(kKey, "Weckruf", wake) && wake == 1) || FindWindowA("TForm1", "Orvella"); },
+        150000);
+    ASSERT_TRUE(flagSeen) << "no wake call for " << date;
+    e2e::DeclineSkinSearch();
+    EXPECT_TRUE(e2e::WaitForWindow("TForm1", "Orvella", 20000));
+    EXPECT_TRUE(e2e::WaitForWindow(kPlayerClass, "", 20000));
+
+    // One wake per date: the agent has nothing left to start.
+    EndWindowOwners("TApplication", "Orvella");
+    Sleep(2000);
+    EXPECT_FALSE(FindWindowA("TApplication", "Orvella"));
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    code = 99;
+    ASSERT_TRUE(agent.WaitForExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+}  // namespace

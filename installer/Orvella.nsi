@@ -62,6 +62,10 @@ Section "Orvella"
     SetOutPath "$INSTDIR\Images"
     File "${ORVELLA_BIN}/Images/*.bmp"
     SetOutPath "$INSTDIR"
+    ; Orvella keeps its wake dates, window position, language file and the skins it is given
+    ; beside the program, for everyone who uses it: the Users group may change that folder.
+    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$INSTDIR" /grant *S-1-5-32-545:(OI)(CI)M /T /Q'
+    Pop $0
 
     ; The settings the programs and the uninstaller read. An installation over an older one
     ; keeps the user's skin choice.

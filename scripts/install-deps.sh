@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 xvfb xauth
-          imagemagick clang libclang-rt-14-dev)
+          imagemagick clang libclang-rt-14-dev nsis)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -11,8 +11,13 @@
 #include <vector>
 
 #include "E2eSupport.h"
+#include "InstallationSupport.h"
 
 namespace {
+
+using e2e::FindControl;
+using e2e::KeyExistsIn;
+using e2e::ShellFolder;
 
 // --- Stand-ins for the running main program and agent ---------------------------------------
 
@@ -44,55 +49,9 @@ int RunStandInWhenAsked() {
 }
 const int standInChecked = RunStandInWhenAsked();
 
-// --- Registry outside HKEY_CURRENT_USER ------------------------------------------------------
-
-bool SetString(HKEY root, const std::string& path, const std::string& name, const std::string& value) {
-    HKEY key;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    const bool ok = RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(value.c_str()),
-                                   static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
-}
-
-bool KeyExists(HKEY root, const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
-std::string GetString(HKEY root, const std::string& path, const std::string& name) {
-    char buffer[1024] = {};
-    DWORD size = sizeof buffer - 1;
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
-    RegQueryValueExA(key, name.empty() ? nullptr : name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                     &size);
-    RegCloseKey(key);
-    return buffer;
-}
-
-void DeleteTree(HKEY root, const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WRITE, &key) == ERROR_SUCCESS) {
-        char name[256];
-        for (;;) {
-            DWORD length = sizeof name;
-            if (RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-            DeleteTree(key, name);
-        }
-        RegCloseKey(key);
-    }
-    RegDeleteKeyA(root, path.c_str());
-}
-
 // --- The installation --------------------------------------------------------------------
 
 const char* const kSettings = "Software\\Orvella";
-const char* const kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
 const char* const kProgramFiles[] = {"Orvella.exe",  "Agent.exe",    "OrvellaRemover.exe", "Orvella.ini",
@@ -113,31 +72,6 @@ std::set<std::string> BatchLeftovers(const std::string& folder) {
     while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
-}
-
-std::string ShellFolder(const char* name) {
-    std::string value;
-    e2e::GetRegistryString(kShellFolders, name, value);
-    return value;
-}
-
-struct ControlSearch {
-    std::string text;
-    HWND found;
-};
-
-BOOL CALLBACK MatchControl(HWND child, LPARAM data) {
-    auto* search = reinterpret_cast<ControlSearch*>(data);
-    if (e2e::WindowText(child) != search->text) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
-// Finds a child control of `window` (at any depth) by its text.
-HWND FindControl(HWND window, const std::string& text) {
-    ControlSearch search{text, nullptr};
-    EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 class UninstallerTest : public ::testing::Test {
@@ -176,9 +110,9 @@ protected:
         ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella", "\"" + install_ + "Orvella.exe\" /S"));
         ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella Agent", install_ + "Agent.exe"));
         ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella e2e neighbour", "C:\\neighbour.exe"));
-        ASSERT_TRUE(SetString(HKEY_LOCAL_MACHINE, kUninstall, "DisplayName", "Orvella"));
-        ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, ".skn", "", "OrvellaSkin"));
-        ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, "OrvellaSkin\\DefaultIcon", "", install_ + "SknIcon.ico"));
+        ASSERT_TRUE(e2e::SetKeyString(HKEY_LOCAL_MACHINE, kUninstall, "DisplayName", "Orvella"));
+        ASSERT_TRUE(e2e::SetKeyString(HKEY_CLASSES_ROOT, ".skn", "", "OrvellaSkin"));
+        ASSERT_TRUE(e2e::SetKeyString(HKEY_CLASSES_ROOT, "OrvellaSkin\\DefaultIcon", "", install_ + "SknIcon.ico"));
 
         orvella_ = e2e::StartProgram(install_ + "Orvella.exe", kStandInOrvella, install_);
         agent_ = e2e::StartProgram(install_ + "Agent.exe", kStandInAgent, install_);
@@ -194,9 +128,9 @@ protected:
         e2e::DeleteRegistryValue(kRun, "Orvella");
         e2e::DeleteRegistryValue(kRun, "Orvella Agent");
         e2e::DeleteRegistryValue(kRun, "Orvella e2e neighbour");
-        DeleteTree(HKEY_LOCAL_MACHINE, kUninstall);
-        DeleteTree(HKEY_CLASSES_ROOT, ".skn");
-        DeleteTree(HKEY_CLASSES_ROOT, "OrvellaSkin");
+        e2e::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstall);
+        e2e::DeleteRegistryTree(HKEY_CLASSES_ROOT, ".skn");
+        e2e::DeleteRegistryTree(HKEY_CLASSES_ROOT, "OrvellaSkin");
         e2e::DeleteTree(copyFolder_);
         e2e::DeleteTree(startMenu_);
         DeleteFileA((desktop_ + "Orvella.lnk").c_str());
@@ -249,8 +183,8 @@ protected:
         for (const std::string& link : Shortcuts()) EXPECT_TRUE(e2e::FileExists(link)) << link;
         EXPECT_TRUE(e2e::RegistryKeyExists(kSettings));
         EXPECT_TRUE(e2e::RegistryValueExists(kRun, "Orvella Agent"));
-        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kUninstall));
-        EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, ".skn"));
+        EXPECT_TRUE(KeyExistsIn(HKEY_LOCAL_MACHINE, kUninstall));
+        EXPECT_TRUE(KeyExistsIn(HKEY_CLASSES_ROOT, ".skn"));
         EXPECT_TRUE(orvella_.Running());
         EXPECT_TRUE(agent_.Running());
         EXPECT_TRUE(e2e::FileExists(copyFolder_ + "OrvellaRemover.exe"));
@@ -282,9 +216,9 @@ TEST_F(UninstallerTest, UninstallRemovesTheInstallationAndTheBatchRemovesTheUnin
     EXPECT_FALSE(e2e::RegistryValueExists(kRun, "Orvella"));
     EXPECT_FALSE(e2e::RegistryValueExists(kRun, "Orvella Agent"));
     EXPECT_TRUE(e2e::RegistryValueExists(kRun, "Orvella e2e neighbour"));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstall));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, ".skn"));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "OrvellaSkin"));
+    EXPECT_FALSE(KeyExistsIn(HKEY_LOCAL_MACHINE, kUninstall));
+    EXPECT_FALSE(KeyExistsIn(HKEY_CLASSES_ROOT, ".skn"));
+    EXPECT_FALSE(KeyExistsIn(HKEY_CLASSES_ROOT, "OrvellaSkin"));
 
     // The batch runs on after the uninstaller: it deletes the copy, its folder and itself.
     EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::DirectoryExists(copyFolder_); }, 15000))
@@ -354,13 +288,13 @@ TEST_F(UninstallerTest, TheBatchNamesFoldersWithUmlautsRight) {
 }
 
 TEST_F(UninstallerTest, SkinTypeTakenOverByAnotherProgramStays) {
-    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, ".skn", "", "WinampSkin"));
+    ASSERT_TRUE(e2e::SetKeyString(HKEY_CLASSES_ROOT, ".skn", "", "WinampSkin"));
     const HWND wizard = StartRemover();
     ASSERT_TRUE(wizard);
     ASSERT_NO_FATAL_FAILURE(Uninstall(wizard));
 
-    EXPECT_EQ(GetString(HKEY_CLASSES_ROOT, ".skn", ""), "WinampSkin");
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "OrvellaSkin"));
+    EXPECT_EQ(e2e::KeyString(HKEY_CLASSES_ROOT, ".skn", ""), "WinampSkin");
+    EXPECT_FALSE(KeyExistsIn(HKEY_CLASSES_ROOT, "OrvellaSkin"));
 }
 
 TEST_F(UninstallerTest, CancelWithNoKeepsEverythingAndYesEnds) {

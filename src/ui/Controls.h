@@ -34,6 +34,13 @@ struct MouseEvent {
     bool shift = false, ctrl = false, alt = false;
 };
 
+// A key pressed or released over a control or form.
+struct KeyEvent {
+    int key = 0;                 // virtual key
+    unsigned modifiers = 0;      // ShiftState bits
+    bool handled = false;        // set by a handler to swallow the key
+};
+
 struct Font {
     std::string name = "MS Sans Serif";
     int size = 8;  // points
@@ -69,6 +76,8 @@ public:
     std::function<void(const MouseEvent&)> OnMouseDown;
     std::function<void(const MouseEvent&)> OnMouseMove;
     std::function<void(const MouseEvent&)> OnMouseUp;
+    // A key released while the control (or an editor it opened) has the keyboard focus.
+    std::function<void(KeyEvent&)> OnKeyUp;
     // The keyboard focus arrives at the control / leaves it.
     std::function<void()> OnEnter;
     std::function<void()> OnExit;
@@ -229,6 +238,12 @@ public:
     bool showColumnHeaders = true;
     // The small icons the rows' imageIndex picks from.
     std::vector<Picture> smallImages;
+    // In-place editing of a row's caption: EditRow asks the renderer to open an editor on the
+    // row, and the renderer takes the request and clears it. A finished edit puts the typed
+    // text in the row's caption; Escape leaves the row as it was. Opening the editor on
+    // another row first finishes the open edit. The list opens no editor by itself.
+    int editRequest = -1;
+    void EditRow(int index) { editRequest = index; }
 };
 
 // A month grid: a row of short day names starting on Sunday and six rows of weeks. It always

@@ -7,6 +7,7 @@
 #include "ui/win32/CommonControls.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/NativeForm.h"
+#include "ui/win32/PopupMenu.h"
 #include "ui/win32/Win32Gui.h"
 
 // The controls that are real child windows: created when first needed, then touched only
@@ -114,7 +115,8 @@ void NativeForm::CreateNative(NativeControl& native) {
         break;
     case ui::ControlKind::ListView:
         windowClass = WC_LISTVIEWA;
-        style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+        // Rows can be edited in place, but only when the model asks (NativeLabelEdit.cpp).
+        style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS | WS_TABSTOP;
         // Chosen at creation too: a header switched off later may linger on some systems.
         if (static_cast<ui::ListView&>(c).columns.empty() || !static_cast<ui::ListView&>(c).showColumnHeaders)
             style |= LVS_NOCOLUMNHEADER;
@@ -183,13 +185,46 @@ LRESULT CALLBACK NativeForm::ControlSubclass(HWND hwnd, UINT message, WPARAM wPa
         self->gui_.Sync();
         return result;
     }
-    const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
-    const bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+    if (message == WM_KEYUP) {
+        NativeControl* native = self->Native(hwnd);
+        if (!native || !native->model->OnKeyUp) return result;
+        ui::KeyEvent event;
+        event.key = static_cast<int>(wParam);
+        event.modifiers = CurrentModifiers();
+        try {
+            native->model->OnKeyUp(event);
+        } catch (const std::exception& e) {
+            self->gui_.ReportError(&self->form_, e.what());
+        }
+        self->gui_.Sync();
+        return result;
+    }
+    bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    bool up = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
     if (!down && !up && message != WM_MOUSEMOVE) return result;
     self->EnsureTooltip();
     NativeControl* native = self->Native(hwnd);
     if (!native) return result;
     ui::Control& c = *native->model;
+    // A list view may wait for the release inside its press, to tell a click from a drag, and
+    // keep the release to itself: when the button is up once the press is handled, the
+    // release is reported then, and not again should it still arrive.
+    if (c.kind == ui::ControlKind::ListView && message == WM_LBUTTONUP && native->releaseReported) {
+        native->releaseReported = false;
+        return result;
+    }
+    if (c.kind == ui::ControlKind::ListView && message == WM_LBUTTONDOWN && GetKeyState(VK_LBUTTON) >= 0) {
+        native->releaseReported = true;
+        if (c.OnMouseDown) {
+            try {
+                c.OnMouseDown(MouseEventAt(hwnd, message, wParam, lParam));
+            } catch (const std::exception& e) {
+                self->gui_.ReportError(&self->form_, e.what());
+            }
+        }
+        down = false;
+        up = true;
+    }
     auto& handler = down ? c.OnMouseDown : up ? c.OnMouseUp : c.OnMouseMove;
     if (!handler) return result;
     try {

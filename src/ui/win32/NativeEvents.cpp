@@ -64,11 +64,12 @@ bool NativeForm::Command(HWND control, int code) {
     return true;
 }
 
-bool NativeForm::Notify(const NMHDR& header) {
+bool NativeForm::Notify(const NMHDR& header, LRESULT& result) {
     NativeControl* native = Native(header.hwndFrom);
     if (!native) return false;
-    if (syncing_) return true;
     ui::Control& c = *native->model;
+    if (c.kind == ui::ControlKind::ListView && LabelEditNotify(*native, header, result)) return true;
+    if (syncing_) return true;
     if (c.kind == ui::ControlKind::ListView) {
         if (header.code == LVN_ITEMCHANGED) {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);

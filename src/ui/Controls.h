@@ -238,12 +238,12 @@ public:
     bool showColumnHeaders = true;
     // The small icons the rows' imageIndex picks from.
     std::vector<Picture> smallImages;
-    // In-place editing of a row's caption: EditRow asks the renderer to open an editor on the
-    // row, and the renderer takes the request and clears it. A finished edit puts the typed
-    // text in the row's caption; Escape leaves the row as it was. Opening the editor on
-    // another row first finishes the open edit. The list opens no editor by itself.
+    // In-place editing of a row's caption: EditRow selects the row and asks the renderer to
+    // open an editor on it; the renderer takes the request and clears it. A finished edit puts
+    // the typed text in the row's caption; Escape leaves the row as it was. Opening the editor
+    // on another row first finishes the open edit. The list opens no editor by itself.
     int editRequest = -1;
-    void EditRow(int index) { editRequest = index; }
+    void EditRow(int index) { itemIndex = editRequest = index; }
 };
 
 // A month grid: a row of short day names starting on Sunday and six rows of weeks. It always

@@ -7,7 +7,6 @@
 #include "ui/win32/CommonControls.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/NativeForm.h"
-#include "ui/win32/PopupMenu.h"
 #include "ui/win32/Win32Gui.h"
 
 // The controls that are real child windows: created when first needed, then touched only
@@ -186,17 +185,7 @@ LRESULT CALLBACK NativeForm::ControlSubclass(HWND hwnd, UINT message, WPARAM wPa
         return result;
     }
     if (message == WM_KEYUP) {
-        NativeControl* native = self->Native(hwnd);
-        if (!native || !native->model->OnKeyUp) return result;
-        ui::KeyEvent event;
-        event.key = static_cast<int>(wParam);
-        event.modifiers = CurrentModifiers();
-        try {
-            native->model->OnKeyUp(event);
-        } catch (const std::exception& e) {
-            self->gui_.ReportError(&self->form_, e.what());
-        }
-        self->gui_.Sync();
+        if (NativeControl* native = self->Native(hwnd)) self->KeyReleased(*native->model, wParam);
         return result;
     }
     bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;

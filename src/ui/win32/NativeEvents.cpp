@@ -1,7 +1,11 @@
 #include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
+#include <exception>
+
 #include "ui/win32/NativeForm.h"
+#include "ui/win32/PopupMenu.h"
+#include "ui/win32/Win32Gui.h"
 
 // The notifications of the native controls, turned into the model's events. Changes that the
 // renderer itself makes while it synchronises are not events.
@@ -90,6 +94,19 @@ bool NativeForm::Notify(const NMHDR& header, LRESULT& result) {
         c.Change();
     }
     return false;
+}
+
+void NativeForm::KeyReleased(ui::Control& control, WPARAM key) {
+    if (!control.OnKeyUp) return;
+    ui::KeyEvent event;
+    event.key = static_cast<int>(key);
+    event.modifiers = CurrentModifiers();
+    try {
+        control.OnKeyUp(event);
+    } catch (const std::exception& e) {
+        gui_.ReportError(&form_, e.what());
+    }
+    gui_.Sync();
 }
 
 bool NativeForm::Scroll(HWND control, int code) {

@@ -122,6 +122,8 @@ private:
     // NativeEvents.cpp
     bool Command(HWND control, int code);
     bool Notify(const NMHDR& header, LRESULT& result);
+    // A key released over a control or its editor: the model's OnKeyUp, then a sync.
+    void KeyReleased(ui::Control& control, WPARAM key);
     bool Scroll(HWND control, int code);
 
     // NativeLabelEdit.cpp

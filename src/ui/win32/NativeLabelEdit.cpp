@@ -1,12 +1,8 @@
 #include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
-#include <exception>
-
 #include "ui/win32/CommonControls.h"
 #include "ui/win32/NativeForm.h"
-#include "ui/win32/PopupMenu.h"
-#include "ui/win32/Win32Gui.h"
 
 // In-place editing of list view rows. The list view's own editor does the typing; it opens
 // only when the model asks for it (a click on a selected row, which would open it natively,
@@ -61,17 +57,7 @@ LRESULT CALLBACK NativeForm::LabelEditSubclass(HWND hwnd, UINT message, WPARAM w
     if (message == WM_GETDLGCODE) return result | DLGC_WANTALLKEYS;
     if (message != WM_KEYUP || !self->ModelAlive()) return result;
     // The list's key handler hears the keys released in its editor too.
-    NativeControl* native = self->Native(GetParent(hwnd));
-    if (!native || !native->model->OnKeyUp) return result;
-    ui::KeyEvent event;
-    event.key = static_cast<int>(wParam);
-    event.modifiers = CurrentModifiers();
-    try {
-        native->model->OnKeyUp(event);
-    } catch (const std::exception& e) {
-        self->gui_.ReportError(&self->form_, e.what());
-    }
-    self->gui_.Sync();
+    if (NativeControl* native = self->Native(GetParent(hwnd))) self->KeyReleased(*native->model, wParam);
     return result;
 }
 

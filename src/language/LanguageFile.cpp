@@ -62,12 +62,31 @@ std::vector<std::string> ReadLanguageList(platform::Platform& platform, const st
 LanguageTexts ReadLanguageTexts(platform::Platform& platform, const std::string& path, const std::string& section) {
     LanguageTexts texts;
     texts.section = section;
-    for (int key = 1; key <= kLanguageKeyCount; ++key) {
-        std::string text = platform.ini.ReadString(path, section, std::to_string(key), BuiltInText(key));
-        if (text.size() > kTextBufferSize - 1) text.resize(kTextBufferSize - 1);
-        texts.text[static_cast<std::size_t>(key)] = text;
-    }
+    for (int key = 1; key <= kLanguageKeyCount; ++key)
+        texts.text[static_cast<std::size_t>(key)] = ReadLanguageText(platform, path, section, key, BuiltInText(key));
     return texts;
+}
+
+std::string ReadLanguageText(platform::Platform& platform, const std::string& path, const std::string& section,
+                             int key, const std::string& missing) {
+    std::string text = platform.ini.ReadString(path, section, std::to_string(key), missing);
+    if (text.size() > kTextBufferSize - 1) text.resize(kTextBufferSize - 1);
+    return text;
+}
+
+bool SameSectionName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    // Windows-1252 upper-case letters and their lower-case forms.
+    const auto fold = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) return u + 0x20;
+        if (u == 0x8A || u == 0x8C || u == 0x8E) return u + 0x10;
+        if (u == 0x9F) return 0xFF;
+        return static_cast<int>(u);
+    };
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
 }
 
 std::string DefaultLanguageFileText() {

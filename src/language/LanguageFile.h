@@ -33,6 +33,13 @@ std::vector<std::string> ReadLanguageList(platform::Platform& platform, const st
 // Every key of one section, read as the private-profile functions read them into a buffer of
 // 2048 bytes: a text longer than 2047 characters is cut.
 LanguageTexts ReadLanguageTexts(platform::Platform& platform, const std::string& path, const std::string& section);
+// One key of a section, read and cut alike; `missing` when the key is not there.
+std::string ReadLanguageText(platform::Platform& platform, const std::string& path, const std::string& section,
+                             int key, const std::string& missing);
+
+// Whether two section names name the same section of the file, which compares them as the
+// private-profile functions do: without regard to case, accented letters included.
+bool SameSectionName(const std::string& a, const std::string& b);
 
 // The default file: the comment header, "[Deutsch]" and "[English]" with their 81 texts each,
 // 172 lines with CR LF.

@@ -14,6 +14,7 @@ TForm2::TForm2(ui::Environment& environment)
     Button1.OnClick = [this] { Button1Click(); };
     Button2.OnClick = [this] { Button2Click(); };
     ConnectEvents();
+    ConnectTranslationEditor();
     SettingsToControls();
     BindSettings();
 }
@@ -50,21 +51,31 @@ void TForm2::FormShow() {
     ComboBox1.pickOnly = true;
     const std::string stored = StoredLanguage(platform);
     SelectLanguage(stored.empty() ? FallbackLanguage(platform) : stored);
+    // The rows follow the language selected last, so that they always show the picked one.
+    try {
+        LoadTranslationList();
+    } catch (...) {
+        if (!failure) failure = std::current_exception();
+    }
     FillThemeList();
     if (failure) gui.ReportError(this, FailureText(failure));
 }
 
+// A name the list lacks leaves no entry selected.
 void TForm2::SelectLanguage(const std::string& name) {
+    ComboBox1.itemIndex = -1;
     for (std::size_t i = 0; i < ComboBox1.items.size(); ++i)
         if (ComboBox1.items[i] == name) ComboBox1.itemIndex = static_cast<int>(i);
     ComboBox1.text = ComboBox1.Selected();
-    // The two languages every file has cannot be deleted.
-    Button9.enabled = ComboBox1.text != "Deutsch" && ComboBox1.text != "English";
+    // The two languages every file has cannot be deleted, nor can nothing.
+    Button9.enabled = !ComboBox1.text.empty() && ComboBox1.text != "Deutsch" && ComboBox1.text != "English";
 }
 
 // OK stores and closes; a failure in storing is reported after the dialog has gone, and what
 // was stored before it stays stored.
 void TForm2::Button1Click() {
+    // A language created since the opening stays in the file.
+    PendingNewLanguage.clear();
     std::exception_ptr failure;
     try {
         TSettings stored = settings;
@@ -87,12 +98,18 @@ void TForm2::Button1Click() {
 void TForm2::Button2Click() {
     form1_->alphaBlendValue = openingOpacity_;
     const std::string fallback = FallbackLanguage(platform);
-    SelectLanguage(fallback);
     std::exception_ptr failure;
     try {
-        ApplyLanguage(fallback);
+        DiscardNewLanguage(fallback);
     } catch (...) {
         failure = std::current_exception();
+    }
+    SelectLanguage(fallback);
+    try {
+        ApplyLanguage(fallback);
+        LoadTranslationList();
+    } catch (...) {
+        if (!failure) failure = std::current_exception();
     }
     if (!settings.SkinFile.empty()) {
         try {

@@ -24,6 +24,7 @@ struct LanguageTexts;
 //   PreferencesSearch.cpp      the language-file and skins-path searches
 //   PreferencesLanguage.cpp    the texts of a language on this dialog and the other windows
 //   PreferencesThemes.cpp      the theme list and what the main window asks of the tab
+//   TranslationEditor.cpp      the "Language" tab: languages and their texts in the file
 //   WinampSearch.cpp           the player search of the start-up
 class TForm2 : public ui::Form {
 public:
@@ -200,6 +201,21 @@ public:
     void Button6Click();
     void Button7Click();
 
+    // The translation editor of the "Language" tab. Its rows are the texts of the language
+    // picked in ComboBox1, key 1 first, as the file named by the "Language file:" field holds them.
+    // The language "New" created since the dialog was opened; Cancel takes it out of the file
+    // again, OK keeps it. Empty when there is none.
+    std::string PendingNewLanguage;
+    void LoadTranslationList();
+    void SaveTranslationList();
+    void ListView3MouseUp(const ui::MouseEvent&);
+    void ListView3KeyUp(ui::KeyEvent& key);
+    void Button8Click();   // New language
+    void Button9Click();   // Delete language
+    void Button10Click();  // Restore default languages
+    void Button11Click();  // Save translations
+    void Button12Click();  // Reset translations
+
 private:
     // After every event of a control the record takes what the controls show, so a change
     // made by a handler (an option another one switched off) reaches it too. Runs last in the
@@ -210,6 +226,14 @@ private:
     void LayoutVolumeTab();
     void LayoutOtherTabs();
     void ConnectEvents();
+    void ConnectTranslationEditor();
+    // Cancel's part: the language "New" created goes again, and the stored choice with it
+    // when it named that language.
+    void DiscardNewLanguage(const std::string& fallback);
+    // The list of languages, on the control and in the record.
+    void SetLanguageList(const std::vector<std::string>& names);
+    // Writes one text; a refused write throws.
+    void WriteTranslation(const std::string& section, int key, const std::string& text);
     // The end actions at the final volume released: one rule for all three.
     void EndActionMouseUp(ui::CheckBox& released);
     void EnableAutoCloseFields(bool enable);

@@ -91,8 +91,3 @@ void TForm2::ShowFixedLines(bool german) {
     Label27.caption = kAboutLine[german ? 1 : 0];
 }
 
-// A preview: the record takes the language at once, the registry only at OK.
-void TForm2::ComboBox1Change() {
-    if (ComboBox1.itemIndex < 0) return;
-    ApplyLanguage(ComboBox1.Selected());
-}

@@ -36,6 +36,13 @@ const PreferencesMessage kAgentMissing{
     {"Orvella Agent wurde nicht gefunden und kann somit nicht ausgeführt werden!",
      "Orvella Agent was not found and cannot not be carried out!"}};
 
+const PreferencesMessage kRestoreDefaultLanguages{
+    {"Standartsprachen wiederherstellen", "Restore default languages"},
+    {"Wollen Sie die Standartsprachen wirklich wiederherstellen?\rDadurch werden alle Sprachen ausgenommen "
+     "Deutsch und Englisch gelöscht!",
+     "Do you really want to restore the default languages?\rFor this reason all languages expect german and "
+     "englisch will be removed!"}};
+
 int Ask(platform::Platform& platform, const PreferencesMessage& message, unsigned style) {
     return AskYesNo(platform, Choose(platform, message.text), Choose(platform, message.caption), style);
 }

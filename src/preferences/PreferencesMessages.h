@@ -16,6 +16,7 @@ extern const PreferencesMessage kShortWinampWait;
 extern const PreferencesMessage kShortStartupWait;
 extern const PreferencesMessage kDeleteWakeDate;
 extern const PreferencesMessage kAgentMissing;
+extern const PreferencesMessage kRestoreDefaultLanguages;
 
 // Shows the message in the language of the program's messages; returns the button pressed.
 int Ask(platform::Platform& platform, const PreferencesMessage& message,

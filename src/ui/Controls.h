@@ -11,7 +11,6 @@
 namespace ui {
 
 class Form;
-struct KeyEvent;
 
 enum class ControlKind {
     Label, Button, CheckBox, Edit, MaskEdit, UpDown, TrackBar, ComboBox, ListBox, ListView,
@@ -33,6 +32,13 @@ struct MouseEvent {
     int x = 0, y = 0;              // inside the control
     int screenX = 0, screenY = 0;  // on the screen
     bool shift = false, ctrl = false, alt = false;
+};
+
+// A key pressed or released over a control or form.
+struct KeyEvent {
+    int key = 0;                 // virtual key
+    unsigned modifiers = 0;      // ShiftState bits
+    bool handled = false;        // set by a handler to swallow the key
 };
 
 struct Font {
@@ -70,11 +76,11 @@ public:
     std::function<void(const MouseEvent&)> OnMouseDown;
     std::function<void(const MouseEvent&)> OnMouseMove;
     std::function<void(const MouseEvent&)> OnMouseUp;
+    // A key released while the control (or an editor it opened) has the keyboard focus.
+    std::function<void(KeyEvent&)> OnKeyUp;
     // The keyboard focus arrives at the control / leaves it.
     std::function<void()> OnEnter;
     std::function<void()> OnExit;
-    // A key is released while the control has the keyboard focus.
-    std::function<void(KeyEvent&)> OnKeyUp;
 
     void SetBounds(int l, int t, int w, int h) { left = l; top = t; width = w; height = h; }
     // Visible and enabled only when every parent is.
@@ -232,6 +238,12 @@ public:
     bool showColumnHeaders = true;
     // The small icons the rows' imageIndex picks from.
     std::vector<Picture> smallImages;
+    // In-place editing of a row's caption: EditRow selects the row and asks the renderer to
+    // open an editor on it; the renderer takes the request and clears it. A finished edit puts
+    // the typed text in the row's caption; Escape leaves the row as it was. Opening the editor
+    // on another row first finishes the open edit. The list opens no editor by itself.
+    int editRequest = -1;
+    void EditRow(int index) { itemIndex = editRequest = index; }
 };
 
 // A month grid: a row of short day names starting on Sunday and six rows of weeks. It always

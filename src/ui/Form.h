@@ -16,12 +16,6 @@ enum class BorderStyle { None, Single, Dialog, ToolWindow };
 enum class FormPosition { Designed, ScreenCenter };
 enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
-struct KeyEvent {
-    int key = 0;                 // virtual key
-    unsigned modifiers = ssNone;
-    bool handled = false;        // set by a handler to swallow the key
-};
-
 // A window of the program, as data: its controls are members of the derived class and
 // register themselves here. The GUI shows it.
 class Form {

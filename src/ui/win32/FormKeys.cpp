@@ -97,20 +97,6 @@ bool NativeForm::DialogKey(int key, unsigned modifiers) {
     return true;
 }
 
-void NativeForm::ControlKeyUp(HWND hwnd, WPARAM key) {
-    NativeControl* native = Native(hwnd);
-    if (!native || !native->model->OnKeyUp) return;
-    ui::KeyEvent event;
-    event.key = static_cast<int>(key);
-    event.modifiers = CurrentModifiers();
-    try {
-        native->model->OnKeyUp(event);
-    } catch (const std::exception& e) {
-        gui_.ReportError(&form_, e.what());
-    }
-    gui_.Sync();
-}
-
 void NativeForm::ShowMaskText(NativeControl& native, int caret) {
     const auto& field = static_cast<const ui::MaskEdit&>(*native.model);
     if (field.text != native.text) {

@@ -123,6 +123,12 @@ void NativeForm::ControlPointer(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     NativeControl* native = Native(hwnd);
     if (!native) return;
     ui::Control& c = *native->model;
+    // A release already reported for a list view (see below) that arrives after all.
+    if (message == WM_LBUTTONUP && native->releaseReported) {
+        native->releaseReported = false;
+        return;
+    }
+    if (message == WM_LBUTTONDOWN) native->releaseReported = false;
     bool ran = false;
     const auto run = [&](const std::function<void(const ui::MouseEvent&)>& handler, const ui::MouseEvent& event) {
         if (!handler) return;
@@ -141,6 +147,7 @@ void NativeForm::ControlPointer(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         POINT point{};
         GetCursorPos(&point);
         ScreenToClient(hwnd, &point);
+        native->releaseReported = message == WM_LBUTTONDOWN;
         run(c.OnMouseUp, MouseEventAt(hwnd, message + 1, 0, MAKELPARAM(point.x, point.y)));  // its button's up
     }
     if (ran) gui_.Sync();

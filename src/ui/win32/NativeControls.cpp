@@ -97,7 +97,8 @@ void NativeForm::CreateNative(NativeControl& native) {
         break;
     case ui::ControlKind::ListView:
         windowClass = WC_LISTVIEWA;
-        style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+        // Rows can be edited in place, but only when the model asks (NativeLabelEdit.cpp).
+        style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS | WS_TABSTOP;
         // Chosen at creation too: a header switched off later may linger on some systems.
         if (static_cast<ui::ListView&>(c).columns.empty() || !static_cast<ui::ListView&>(c).showColumnHeaders)
             style |= LVS_NOCOLUMNHEADER;
@@ -167,7 +168,7 @@ LRESULT CALLBACK NativeForm::ControlSubclass(HWND hwnd, UINT message, WPARAM wPa
         return result;
     }
     if (message == WM_KEYUP) {
-        self->ControlKeyUp(hwnd, wParam);
+        if (NativeControl* native = self->Native(hwnd)) self->KeyReleased(*native->model, wParam);
         return result;
     }
     self->ControlPointer(hwnd, message, wParam, lParam);

@@ -1,7 +1,11 @@
 #include "platform/win32/WinApi.h"
 #include <commctrl.h>
 
+#include <exception>
+
 #include "ui/win32/NativeForm.h"
+#include "ui/win32/PopupMenu.h"
+#include "ui/win32/Win32Gui.h"
 
 // The notifications of the native controls, turned into the model's events. Changes that the
 // renderer itself makes while it synchronises are not events.
@@ -64,11 +68,12 @@ bool NativeForm::Command(HWND control, int code) {
     return true;
 }
 
-bool NativeForm::Notify(const NMHDR& header) {
+bool NativeForm::Notify(const NMHDR& header, LRESULT& result) {
     NativeControl* native = Native(header.hwndFrom);
     if (!native) return false;
-    if (syncing_) return true;
     ui::Control& c = *native->model;
+    if (c.kind == ui::ControlKind::ListView && LabelEditNotify(*native, header, result)) return true;
+    if (syncing_) return true;
     if (c.kind == ui::ControlKind::ListView) {
         if (header.code == LVN_ITEMCHANGED) {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -89,6 +94,19 @@ bool NativeForm::Notify(const NMHDR& header) {
         c.Change();
     }
     return false;
+}
+
+void NativeForm::KeyReleased(ui::Control& control, WPARAM key) {
+    if (!control.OnKeyUp) return;
+    ui::KeyEvent event;
+    event.key = static_cast<int>(key);
+    event.modifiers = CurrentModifiers();
+    try {
+        control.OnKeyUp(event);
+    } catch (const std::exception& e) {
+        gui_.ReportError(&form_, e.what());
+    }
+    gui_.Sync();
 }
 
 bool NativeForm::Scroll(HWND control, int code) {

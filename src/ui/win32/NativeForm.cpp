@@ -141,6 +141,7 @@ void NativeForm::Sync() {
     SyncPainted();
     SyncVisibility();
     TakeFocusRequest();
+    TakeEditRequests();
     syncing_ = false;
 }
 
@@ -340,7 +341,7 @@ bool NativeForm::SurfaceMessage(ui::Control* surface, HWND hwnd, UINT message, W
     case WM_PAINT: Paint(surface, hwnd); return true;
     case WM_SETFOCUS: return RestoreFocus();
     case WM_COMMAND: return lParam && Command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-    case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR*>(lParam), result);
     case WM_HSCROLL:
     case WM_VSCROLL: return lParam && Scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
     case WM_CTLCOLORSTATIC:

@@ -14,7 +14,8 @@ class Win32Gui;
 // The native top-level window of one form. The form stays the truth: Sync() carries the
 // model into the window and its controls, and input comes back as neutral events. The
 // class is split by concern: NativeForm.cpp (window, form properties), NativeControls.cpp
-// (child windows), NativeLists.cpp (their lists), NativeEvents.cpp (their notifications), FormPaint.cpp (painted elements),
+// (child windows), NativeLists.cpp (their lists), NativeEvents.cpp (their notifications), NativeLabelEdit.cpp (editing list rows),
+// FormPaint.cpp (painted elements),
 // FormMouse.cpp, FormFocus.cpp (focus events), FormKeys.cpp (dialog keys, masked typing).
 class NativeForm {
 public:
@@ -60,6 +61,8 @@ private:
         std::string hint;
         int showHint = -1;
         bool tool = false;
+        // A list view's release reported at its press, which kept the release to itself.
+        bool releaseReported = false;
     };
     // What a painted element last looked like, to repaint only when it changed.
     struct PaintedState {
@@ -118,8 +121,16 @@ private:
 
     // NativeEvents.cpp
     bool Command(HWND control, int code);
-    bool Notify(const NMHDR& header);
+    bool Notify(const NMHDR& header, LRESULT& result);
+    // A key released over a control or its editor: the model's OnKeyUp, then a sync.
+    void KeyReleased(ui::Control& control, WPARAM key);
     bool Scroll(HWND control, int code);
+
+    // NativeLabelEdit.cpp
+    void TakeEditRequests();
+    bool LabelEditNotify(NativeControl& native, const NMHDR& header, LRESULT& result);
+    static LRESULT CALLBACK LabelEditSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR data);
 
     // FormPaint.cpp
     static bool IsPainted(const ui::Control& control);
@@ -158,8 +169,6 @@ private:
     std::vector<HWND> TabStops();
     ui::Button* KeyButton(bool cancel);
     bool LeaveMaskEdit();
-    // A key released in a child window, for its model's OnKeyUp.
-    void ControlKeyUp(HWND hwnd, WPARAM key);
     bool MaskEditInput(NativeControl& native, UINT message, WPARAM wParam);
     void ShowMaskText(NativeControl& native, int caret);
 
@@ -189,6 +198,8 @@ private:
     ui::Control* focused_ = nullptr;
     // A changed masked field lost the focus; its check waits for the posted message.
     bool exitPending_ = false;
+    // The list view whose row editor the model asked for, while it opens.
+    HWND labelRequest_ = nullptr;
 };
 
 }  // namespace win32

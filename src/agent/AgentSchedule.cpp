@@ -22,8 +22,6 @@ int DaysInMonth(int year, int month) {
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
-bool Digit(char c) { return c >= '0' && c <= '9'; }
-
 long long SecondOf(const platform::LocalTime& t) {
     return (DaysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute) * 60 + t.second;
 }
@@ -49,13 +47,8 @@ bool WakeMoment(const std::string& entry, long long& minutes) {
     TWakeDate date;
     if (entry.size() < 18 || entry.compare(10, 2, " (") != 0 || entry[17] != ')') return false;
     if (!ParseWakeDate(entry, date) || date.day > DaysInMonth(date.year, date.month)) return false;
-    // The time is kept as typed: "07:30", or " 7:30" with the first hour digit left blank.
-    const std::string& t = date.time;
-    if (!(Digit(t[0]) || t[0] == ' ') || !Digit(t[1]) || t[2] != ':' || !Digit(t[3]) || !Digit(t[4]))
-        return false;
-    const int hour = (t[0] == ' ' ? 0 : t[0] - '0') * 10 + (t[1] - '0');
-    const int minute = (t[3] - '0') * 10 + (t[4] - '0');
-    if (hour > 23 || minute > 59) return false;
+    int hour, minute;
+    if (!ClockTime(date.time, hour, minute)) return false;
     minutes = DaysFromCivil(date.year, date.month, date.day) * 1440 + hour * 60 + minute;
     return true;
 }

@@ -14,17 +14,10 @@ namespace {
 const char* const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
                                      "July",    "August",   "September", "October", "November", "December"};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// "hh:mm" as the time field holds it, the first hours digit possibly blank, naming a time of
-// day. The entry keeps the text as typed, so this is the only check it ever gets.
+// The entry keeps the time as typed, so this is the only check it ever gets.
 bool IsClockTime(const std::string& time) {
-    if (time.size() != 5 || time[2] != ':') return false;
-    if (!(time[0] == ' ' || IsDigit(time[0])) || !IsDigit(time[1]) || !IsDigit(time[3]) || !IsDigit(time[4]))
-        return false;
-    const int hours = (time[0] == ' ' ? 0 : time[0] - '0') * 10 + (time[1] - '0');
-    const int minutes = (time[3] - '0') * 10 + (time[4] - '0');
-    return hours <= 23 && minutes <= 59;
+    int hour, minute;
+    return ClockTime(time, hour, minute);
 }
 
 // Distance of point p from the segment a-b.

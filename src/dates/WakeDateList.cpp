@@ -39,6 +39,15 @@ bool ParseWakeDate(const std::string& text, TWakeDate& date) {
     return true;
 }
 
+bool ClockTime(const std::string& time, int& hour, int& minute) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (time.size() != 5 || time[2] != ':') return false;
+    if (!(time[0] == ' ' || digit(time[0])) || !digit(time[1]) || !digit(time[3]) || !digit(time[4])) return false;
+    hour = (time[0] == ' ' ? 0 : time[0] - '0') * 10 + (time[1] - '0');
+    minute = (time[3] - '0') * 10 + (time[4] - '0');
+    return hour <= 23 && minute <= 59;
+}
+
 void TWakeDateList::Add(const std::string& text) {
     // After the entries that sort equal, so the order of duplicates is the order of adding.
     auto place = std::upper_bound(entries_.begin(), entries_.end(), text,

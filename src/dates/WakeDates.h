@@ -20,6 +20,10 @@ std::string FormatWakeDate(const TWakeDate& date);
 // number in range (an empty or damaged entry); `date` then keeps what it held.
 bool ParseWakeDate(const std::string& text, TWakeDate& date);
 
+// The hour and minute of an entry's time text ("07:30", or " 7:30" with the first hour digit
+// left blank). False when the text names no time of day (a missing digit, "99:99").
+bool ClockTime(const std::string& time, int& hour, int& minute);
+
 // The wake dates as the preferences dialog shows them: entry texts kept sorted as the user's
 // locale sorts words (so by day of the month first, not by date), duplicates kept.
 class TWakeDateList {

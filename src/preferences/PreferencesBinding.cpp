@@ -64,10 +64,7 @@ void TForm2::SettingsToControls() {
     if (settings.ActivePage >= 0 && settings.ActivePage < static_cast<int>(PageControl1.pages.size()))
         PageControl1.activePage = settings.ActivePage;
     ComboBox1.items = settings.Languages;
-    ComboBox1.itemIndex = -1;
-    for (std::size_t i = 0; i < ComboBox1.items.size(); ++i)
-        if (ComboBox1.items[i] == settings.Language) ComboBox1.itemIndex = static_cast<int>(i);
-    ComboBox1.text = ComboBox1.Selected();
+    SelectLanguage(settings.Language);
     binding_ = false;
     // A position the control could not take (out of its range) is what the record holds now.
     ControlsToSettings();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds one tree: "native" (Linux, tests), "win32" (the Windows programs)
-# or "fuzz" (the fuzz targets).
+# Configures and builds one tree: "native" (Linux, tests), "win64" (the 64-bit Windows
+# programs, the shipped ones), "win32" (the 32-bit Windows programs) or "fuzz" (the fuzz
+# targets).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tree="$1"
@@ -11,10 +12,12 @@ native)
     cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DORVELLA_SANITIZE=ON "$@" >/dev/null
     cmake --build build/native -j"$jobs"
     ;;
-win32)
-    cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+win64 | win32)
+    toolchain=cmake/mingw-x86_64.cmake
+    [ "$tree" = win32 ] && toolchain=cmake/mingw-i686.cmake
+    cmake -S . -B build/"$tree" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
           -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-    cmake --build build/win32 -j"$jobs"
+    cmake --build build/"$tree" -j"$jobs"
     ;;
 fuzz)
     # The readers of untrusted files under libFuzzer, AddressSanitizer and UBSan (clang).
@@ -24,7 +27,7 @@ fuzz)
     cmake --build build/fuzz -j"$jobs" --target fuzz_bitmap_decoder fuzz_skin_loader fuzz_wake_dates fuzz_language_file
     ;;
 *)
-    echo "usage: scripts/build.sh native|win32|fuzz" >&2
+    echo "usage: scripts/build.sh native|win64|win32|fuzz" >&2
     exit 2
     ;;
 esac

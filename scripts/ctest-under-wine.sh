@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs ctest on the Windows tree with a wine server that outlives the single tests.
+# Runs ctest on a Windows tree (ORVELLA_WINDOWS_TREE, win64 by default) with a wine server
+# that outlives the single tests.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -7,7 +8,7 @@ source scripts/wine-env.sh
 # and every test pays a cold start.
 wineserver -p 120 </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1
-(cd build/win32 && ctest --output-on-failure --timeout 300 "$@")
+(cd build/"$ORVELLA_WINDOWS_TREE" && ctest --output-on-failure --timeout 300 "$@")
 rc=$?
 wineserver -k
 wineserver -w

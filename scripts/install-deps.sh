@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests and the demo run need.
 # Safe to run again: packages already present are not touched.
+# 32-bit Wine (wine32:i386) is installed only where this machine runs 32-bit programs: some
+# machines refuse them, and there an installed wine32 would only get in the way.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
-          g++-mingw-w64-i686 mingw-w64-i686-dev wine wine32:i386 xvfb xauth
-          imagemagick clang libclang-rt-14-dev nsis)
+          g++-mingw-w64-x86-64 mingw-w64-x86-64-dev g++-mingw-w64-i686 mingw-w64-i686-dev
+          wine wine64 xvfb xauth imagemagick clang libclang-rt-14-dev nsis sox)
+if scripts/runs-32bit.sh; then
+    packages+=(wine32:i386)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -15,7 +21,7 @@ done
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive

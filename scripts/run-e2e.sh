@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the end-to-end tests of the Windows build under Wine, on a virtual display.
-# Arguments go to ctest (e.g. -R Uninstall).
+# Runs the end-to-end tests of a Windows build under Wine, on a virtual display: the 64-bit
+# tree, or the 32-bit one with ORVELLA_WINDOWS_TREE=win32. Arguments go to ctest (e.g. -R Uninstall).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh

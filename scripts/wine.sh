@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs a Windows program under the project's wine: scripts/wine.sh win64|win32 program args...
+# CMake's cross-compiling emulator (and so ctest and the test discovery) calls it too.
+tree="$1"
+shift
+export ORVELLA_WINDOWS_TREE="$tree"
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" || exit 2
+exec "$WINELOADER" "$@"

@@ -1,4 +1,5 @@
-; Orvella-Setup.exe. Built by makensis from the build tree (installer/CMakeLists.txt passes
+; Orvella-Setup.exe (64-bit Windows) and Orvella-Setup-x86.exe (32-bit Windows). Built by makensis
+; from the build tree (installer/CMakeLists.txt passes
 ; the folders below); it lays out exactly what OrvellaRemover.exe and the programs look for:
 ; the files of the program folder, the settings key's folder values, the uninstall entry that
 ; hands over to "Orvella.exe /U", the ".skn" file type and the shortcuts.
@@ -9,17 +10,30 @@
 ;   ORVELLA_ICONS     assets/icons
 ;   ORVELLA_VERSION   e.g. 1.0
 ;   ORVELLA_SETUP     the setup file to write
+;   ORVELLA_X64       defined for the 64-bit setup of the 64-bit programs
 
-Unicode true
+!ifdef ORVELLA_X64
+    ; A 64-bit setup: Windows itself refuses it on a 32-bit system.
+    Target amd64-unicode
+!else
+    Unicode true
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
+; The same build gives the same setup: no file times stored with the files.
+SetDateSave off
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "x64.nsh"
 
 Name "Orvella"
 OutFile "${ORVELLA_SETUP}"
-InstallDir "$PROGRAMFILES\Orvella"
+!ifdef ORVELLA_X64
+    InstallDir "$PROGRAMFILES64\Orvella"
+!else
+    InstallDir "$PROGRAMFILES\Orvella"
+!endif
 BrandingText "Orvella ${ORVELLA_VERSION}"
 
 VIProductVersion "${ORVELLA_VERSION}.0.0"
@@ -44,6 +58,20 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Orvella"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvella"
 ; Windows Explorer reloads its file types on this notice.
 !define SHCNE_ASSOCCHANGED 0x08000000
+
+Function .onInit
+!ifndef ORVELLA_X64
+    ; The 32-bit programs run on a 64-bit Windows too, but the 64-bit ones are its own.
+    ${If} ${RunningX64}
+        MessageBox MB_YESNO|MB_ICONINFORMATION \
+            "This setup installs the 32-bit programs of Orvella, made for 32-bit Windows.$\r$\n\
+On this 64-bit Windows, Orvella-Setup.exe installs the 64-bit programs.$\r$\n$\r$\n\
+Install the 32-bit programs anyway?" /SD IDYES IDYES keep
+        Abort
+    keep:
+    ${EndIf}
+!endif
+FunctionEnd
 
 Section "Orvella"
     ; The shortcuts go where the uninstaller finds them: the current user's desktop, programs

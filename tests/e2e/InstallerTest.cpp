@@ -6,6 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +26,8 @@ using e2e::KeyString;
 
 const char* const kSettings = "Software\\Orvella";
 const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
+// The setup of the programs this test program is built with: the 64-bit one or the 32-bit one.
+const char* const kSetup = sizeof(void*) == 8 ? "Orvella-Setup.exe" : "Orvella-Setup-x86.exe";
 const char* const kProgramFiles[] = {"Orvella.exe", "Agent.exe",    "OrvellaRemover.exe",
                                      "Orvella.dll", "Language.dll", "SknIcon.ico"};
 
@@ -94,7 +103,7 @@ protected:
     void InstallSilently() {
         std::string folder = install_;
         folder.pop_back();
-        auto setup = e2e::StartProgram("Orvella-Setup.exe", "/S /D=" + folder);
+        auto setup = e2e::StartProgram(kSetup, "/S /D=" + folder);
         ASSERT_TRUE(setup.Started());
         DWORD code = 99;
         ASSERT_TRUE(setup.WaitForExit(30000, &code));
@@ -173,6 +182,81 @@ TEST_F(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemo
     EXPECT_FALSE(e2e::DirectoryExists(startMenu_));
 }
 
+// What the PE headers of a program or library say of it: its processor and the libraries its
+// import table names, in lower case.
+struct PortableExecutable {
+    WORD machine = 0;
+    std::set<std::string> imports;
+};
+
+PortableExecutable ReadPortableExecutable(const std::string& path) {
+    PortableExecutable result;
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto at = [&](size_t offset, size_t size) -> const char* {
+        return offset <= bytes.size() && size <= bytes.size() - offset ? bytes.data() + offset : nullptr;
+    };
+    IMAGE_DOS_HEADER dos;
+    if (!at(0, sizeof dos)) return result;
+    std::memcpy(&dos, bytes.data(), sizeof dos);
+    IMAGE_FILE_HEADER header;
+    const size_t fileHeader = static_cast<size_t>(dos.e_lfanew) + 4;
+    if (!at(fileHeader, sizeof header)) return result;
+    std::memcpy(&header, bytes.data() + fileHeader, sizeof header);
+    result.machine = header.Machine;
+    // The import directory's address sits at another place in the 32- and the 64-bit header.
+    const size_t optional = fileHeader + sizeof header;
+    const size_t directories = optional + (header.Machine == IMAGE_FILE_MACHINE_AMD64
+                                               ? offsetof(IMAGE_OPTIONAL_HEADER64, DataDirectory)
+                                               : offsetof(IMAGE_OPTIONAL_HEADER32, DataDirectory));
+    IMAGE_DATA_DIRECTORY imports;
+    const size_t importEntry = directories + IMAGE_DIRECTORY_ENTRY_IMPORT * sizeof imports;
+    if (!at(importEntry, sizeof imports)) return result;
+    std::memcpy(&imports, bytes.data() + importEntry, sizeof imports);
+    auto fileOffset = [&](DWORD rva) -> size_t {
+        const size_t sections = optional + header.SizeOfOptionalHeader;
+        for (WORD i = 0; i < header.NumberOfSections; ++i) {
+            IMAGE_SECTION_HEADER section;
+            if (!at(sections + i * sizeof section, sizeof section)) break;
+            std::memcpy(&section, bytes.data() + sections + i * sizeof section, sizeof section);
+            if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.SizeOfRawData)
+                return rva - section.VirtualAddress + section.PointerToRawData;
+        }
+        return bytes.size();
+    };
+    if (!imports.VirtualAddress) return result;
+    for (size_t entry = fileOffset(imports.VirtualAddress);; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        IMAGE_IMPORT_DESCRIPTOR descriptor;
+        if (!at(entry, sizeof descriptor)) break;
+        std::memcpy(&descriptor, bytes.data() + entry, sizeof descriptor);
+        if (!descriptor.Name) break;
+        const size_t name = fileOffset(descriptor.Name);
+        if (!at(name, 1)) break;
+        std::string library(bytes.data() + name, strnlen(bytes.data() + name, bytes.size() - name));
+        std::transform(library.begin(), library.end(), library.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        result.imports.insert(library);
+    }
+    return result;
+}
+
+// The shipped files are built for the processor of this test program's build, and the programs
+// are linked statically: their imports name only libraries of the system, never a compiler's
+// runtime library.
+TEST(WindowsIdentity, ShippedFilesAreForThisProcessorAndImportOnlySystemLibraries) {
+    const std::string bin = e2e::BinFolder();
+    const WORD machine = sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386;
+    const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll",
+                                          "msvcrt.dll",   "shell32.dll", "ole32.dll", "comctl32.dll"};
+    for (const std::string& file : {bin + "Orvella.exe", bin + "Agent.exe", bin + "OrvellaRemover.exe",
+                                    bin + "..\\setup\\Orvella.dll", bin + kSetup}) {
+        SCOPED_TRACE(file);
+        const PortableExecutable pe = ReadPortableExecutable(file);
+        EXPECT_EQ(pe.machine, machine);
+        for (const std::string& library : pe.imports) EXPECT_TRUE(system.count(library)) << library;
+    }
+}
+
 // Each shipped file carries the icon the windows and the shell show, a version resource and,
 // for the programs, the manifest with the common controls and the DPI declaration.
 TEST(WindowsIdentity, EveryShippedFileCarriesIconVersionAndManifest) {
@@ -187,7 +271,7 @@ TEST(WindowsIdentity, EveryShippedFileCarriesIconVersionAndManifest) {
         {bin + "Agent.exe", "MAINICON", true},
         {bin + "OrvellaRemover.exe", "MAINICON", true},
         {bin + "..\\setup\\Orvella.dll", MAKEINTRESOURCEA(4), false},  // the skin type's, its last
-        {bin + "Orvella-Setup.exe", MAKEINTRESOURCEA(103), false},     // NSIS's own number
+        {bin + kSetup, MAKEINTRESOURCEA(103), false},                  // NSIS's own number
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

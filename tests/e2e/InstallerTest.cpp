@@ -1,6 +1,7 @@
-// End-to-end runs of Orvella-Setup.exe: a silent installation into a folder with blanks lays
-// out what the programs and the uninstaller look for, Orvella starts from it without a
-// question, and the uninstall entry's command takes it all away again. Also the Windows
+// End-to-end runs of the setup: a silent installation for the user, into the user's programs
+// folder or a folder with blanks, lays out what the programs and the uninstaller look for and
+// registers nothing for the machine, Orvella starts from it without a question, and the
+// uninstall entry's command takes it all away again. Also the Windows
 // identity (icon, version, manifest) of every shipped file.
 #include "platform/win32/WinApi.h"
 
@@ -26,6 +27,8 @@ using e2e::KeyString;
 
 const char* const kSettings = "Software\\Orvella";
 const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
+const char* const kSkinType = "Software\\Classes\\.skn";
+const char* const kSkinClass = "Software\\Classes\\OrvellaSkin";
 // The setup of the programs this test program is built with: the 64-bit one or the 32-bit one.
 const char* const kSetup = sizeof(void*) == 8 ? "Orvella-Setup.exe" : "Orvella-Setup-x86.exe";
 const char* const kProgramFiles[] = {"Orvella.exe", "Agent.exe",    "OrvellaRemover.exe",
@@ -56,11 +59,15 @@ void EndProgram(const char* title) {
     }
 }
 
-class Installer : public ::testing::Test {
+// The setup's folder: its default, or one given with "/D=".
+enum class Folder { Default, WithBlanks };
+
+class Installer : public ::testing::TestWithParam<Folder> {
 protected:
     void SetUp() override {
         ASSERT_FALSE(e2e::WaitForWindow("TApplication", "Orvella", 0)) << "another Orvella runs";
-        install_ = root_.Path() + "My Programs\\Orvella Alarm\\";
+        install_ = GetParam() == Folder::Default ? e2e::ShellFolder("Local AppData") + "\\Programs\\Orvella\\"
+                                                 : root_.Path() + "My Programs\\Orvella Alarm\\";
         desktop_ = e2e::ShellFolder("Desktop") + "\\";
         startMenu_ = e2e::ShellFolder("Programs") + "\\Orvella\\";
         quickLaunch_ = e2e::ShellFolder("AppData") + "\\Microsoft\\Internet Explorer\\Quick Launch\\";
@@ -86,10 +93,9 @@ protected:
         e2e::DeleteRegistryKey(kSettings);
         e2e::DeleteRegistryValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Orvella");
         e2e::DeleteRegistryValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Orvella Agent");
-        e2e::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstall);
-        e2e::DeleteRegistryTree(HKEY_CLASSES_ROOT, ".skn");
-        e2e::DeleteRegistryTree(HKEY_CLASSES_ROOT, "OrvellaSkin");
+        for (const char* key : {kUninstall, kSkinType, kSkinClass}) e2e::DeleteRegistryTree(HKEY_CURRENT_USER, key);
         e2e::DeleteTree(startMenu_);
+        if (GetParam() == Folder::Default) e2e::DeleteTree(install_);
         for (const std::string& link : Shortcuts()) DeleteFileA(link.c_str());
         if (createdQuickLaunch_) e2e::DeleteTree(quickLaunch_);
     }
@@ -103,7 +109,7 @@ protected:
     void InstallSilently() {
         std::string folder = install_;
         folder.pop_back();
-        auto setup = e2e::StartProgram(kSetup, "/S /D=" + folder);
+        auto setup = e2e::StartProgram(kSetup, GetParam() == Folder::Default ? "/S" : "/S /D=" + folder);
         ASSERT_TRUE(setup.Started());
         DWORD code = 99;
         ASSERT_TRUE(setup.WaitForExit(30000, &code));
@@ -115,7 +121,7 @@ protected:
     bool createdQuickLaunch_ = false;
 };
 
-TEST_F(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemovesIt) {
+TEST_P(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemovesIt) {
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
 
     // The files, with every default skin and tip picture of the build.
@@ -137,12 +143,17 @@ TEST_F(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemo
         << text;
     EXPECT_TRUE(e2e::GetRegistryDword(kSettings, "Tip", tip) && tip == 1u) << tip;
     const std::string program = "\"" + install_ + "Orvella.exe\"";
-    const std::string uninstallCommand = KeyString(HKEY_LOCAL_MACHINE, kUninstall, "UninstallString");
+    const std::string uninstallCommand = KeyString(HKEY_CURRENT_USER, kUninstall, "UninstallString");
     EXPECT_EQ(uninstallCommand, program + " /U");
-    EXPECT_EQ(KeyString(HKEY_LOCAL_MACHINE, kUninstall, "DisplayName"), "Orvella");
-    EXPECT_EQ(KeyString(HKEY_CLASSES_ROOT, ".skn", ""), "OrvellaSkin");
-    EXPECT_EQ(KeyString(HKEY_CLASSES_ROOT, "OrvellaSkin\\shell\\open\\command", ""), program + " \"%1\"");
-    EXPECT_EQ(KeyString(HKEY_CLASSES_ROOT, "OrvellaSkin\\DefaultIcon", ""), install_ + "SknIcon.ico");
+    EXPECT_EQ(KeyString(HKEY_CURRENT_USER, kUninstall, "DisplayName"), "Orvella");
+    EXPECT_EQ(KeyString(HKEY_CURRENT_USER, kSkinType, ""), "OrvellaSkin");
+    EXPECT_EQ(KeyString(HKEY_CURRENT_USER, std::string(kSkinClass) + "\\shell\\open\\command", ""),
+              program + " \"%1\"");
+    EXPECT_EQ(KeyString(HKEY_CURRENT_USER, std::string(kSkinClass) + "\\DefaultIcon", ""), install_ + "SknIcon.ico");
+    // Nothing for the machine: no other account sees this installation.
+    EXPECT_FALSE(KeyExistsIn(HKEY_LOCAL_MACHINE, kUninstall));
+    EXPECT_FALSE(KeyExistsIn(HKEY_LOCAL_MACHINE, kSkinType));
+    EXPECT_FALSE(KeyExistsIn(HKEY_LOCAL_MACHINE, kSkinClass));
     for (const std::string& link : Shortcuts()) EXPECT_TRUE(e2e::FileExists(link)) << link;
 
     // The first start from the installation: the tips, the main window, no question.
@@ -175,11 +186,37 @@ TEST_F(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemo
         << "left: " << e2e::FileExists(install_ + "OrvellaRemover.exe");
 
     EXPECT_FALSE(e2e::RegistryKeyExists(kSettings));
-    EXPECT_FALSE(KeyExistsIn(HKEY_LOCAL_MACHINE, kUninstall));
-    EXPECT_FALSE(KeyExistsIn(HKEY_CLASSES_ROOT, ".skn"));
-    EXPECT_FALSE(KeyExistsIn(HKEY_CLASSES_ROOT, "OrvellaSkin"));
+    for (const char* key : {kUninstall, kSkinType, kSkinClass}) EXPECT_FALSE(KeyExistsIn(HKEY_CURRENT_USER, key)) << key;
     for (const std::string& link : Shortcuts()) EXPECT_FALSE(e2e::FileExists(link)) << link;
     EXPECT_FALSE(e2e::DirectoryExists(startMenu_));
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, Installer, ::testing::Values(Folder::Default, Folder::WithBlanks),
+                         [](const ::testing::TestParamInfo<Folder>& info) {
+                             return info.param == Folder::Default ? "IntoTheUsersProgramsFolder" : "IntoAFolderWithBlanks";
+                         });
+
+// The programs take every path in the system's ANSI code page: a folder that it cannot hold is
+// refused (silently: exit code 2) before anything is written.
+TEST(InstallerFolder, AFolderTheCodePageCannotHoldIsRefused) {
+    if (GetACP() == CP_UTF8) GTEST_SKIP() << "this system's code page holds every path";
+    e2e::TempFolder root;
+    std::wstring folder(root.Path().begin(), root.Path().end());
+    folder += L"\x041e\x0440\x0432\x0435\x043b\x043b\x0430";  // in Cyrillic letters
+    std::string setupPath = e2e::BinFolder() + kSetup;
+    std::wstring command = L"\"" + std::wstring(setupPath.begin(), setupPath.end()) + L"\" /S /D=" + folder;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(code, 2u);
+    EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(KeyExistsIn(HKEY_CURRENT_USER, kUninstall));
 }
 
 // What the PE headers of a program or library say of it: its processor and the libraries its
@@ -271,7 +308,7 @@ TEST(WindowsIdentity, EveryShippedFileCarriesIconVersionAndManifest) {
         {bin + "Agent.exe", "MAINICON", true},
         {bin + "OrvellaRemover.exe", "MAINICON", true},
         {bin + "..\\setup\\Orvella.dll", MAKEINTRESOURCEA(4), false},  // the skin type's, its last
-        {bin + kSetup, MAKEINTRESOURCEA(103), false},                  // NSIS's own number
+        {bin + kSetup, MAKEINTRESOURCEA(103), true},                   // NSIS's own number
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -285,7 +322,11 @@ TEST(WindowsIdentity, EveryShippedFileCarriesIconVersionAndManifest) {
             const std::string text(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
                                    SizeofResource(module, manifest));
             EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
-            EXPECT_NE(text.find("<dpiAware"), std::string::npos);
+            // Every program and the setup run with the user's own rights.
+            EXPECT_NE(text.find("level=\"asInvoker\""), std::string::npos);
+            if (c.file.find("Setup") == std::string::npos) {
+                EXPECT_NE(text.find("<dpiAware"), std::string::npos);
+            }
         }
         FreeLibrary(module);
     }

@@ -44,7 +44,12 @@ shot="$PWD/build/screenshot.png"
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     cd "$1"; shift
     "$WINELOADER" Orvella.exe "$@" &
-    sleep "${ORVELLA_DEMO_SECONDS:-8}"
+    # A cold prefix on a busy machine takes a while: wait for the window, then let it paint.
+    for _ in $(seq 60); do
+        xwininfo -root -tree 2>/dev/null | grep -q "\"Orvella\"" && break
+        sleep 0.5
+    done
+    sleep "${ORVELLA_DEMO_SECONDS:-4}"
     import -display "$DISPLAY" -window root "'"$shot"'" || true
     "$WINESERVER" -k
 ' run "$install" "$@"

@@ -112,6 +112,9 @@ void TForm2::Button2Click() {
         if (!failure) failure = std::current_exception();
     }
     if (!settings.SkinFile.empty()) {
+        // The cancelled preview is forgotten, so that a later OK stores the skin put back
+        // (also when it cannot be loaded: then OK stores what was stored before).
+        form1_->CurrentSkinPath = settings.SkinFile;
         try {
             form1_->LoadSkinFile(settings.SkinFile);
         } catch (...) {

@@ -78,7 +78,9 @@ TEST_F(ProgramStart, SystemStartShowsNoWindowDuringItsWait) {
     Sleep(2000);
     HWND early = FindWindowA("TForm1", "Orvella");
     EXPECT_TRUE(!early || !IsWindowVisible(early));
-    e2e::DeclineSkinSearch();
+    // The skin question comes with the show, after the wait and the start: later than the
+    // usual three seconds on a busy machine.
+    if (HWND box = e2e::FindMessageBox("Colortheme file error", 15000)) e2e::PressButton(box, IDNO);
     HWND window = MainWindow();
     ASSERT_TRUE(window);
     EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 10000));

@@ -20,7 +20,7 @@ using e2e::KeyString;
 const char* const kSettings = "Software\\Orvella";
 const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
 const char* const kProgramFiles[] = {"Orvella.exe", "Agent.exe",    "OrvellaRemover.exe",
-                                     "Orvella.dll", "Language.dll", "SknIcon.ico"};
+                                     "Orvella.dll", "Language.dll", "SknIcon.ico", "Alarm.wav"};
 
 // The names of the files matching `pattern` in `folder` (which ends with a backslash).
 std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern) {

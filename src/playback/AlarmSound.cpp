@@ -52,7 +52,7 @@ void Playback::PlayerCheckTimer() {
     if (ownSound_) return;
     ++playerChecks_;
     if (player && playerChecks_ < kQuestions) {
-        SendPlayerCommand(player, PlayerCommand::Play);
+        PostPlayerCommand(player, PlayerCommand::Play);
         return;
     }
     if (!settings_->OwnAlarmSound) {

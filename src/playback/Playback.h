@@ -82,11 +82,14 @@ public:
     void StopOwnAlarmSound();
     bool OwnAlarmSoundPlaying() const { return ownSound_; }
 
+    enum class PlayerCommand { Play, Pause, Stop };
+
 private:
     // The player's play, pause and stop: its own key while it is in front, otherwise its
     // command by message, so that no keystroke lands in another program.
-    enum class PlayerCommand { Play, Pause, Stop };
     void SendPlayerCommand(platform::WindowHandle player, PlayerCommand command);
+    // The command by message, which needs neither focus nor the front.
+    void PostPlayerCommand(platform::WindowHandle player, PlayerCommand command);
     bool SendPlayerKey(PlayerCommand command);
     // Starts asking the player whether it plays, after the play step.
     void BeginPlayerCheck();

@@ -61,15 +61,29 @@ void Playback::ShowTransport(Face start, Face pause, Face stop) {
     view_.ShowButtonFace(PlaybackView::Button::Stop, stop);
 }
 
+namespace {
+
+CommandCodes Codes(Playback::PlayerCommand command) {
+    switch (command) {
+    case Playback::PlayerCommand::Play: return kPlayCodes;
+    case Playback::PlayerCommand::Pause: return kPauseCodes;
+    case Playback::PlayerCommand::Stop: break;
+    }
+    return kStopCodes;
+}
+
+}  // namespace
+
 // A keystroke reaches whatever window is in front: it goes only to the player.
 void Playback::SendPlayerCommand(platform::WindowHandle player, PlayerCommand command) {
-    const CommandCodes codes = command == PlayerCommand::Play    ? kPlayCodes
-                               : command == PlayerCommand::Pause ? kPauseCodes
-                                                                 : kStopCodes;
     if (platform_.windows.Foreground() == player)
-        platform_.keyboard.PressKey(codes.key);
+        platform_.keyboard.PressKey(Codes(command).key);
     else
-        platform_.windows.Post(player, kWmCommand, codes.id, 0);
+        PostPlayerCommand(player, command);
+}
+
+void Playback::PostPlayerCommand(platform::WindowHandle player, PlayerCommand command) {
+    platform_.windows.Post(player, kWmCommand, Codes(command).id, 0);
 }
 
 // Pause and stop are only a remote control's: the user may have told us not to.

@@ -1,4 +1,5 @@
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "PlaybackFixture.h"
@@ -10,7 +11,8 @@ constexpr const char* kAlarmWav = "C:\\Program Files\\Orvella\\Alarm.wav";
 constexpr const char* kUserWav = "C:\\Users\\me\\Rooster.wav";
 constexpr const char* kDefaultSound = fake::FakeSound::kDefaultSound;
 
-// A WAV file of `frames` silent 16-bit mono frames.
+// A WAV file of `frames` silent 16-bit mono frames: the sound service is a fake, only the
+// program's check reads the bytes.
 std::string Wave(std::uint32_t frames = 4) {
     auto word = [](std::uint32_t v, int bytes) {
         std::string out;
@@ -106,8 +108,8 @@ TEST_F(AlarmSound, RingsOnlyWhenTheOptionIsOnAndSaysSoOnTheStartButton) {
 struct FileCase {
     const char* name;
     const char* setting;
-    const char* userFile;  // content; null: no such file
-    const char* alarmWav;  // content; null: no such file
+    std::optional<std::string> userFile;  // content; nothing: no such file
+    std::optional<std::string> alarmWav;
     std::string heard;
 };
 
@@ -116,24 +118,24 @@ class SoundFile : public AlarmSound, public ::testing::WithParamInterface<FileCa
 TEST_P(SoundFile, TheFirstPlayableOneRings) {
     const FileCase c = GetParam();
     p.files.DeleteFile(kAlarmWav);
-    if (c.alarmWav) p.files.AddFile(kAlarmWav, c.alarmWav);
-    if (c.userFile) p.files.AddFile(kUserWav, c.userFile);
+    if (c.alarmWav) p.files.AddFile(kAlarmWav, *c.alarmWav);
+    if (c.userFile) p.files.AddFile(kUserWav, *c.userFile);
     s.AlarmSoundFile = c.setting;
     p.desktop.launchFails = true;
     PlayAndWaitForTheCheck();
     EXPECT_EQ(p.sound.playing, c.heard);
 }
 
-const std::string kGoodWave = Wave();
-const char* const kGood = kGoodWave.c_str();
+const std::string kGood = Wave();
+constexpr std::nullopt_t kNoFile = std::nullopt;
 INSTANTIATE_TEST_SUITE_P(
     Playback, SoundFile,
     ::testing::Values(FileCase{"TheUsersFile", kUserWav, kGood, kGood, kUserWav},
-                      FileCase{"NoFileChosen", "", nullptr, kGood, kAlarmWav},
-                      FileCase{"TheUsersFileIsMissing", kUserWav, nullptr, kGood, kAlarmWav},
+                      FileCase{"NoFileChosen", "", kNoFile, kGood, kAlarmWav},
+                      FileCase{"TheUsersFileIsMissing", kUserWav, kNoFile, kGood, kAlarmWav},
                       FileCase{"TheUsersFileIsNoSound", kUserWav, "MZ not a wave", kGood, kAlarmWav},
-                      FileCase{"NeitherFile", kUserWav, nullptr, nullptr, kDefaultSound},
-                      FileCase{"AlarmWavDamaged", "", nullptr, "RIFF", kDefaultSound}),
+                      FileCase{"NeitherFile", kUserWav, kNoFile, kNoFile, kDefaultSound},
+                      FileCase{"AlarmWavDamaged", "", kNoFile, "RIFF", kDefaultSound}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What ends the own sound. Each starts with it ringing (no player) and does one thing.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "playback/PlaybackView.h"
+#include "platform/Windows.h"
 #include "settings/Settings.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
@@ -21,6 +22,7 @@ enum class TPlayState { Play, Pause, Stop };
 //   playback/OutputVolume.cpp     output volume and mute
 //   playback/AlarmRun.cpp         the rising-volume run (Timer1)
 //   playback/StartupPlayback.cpp  start-up playback and automatic closing
+//   playback/AlarmSound.cpp       whether the player plays, and the program's own alarm sound
 class Playback {
 public:
     Playback(ui::Form& window, PlaybackView& view);
@@ -33,6 +35,7 @@ public:
     ui::Timer Timer1;         // alarm run, 100 ms
     ui::Timer Timer2;         // automatic closing, a minute
     ui::Timer Programmstart;  // one-shot start-up playback
+    ui::Timer PlayerCheck;    // asks the player whether it plays, every 2 s after play starts
 
     TPlayState PlayState = TPlayState::Stop;
     bool Muted = false;
@@ -67,13 +70,34 @@ public:
     // Taking hold of the knob ends a mute.
     void DragVolume(int width);
 
-    // Timers (AlarmRun.cpp, StartupPlayback.cpp).
+    // Timers (AlarmRun.cpp, StartupPlayback.cpp, AlarmSound.cpp).
     void Timer1Timer();
     void ProgrammstartTimer();
     void Timer2Timer();
+    void PlayerCheckTimer();
+
+    // The program's own alarm sound (AlarmSound.cpp): the user's WAV file, else Alarm.wav beside
+    // the program, else the system's default sound, in a loop until it is stopped.
+    void StartOwnAlarmSound();
+    void StopOwnAlarmSound();
+    bool OwnAlarmSoundPlaying() const { return ownSound_; }
+
+    enum class PlayerCommand { Play, Pause, Stop };
 
 private:
-    bool SendPlayerKey(std::uint8_t key);
+    // The player's play, pause and stop: its own key while it is in front, otherwise its
+    // command by message, so that no keystroke lands in another program.
+    void SendPlayerCommand(platform::WindowHandle player, PlayerCommand command);
+    // The command by message, which needs neither focus nor the front.
+    void PostPlayerCommand(platform::WindowHandle player, PlayerCommand command);
+    bool SendPlayerKey(PlayerCommand command);
+    // Starts asking the player whether it plays, after the play step.
+    void BeginPlayerCheck();
+    // No more asking, and the own sound is silent: the user or an end action has answered.
+    void EndPlayerCheck();
+    // Pause holds the check and the sound; play goes on with them.
+    void HoldPlayerCheck();
+    void ResumePlayerCheck();
     void BeginRun();
     void EndRun();
     void ShowShutdownCountdown();
@@ -87,4 +111,8 @@ private:
     PlaybackView& view_;
     TSettings* settings_ = nullptr;
     TForm6* countdown_ = nullptr;
+    int playerChecks_ = 0;       // questions asked since the play step
+    bool ownSound_ = false;      // the own alarm sound plays
+    bool heldSound_ = false;     // it played when play was paused
+    bool heldCheck_ = false;     // the check ran when play was paused
 };

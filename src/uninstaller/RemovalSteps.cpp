@@ -167,7 +167,7 @@ void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder
     try {
         // A link among them is deleted as a link; what it points to stays.
         for (const char* name : {"Orvella.exe", "Agent.exe", "OrvellaRemover.exe", "Orvella.ini", "Orvella.dll",
-                                 "Language.dll", "SknIcon.ico"})
+                                 "Language.dll", "SknIcon.ico", "Alarm.wav"})
             DeleteFileIn(platform, installFolder, name);
     } catch (const std::exception&) {
         // The folders below are still removed when they happen to be empty.

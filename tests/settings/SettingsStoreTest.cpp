@@ -46,6 +46,7 @@ const Option kOptions[] = {
     {"Automatisch beenden - Zeit", false, 2, 45},
     {"Automatisch beenden - Shutdown", true, 0, 1},
     {"Programm - Automatische Wiedergabe", true, 1, 0},
+    {"Weckton - Aktiv", true, 1, 0},
 };
 
 }  // namespace
@@ -60,16 +61,19 @@ TEST_F(SettingsStore, EveryOptionHasItsDefaultAndRoundTripsThroughTheRegistry) {
     EXPECT_EQ(Text("Programm - Sprache"), "Deutsch");
     EXPECT_EQ(Text("Programm - Sprachdatei"), "C:\\Program Files\\Orvella\\Language.dll");
     EXPECT_EQ(Text("Programm - Schema Pfad"), "C:\\Program Files\\Orvella\\Skins\\");
+    EXPECT_EQ(Text("Weckton - Datei"), "");
     // Never written by the program.
     EXPECT_EQ(Value("Programm - Autostart"), nullptr);
     EXPECT_EQ(Value("Erster Start"), nullptr);
     EXPECT_EQ(Value("Theme - Pfad"), nullptr);
 
     for (const Option& o : kOptions) p.registry.SetDword(HKCU, kKey, o.name, static_cast<std::uint32_t>(o.other));
+    p.registry.SetString(HKCU, kKey, "Weckton - Datei", "D:\\Sounds\\Rooster.wav");
     TForm2 fresh{p};
     LoadAtStart(fresh.settings);
     Save(fresh.settings);
     for (const Option& o : kOptions) EXPECT_EQ(Dword(o.name), static_cast<std::uint32_t>(o.other)) << o.name;
+    EXPECT_EQ(Text("Weckton - Datei"), "D:\\Sounds\\Rooster.wav");
 }
 
 TEST_F(SettingsStore, ValuesOfTheWrongTypeOrOutOfRangeKeepASafeValue) {
@@ -162,6 +166,12 @@ TEST_F(SettingsStore, MissingKeyAsksInTheUsersLanguageAndKeepsDefaults) {
               "Die Einstellungen können nicht geladen werden!\rWollen Sie mit den Standarteinstellungen fortfahren?");
     EXPECT_TRUE(p.app.quitPosted);
     EXPECT_FALSE(p.registry.KeyExists(HKCU, kKey));  // nothing written by a start
+
+    // A start that must not wait for an answer takes the defaults without asking.
+    p.app.quitPosted = false;
+    LoadSettingsAtStart(p, s, {}, false);
+    EXPECT_EQ(p.dialogs.shown.size(), 2u);
+    EXPECT_FALSE(p.app.quitPosted);
 }
 
 // A key that exists but refuses to open is not a missing one: nothing is asked, and the Run

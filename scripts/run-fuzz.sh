@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs each fuzz target for a bounded time, seeded with the default skins and their pictures,
-# with a few wake-dates files and with the default language file. A crash, a leak or undefined
-# behaviour fails the run.
+# with a few wake-dates files, with the default language file and with the seeds and
+# dictionaries kept in tests/fuzz. A crash, a leak or undefined behaviour fails the run.
 # Seconds per target: $1 (default 30).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,12 +18,18 @@ printf '[Weckzeiten]\nZ\303\244hler=3\n0=05.01.2027 (06:45)\n2="08.12.2026 (07:0
 printf '[weckzeiten]\r\nZ\303\244hler=0x7FFFFFFF\r\n0 = 31.12.2099 (23:59)  \r\n01=x\r\n' >"$corpus/wake_dates/hex.ini"
 cp tests/language/DefaultLanguage.golden "$corpus/language/default.dll"
 printf '[Mine]\n1= "Options" \n2=\n[mine]\r\n3=x\r\n [A] \r\n[]\r\n' >"$corpus/language/small.dll"
+for reader in agent_schedule ini_text; do
+    mkdir -p "$corpus/$reader"
+    cp tests/fuzz/corpus/"$reader"/* "$corpus/$reader/"
+done
 for target in bitmap_decoder:bitmap:262144 skin_loader:skin:262144 wake_dates:wake_dates:4096 \
-    language_file:language:4096; do
+    language_file:language:4096 agent_schedule:agent_schedule:4096 ini_text:ini_text:4096; do
     IFS=: read -r name dir max_len <<<"$target"
+    dict=()
+    [ -f tests/fuzz/"$dir".dict ] && dict=(-dict=tests/fuzz/"$dir".dict)
     echo "fuzz_$name: ${seconds}s"
     build/fuzz/bin/fuzz_"$name" -max_total_time="$seconds" -max_len="$max_len" -rss_limit_mb=2048 \
-        -print_final_stats=0 "$corpus/$dir" 2>build/fuzz/fuzz_"$name".log ||
+        -print_final_stats=0 "${dict[@]}" "$corpus/$dir" 2>build/fuzz/fuzz_"$name".log ||
         { tail -40 build/fuzz/fuzz_"$name".log; exit 1; }
 done
 echo "fuzzing: no faults found"

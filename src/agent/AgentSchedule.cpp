@@ -29,8 +29,14 @@ long long SecondOf(const platform::LocalTime& t) {
 
 platform::LocalTime TimeOf(long long minutes) {
     // The inverse of DaysFromCivil.
-    long long days = minutes / 1440 + 719468;
-    const int minuteOfDay = static_cast<int>(minutes % 1440);
+    // Divided rounding down, so that moments before 1970 come out right too.
+    long long days = minutes / 1440, rest = minutes % 1440;
+    if (rest < 0) {
+        rest += 1440;
+        --days;
+    }
+    days += 719468;
+    const int minuteOfDay = static_cast<int>(rest);
     const long long era = (days >= 0 ? days : days - 146096) / 146097;
     const long long dayOfEra = days - era * 146097;
     const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;

@@ -109,11 +109,13 @@ void SaveWakeDates(platform::Platform& platform, const TWakeDateList& list) {
     const std::string file = IniPath(platform);
     std::string content;
     bool written = !files.FileExists(file) || files.ReadFile(file, content, kMaxIniFileSize);
-    const int old = ParseWakeDatesCounter(platform::IniText(content).ReadString(kWakeDatesSection, kWakeDatesCounter, ""));
+    const platform::IniText ini(content);
+    const int old = ParseWakeDatesCounter(ini.ReadString(kWakeDatesSection, kWakeDatesCounter, ""));
     std::vector<platform::IniValue> values;
     values.reserve(list.Count() + 1);
     values.push_back({kWakeDatesCounter, std::to_string(static_cast<long long>(list.Count()) - 1)});
-    for (std::size_t i = 0; i < list.Count(); ++i) values.push_back({std::to_string(i), StoredText(list.Entries()[i])});
+    for (std::size_t i = 0; i < list.Count(); ++i)
+        values.push_back({std::to_string(i), StoredText(list.Entries()[i])});
     const std::string text = platform::ReplaceIniSection(
         content, kWakeDatesSection, values, [old](const std::string& key) { return KeyIndex(key, old) >= 0; });
 

@@ -158,9 +158,9 @@ std::string ReplaceIniSection(const std::string& content, const std::string& sec
     for (; i < lines.size() && !IniSectionName(lines[i], name); ++i) {
         std::string key, value;
         bool hasValue;
-        if (IniKeyLine(lines[i], key, value, hasValue) && (written.count(FoldIniName(key)) || (removed && removed(key))))
-            continue;
-        text += lines[i];
+        const bool dropped = IniKeyLine(lines[i], key, value, hasValue) &&
+                             (written.count(FoldIniName(key)) || (removed && removed(key)));
+        if (!dropped) text += lines[i];
     }
     for (; i < lines.size(); ++i) text += lines[i];
     return text;

@@ -141,6 +141,8 @@ TEST_F(Agent, AHugeDamagedFileDoesNotKnockItOverAndAFiredDateStaysFiredAfterARes
         [&] { return (e2e::GetRegistryDword(kKey, "Weckruf", wake) && wake == 1) || FindWindowA("TForm1", "Orvella"); },
         15000))
         << "no wake call for " << date;
+    // Ended only once it runs, so that no main program starts after the test.
+    EXPECT_TRUE(e2e::WaitForWindow("TApplication", "Orvella", 20000));
     std::string last;
     EXPECT_TRUE(e2e::GetRegistryString(kKey, "Agent - Letzter Weckruf", last));
     EXPECT_EQ(last, date.substr(0, 18));

@@ -12,6 +12,7 @@ namespace {
 
 const char* const kSection = "Weckzeiten";
 const char* const kCounter = "Z\xE4hler";
+constexpr std::size_t kMostLookedUp = 8;
 
 }  // namespace
 
@@ -19,11 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input(reinterpret_cast<const char*>(data), size);
     const platform::IniText before(input);
     const std::vector<std::string> sections = before.SectionNames();
-    for (const std::string& name : sections) {
-        const platform::IniText::Section* section = before.FindSection(name);
+    // A few lookups of each kind: their cost grows with the square of the names, not the coverage.
+    for (std::size_t i = 0; i < sections.size() && i < kMostLookedUp; ++i) {
+        const platform::IniText::Section* section = before.FindSection(sections[i]);
         if (!section) __builtin_trap();
-        for (const platform::IniText::Key& key : section->keys)
-            if (key.hasValue && before.ReadString(name, key.name, "").size() > input.size()) __builtin_trap();
+        for (std::size_t k = 0; k < section->keys.size() && k < kMostLookedUp; ++k)
+            if (before.ReadString(sections[i], section->keys[k].name, "").size() > input.size()) __builtin_trap();
     }
 
     const std::string text = platform::ReplaceIniSection(input, kSection, {{kCounter, "1"}, {"0", "a"}},
@@ -36,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!before.FindSection(kSection)) expected.push_back(kSection);
     if (after.SectionNames() != expected) __builtin_trap();
     const std::string target = platform::FoldIniName(kSection);
-    for (const std::string& name : sections)
-        if (platform::FoldIniName(name) != target && after.KeyNames(name) != before.KeyNames(name)) __builtin_trap();
+    for (std::size_t i = 0; i < sections.size() && i < kMostLookedUp; ++i)
+        if (platform::FoldIniName(sections[i]) != target && after.KeyNames(sections[i]) != before.KeyNames(sections[i]))
+            __builtin_trap();
     return 0;
 }

@@ -7,7 +7,7 @@
 #       (default 15 starts each and 250 ms of quiet after each end; -v: every start)
 #
 # Sets up everything it needs: the packages, the Windows tree with the benchmark programs,
-# its own wine prefix (build/bench-prefix, never the tests' one) and in it an installation as
+# its own wine prefix (build/bench-prefix-win64, never the tests' one) and in it an installation as
 # run.sh makes it: the programs and default skins in "C:\Program Files\Orvella", the stand-in
 # player registered as Winamp, the settings present (no tips, a skin chosen, so no question is
 # asked). Without a $DISPLAY it runs on a virtual one.
@@ -16,18 +16,18 @@ cd "$(dirname "$0")/.."
 
 if [ -z "${ORVELLA_BENCH_READY:-}" ]; then
     scripts/install-deps.sh
-    scripts/build.sh win32 -DORVELLA_BENCHMARKS=ON >/dev/null
+    scripts/build.sh win64 -DORVELLA_BENCHMARKS=ON >/dev/null
     if [ -z "${DISPLAY:-}" ]; then
         # One virtual display for the whole run: the wine server and its desktop belong to it.
         ORVELLA_BENCH_READY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
     fi
 fi
 
-export WINEPREFIX_OVERRIDE="$PWD/build/bench-prefix"
+export WINEPREFIX_OVERRIDE="$PWD/build/bench-prefix-win64"
 source scripts/wine-env.sh
 orvella_wine_prefix
 
-bin=build/win32/bin
+bin=build/win64/bin
 drive="$WINEPREFIX/drive_c"
 install="$drive/Program Files/Orvella"
 player="$drive/Program Files/Winamp"

@@ -10,7 +10,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Through the project's wine of this bitness, with its own prefix.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine.sh win64)
-# No MinGW or C++ runtime DLLs beside the programs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# No MinGW or C++ runtime DLLs beside the programs. No time stamp in the PE headers, so the
+# same sources give the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,--no-insert-timestamp")
 # Release programs carry no symbols: half the size, and a shorter start for the loader.
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

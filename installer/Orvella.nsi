@@ -1,7 +1,12 @@
-; Orvella-Setup.exe. Built by makensis from the build tree (installer/CMakeLists.txt passes
-; the folders below); it lays out exactly what OrvellaRemover.exe and the programs look for:
-; the files of the program folder, the settings key's folder values, the uninstall entry that
-; hands over to "Orvella.exe /U", the ".skn" file type and the shortcuts.
+; Orvella-Setup.exe (64-bit Windows) and Orvella-Setup-x86.exe (32-bit Windows). Built by makensis
+; from the build tree (installer/CMakeLists.txt passes the folders below); it lays out exactly
+; what OrvellaRemover.exe and the programs look for: the files of the program folder, the
+; settings key's folder values, the uninstall entry that hands over to "Orvella.exe /U", the
+; ".skn" file type and the shortcuts.
+;
+; It installs for the user who runs it, with that user's rights, into a folder of theirs: the
+; programs keep the user's wake dates, language file and skins beside themselves, so no other
+; account may change that folder, and nothing of it is registered for the machine.
 ;
 ; Defined on the command line:
 ;   ORVELLA_BIN       the build's bin folder (programs, Language.dll, Skins\, Images\)
@@ -9,17 +14,27 @@
 ;   ORVELLA_ICONS     assets/icons
 ;   ORVELLA_VERSION   e.g. 1.0
 ;   ORVELLA_SETUP     the setup file to write
+;   ORVELLA_X64       defined for the 64-bit setup of the 64-bit programs
 
-Unicode true
+!ifdef ORVELLA_X64
+    ; A 64-bit setup: Windows itself refuses it on a 32-bit system.
+    Target amd64-unicode
+!else
+    Unicode true
+!endif
 SetCompressor /SOLID lzma
-RequestExecutionLevel admin
+RequestExecutionLevel user
+; The same build gives the same setup: no file times stored with the files.
+SetDateSave off
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "x64.nsh"
 
 Name "Orvella"
 OutFile "${ORVELLA_SETUP}"
-InstallDir "$PROGRAMFILES\Orvella"
+; The user's own programs folder, as other per-user installations use it.
+InstallDir "$LOCALAPPDATA\Programs\Orvella"
 BrandingText "Orvella ${ORVELLA_VERSION}"
 
 VIProductVersion "${ORVELLA_VERSION}.0.0"
@@ -34,6 +49,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Orvella"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Orvella.exe"
 
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -42,10 +58,71 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Orvella"
 
 !define SETTINGS_KEY "Software\Orvella"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvella"
+!define CLASSES_KEY "Software\Classes"
 ; Windows Explorer reloads its file types on this notice.
 !define SHCNE_ASSOCCHANGED 0x08000000
 
+; $0: 1 when the folder $INSTDIR can be written in the system's ANSI code page, which the
+; programs use for every path; 0 when one of its characters has no place there (a user name in
+; another script, for instance).
+Function CheckAnsiFolder
+    ; WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, ...) tells whether it had to replace one.
+    System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w "$INSTDIR", i -1, p 0, i 0, p 0, *i 0 r1) i .r0'
+    ${If} $0 <> 0
+    ${AndIf} $1 = 0
+        StrCpy $0 1
+    ${Else}
+        StrCpy $0 0
+    ${EndIf}
+FunctionEnd
+
+; $1: a folder the programs can use, at the root of the system drive.
+Function SuggestAnsiFolder
+    StrCpy $1 $WINDIR 2
+    StrCpy $1 "$1\Orvella"
+FunctionEnd
+
+Function DirectoryLeave
+    Call CheckAnsiFolder
+    ${If} $0 = 0
+        Call SuggestAnsiFolder
+        MessageBox MB_OK|MB_ICONEXCLAMATION \
+            "Orvella cannot be installed into$\r$\n$INSTDIR$\r$\nsince Windows cannot hand that path to \
+its programs (a character of it has no place in this system's code page).$\r$\n$\r$\n\
+Please choose another folder. $1 is suggested."
+        ; The page's folder field (control 1019) shows the suggestion.
+        FindWindow $2 "#32770" "" $HWNDPARENT
+        GetDlgItem $2 $2 1019
+        SendMessage $2 ${WM_SETTEXT} 0 "STR:$1"
+        Abort
+    ${EndIf}
+FunctionEnd
+
+Function .onInit
+!ifndef ORVELLA_X64
+    ; The 32-bit programs run on a 64-bit Windows too, but the 64-bit ones are its own.
+    ${If} ${RunningX64}
+        MessageBox MB_YESNO|MB_ICONINFORMATION \
+            "This setup installs the 32-bit programs of Orvella, made for 32-bit Windows.$\r$\n\
+On this 64-bit Windows, Orvella-Setup.exe installs the 64-bit programs.$\r$\n$\r$\n\
+Install the 32-bit programs anyway?" /SD IDYES IDYES keep
+        Abort
+    keep:
+    ${EndIf}
+!endif
+FunctionEnd
+
 Section "Orvella"
+    ; A silent setup has no page to choose on: it says why and ends.
+    Call CheckAnsiFolder
+    ${If} $0 = 0
+        Call SuggestAnsiFolder
+        MessageBox MB_OK|MB_ICONSTOP "Orvella cannot be installed into $INSTDIR: a character of that \
+path has no place in this system's code page. Use another folder, for example $1." /SD IDOK
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+
     ; The shortcuts go where the uninstaller finds them: the current user's desktop, programs
     ; folder and quick-launch bar, as the user's "Shell Folders" name them.
     SetShellVarContext current
@@ -62,10 +139,6 @@ Section "Orvella"
     SetOutPath "$INSTDIR\Images"
     File "${ORVELLA_BIN}/Images/*.bmp"
     SetOutPath "$INSTDIR"
-    ; Orvella keeps its wake dates, window position, language file and the skins it is given
-    ; beside the program, for everyone who uses it: the Users group may change that folder.
-    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$INSTDIR" /grant *S-1-5-32-545:(OI)(CI)M /T /Q'
-    Pop $0
 
     ; The settings the programs and the uninstaller read. An installation over an older one
     ; keeps the user's skin choice.
@@ -78,22 +151,23 @@ Section "Orvella"
         WriteRegStr HKCU "${SETTINGS_KEY}" "Theme - Pfad" "$INSTDIR\Skins\Classic.skn"
     ${EndIf}
 
-    ; The entry of "Programs and Features": removal is the main program's "/U", which starts
-    ; the uninstaller from a copy outside the program folder.
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Orvella"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${ORVELLA_VERSION}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Orvella"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Orvella.exe,0"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR\"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Orvella.exe" /U'
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ; The user's entry of "Apps" / "Programs and Features": removal is the main program's "/U",
+    ; which starts the uninstaller from a copy outside the program folder.
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Orvella"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${ORVELLA_VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Orvella"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Orvella.exe,0"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR\"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Orvella.exe" /U'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 
-    ; Skin files open in Orvella, which copies them into the skins folder and shows them.
-    WriteRegStr HKCR ".skn" "" "OrvellaSkin"
-    WriteRegStr HKCR "OrvellaSkin" "" "Orvella Skin"
-    WriteRegStr HKCR "OrvellaSkin\DefaultIcon" "" "$INSTDIR\SknIcon.ico"
-    WriteRegStr HKCR "OrvellaSkin\shell\open\command" "" '"$INSTDIR\Orvella.exe" "%1"'
+    ; Skin files open in Orvella, which copies them into the skins folder and shows them: the
+    ; user's own file type, which Windows merges into HKEY_CLASSES_ROOT for them.
+    WriteRegStr HKCU "${CLASSES_KEY}\.skn" "" "OrvellaSkin"
+    WriteRegStr HKCU "${CLASSES_KEY}\OrvellaSkin" "" "Orvella Skin"
+    WriteRegStr HKCU "${CLASSES_KEY}\OrvellaSkin\DefaultIcon" "" "$INSTDIR\SknIcon.ico"
+    WriteRegStr HKCU "${CLASSES_KEY}\OrvellaSkin\shell\open\command" "" '"$INSTDIR\Orvella.exe" "%1"'
     System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 
     CreateShortCut "$DESKTOP\Orvella.lnk" "$INSTDIR\Orvella.exe"

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64 mingw-w64-x86-64-dev g++-mingw-w64-i686 mingw-w64-i686-dev
-          wine wine64 xvfb xauth imagemagick clang libclang-rt-14-dev nsis sox)
+          wine wine64 xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev nsis sox)
 if scripts/runs-32bit.sh; then
     packages+=(wine32:i386)
 fi

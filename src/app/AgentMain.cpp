@@ -5,6 +5,7 @@
 
 #include "agent/AgentWatcher.h"
 #include "common/Names.h"
+#include "platform/win32/SystemLibraries.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/win32/Win32Gui.h"
 
@@ -76,6 +77,8 @@ void Plan(AgentWatcher& watcher, HANDLE timer) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Before anything else can load a library: only the system folder's.
+    win32::LoadLibrariesFromSystemFolderOnly();
     HANDLE instance = CreateMutexA(nullptr, TRUE, "Orvella Agent");
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         if (instance) CloseHandle(instance);

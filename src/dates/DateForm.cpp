@@ -71,6 +71,8 @@ TForm3::TForm3(ui::Environment& environment) : ui::Form(environment, "TForm3", "
     clientHeight = 247;
     borderStyle = ui::BorderStyle::ToolWindow;
     minimizeBox = maximizeBox = false;
+    // Left through OK or Cancel only: no close box, and Alt+F4 closes nothing.
+    systemMenu = false;
     closeCommandEnabled = false;
 
     GroupBox1.SetBounds(8, 8, 233, 193);

@@ -27,6 +27,11 @@ public:
     virtual ~FileSystem() = default;
     virtual bool FileExists(const std::string& path) = 0;       // a file, not a folder
     virtual bool DirectoryExists(const std::string& path) = 0;
+    // True when the file or folder itself is a link to another place: a symbolic link, a
+    // junction, a mount point (a reparse point). Everything else here follows a link to its
+    // target, except DeleteFile and RemoveDirectory on the link itself, which remove the link
+    // and leave the target alone.
+    virtual bool IsLink(const std::string& path) = 0;
     virtual bool CreateDirectory(const std::string& path) = 0;  // one level
     virtual bool RemoveDirectory(const std::string& path) = 0;  // only an empty folder
     virtual bool CopyFile(const std::string& from, const std::string& to, bool overwrite) = 0;

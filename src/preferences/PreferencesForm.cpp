@@ -68,7 +68,7 @@ void TForm2::SelectLanguage(const std::string& name) {
         if (ComboBox1.items[i] == name) ComboBox1.itemIndex = static_cast<int>(i);
     ComboBox1.text = ComboBox1.Selected();
     // The two languages every file has cannot be deleted, nor can nothing.
-    Button9.enabled = !ComboBox1.text.empty() && ComboBox1.text != "Deutsch" && ComboBox1.text != "English";
+    Button9.enabled = CanDeleteLanguage(ComboBox1.text);
 }
 
 // OK stores and closes; a failure in storing is reported after the dialog has gone, and what
@@ -112,6 +112,9 @@ void TForm2::Button2Click() {
         if (!failure) failure = std::current_exception();
     }
     if (!settings.SkinFile.empty()) {
+        // The cancelled preview is forgotten, so that a later OK stores the skin put back
+        // (also when it cannot be loaded: then OK stores what was stored before).
+        form1_->CurrentSkinPath = settings.SkinFile;
         try {
             form1_->LoadSkinFile(settings.SkinFile);
         } catch (...) {

@@ -232,6 +232,13 @@ private:
     void DiscardNewLanguage(const std::string& fallback);
     // The list of languages, on the control and in the record.
     void SetLanguageList(const std::vector<std::string>& names);
+    // Whether the file's commands on this language reach its section and no other: the file
+    // finds a section by the first name that matches without regard to case or blanks, so a
+    // name that matches another of the list or the file would reach that one as well.
+    bool HasOwnSection(const std::string& name);
+    // Whether "Delete" may erase this language: one with a section of its own that is none of
+    // the two default languages, whatever its case.
+    bool CanDeleteLanguage(const std::string& name);
     // Writes one text; a refused write throws.
     void WriteTranslation(const std::string& section, int key, const std::string& text);
     // The end actions at the final volume released: one rule for all three.

@@ -8,7 +8,9 @@ void TForm2::CreateLayout() {
     clientHeight = 409;
     borderStyle = ui::BorderStyle::ToolWindow;
     position = ui::FormPosition::ScreenCenter;
-    closeCommandEnabled = false;  // left through OK or Cancel only
+    // Left through OK or Cancel only: no close box, and Alt+F4 closes nothing.
+    systemMenu = false;
+    closeCommandEnabled = false;
 
     PageControl1.SetBounds(8, 8, 383, 354);
     PageControl1.pages = {&TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4, &TabSheet5, &TabSheet6, &TabSheet7};

@@ -19,7 +19,16 @@ const char kEmptyText[] = "(leer)";
 constexpr int kVkUp = 0x26;
 constexpr int kVkDown = 0x28;
 
-bool IsDefaultLanguage(const std::string& name) { return name == "Deutsch" || name == "English"; }
+// A name as the file compares it, without the blanks around it.
+std::string SectionKey(const std::string& name) {
+    const auto first = name.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return name.substr(first, name.find_last_not_of(" \t") - first + 1);
+}
+
+bool IsDefaultLanguage(const std::string& name) {
+    return SameSectionName(SectionKey(name), "Deutsch") || SameSectionName(SectionKey(name), "English");
+}
 
 }  // namespace
 
@@ -38,6 +47,19 @@ void TForm2::SetLanguageList(const std::vector<std::string>& names) {
     ComboBox1.items = names;
 }
 
+bool TForm2::HasOwnSection(const std::string& name) {
+    const std::string key = SectionKey(name);
+    const auto matches = [&](const std::vector<std::string>& names) {
+        return std::count_if(names.begin(), names.end(),
+                             [&](const std::string& other) { return SameSectionName(key, SectionKey(other)); });
+    };
+    if (key.empty() || matches(ComboBox1.items) > 1) return false;
+    return !platform.files.FileExists(settings.LanguageFile) ||
+           matches(platform.ini.ReadSections(settings.LanguageFile)) <= 1;
+}
+
+bool TForm2::CanDeleteLanguage(const std::string& name) { return !IsDefaultLanguage(name) && HasOwnSection(name); }
+
 void TForm2::WriteTranslation(const std::string& section, int key, const std::string& text) {
     if (!platform.ini.WriteString(settings.LanguageFile, section, std::to_string(key), text))
         throw std::runtime_error("Unable to write to " + settings.LanguageFile);
@@ -53,9 +75,10 @@ void TForm2::LoadTranslationList() {
         ListView3.rows.push_back({ReadLanguageText(platform, settings.LanguageFile, name, key, kEmptyText), {}, -1});
 }
 
+// A language whose section the file cannot tell from another's is not written at all.
 void TForm2::SaveTranslationList() {
     const std::string name = ComboBox1.Selected();
-    if (name.empty() || !platform.files.FileExists(settings.LanguageFile)) return;
+    if (name.empty() || !platform.files.FileExists(settings.LanguageFile) || !HasOwnSection(name)) return;
     for (std::size_t row = 0; row < ListView3.rows.size(); ++row)
         WriteTranslation(name, static_cast<int>(row) + 1, ListView3.rows[row].caption);
 }
@@ -64,7 +87,7 @@ void TForm2::SaveTranslationList() {
 void TForm2::ComboBox1Change() {
     if (ComboBox1.itemIndex < 0) return;
     const std::string name = ComboBox1.Selected();
-    Button9.enabled = !name.empty() && !IsDefaultLanguage(name);
+    Button9.enabled = CanDeleteLanguage(name);
     LoadTranslationList();
     ApplyLanguage(name);
 }
@@ -122,7 +145,7 @@ void TForm2::Button8Click() {
 // Deletes without asking; the stored choice stays until OK stores the language then picked.
 void TForm2::Button9Click() {
     const std::string name = ComboBox1.Selected();
-    if (name.empty()) return;
+    if (!CanDeleteLanguage(name)) return;
     const std::string base = FallbackLanguage(platform);
     if (!platform.ini.EraseSection(settings.LanguageFile, name))
         throw std::runtime_error("Unable to write to " + settings.LanguageFile);

@@ -57,7 +57,7 @@ std::optional<std::string> QuoteForBatch(const std::string& path) {
 }
 
 std::string BuildRemovalBatch(const std::string& tempFolder, const std::string& installFolder,
-                              const std::string& batchFile, unsigned codePage) {
+                              const std::string& batchFile, unsigned codePage, bool copyFolderIsLink) {
     std::vector<std::string> lines{
         ":Label1",
         // A user who turned delayed expansion on by default would otherwise lose every "!" in
@@ -71,7 +71,7 @@ std::string BuildRemovalBatch(const std::string& tempFolder, const std::string& 
         "for /f \"tokens=2 delims=:.\" %%a in ('chcp') do set OrvellaCodePage=%%a",
         "chcp " + std::to_string(codePage) + " >nul"};
     const std::string copyFolder = IsAbsolutePath(tempFolder) ? JoinPath(tempFolder, "Orvella") : "";
-    if (!copyFolder.empty()) {
+    if (!copyFolder.empty() && !copyFolderIsLink) {
         AddLine(lines, "del", JoinPath(copyFolder, "OrvellaRemover.exe"));
         AddLine(lines, "del", JoinPath(copyFolder, "Orvella.dll"));
     }
@@ -107,7 +107,8 @@ void WriteRemovalBatch(platform::Platform& platform, const std::string& installF
         const std::string batchTempFolder = FolderForBatch(platform.files, tempFolder);
         const std::string text =
             BuildRemovalBatch(batchTempFolder, FolderForBatch(platform.files, installFolder),
-                              JoinPath(batchTempFolder, ExtractFileName(batchFile)), platform.system.AnsiCodePage());
+                              JoinPath(batchTempFolder, ExtractFileName(batchFile)), platform.system.AnsiCodePage(),
+                              platform.files.IsLink(JoinPath(tempFolder, "Orvella")));
         if (platform.files.WriteFile(batchFile, text)) {
             // The batch must not keep the install folder busy as its current folder.
             platform.files.SetCurrentDirectory(tempFolder);

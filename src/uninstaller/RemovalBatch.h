@@ -17,9 +17,10 @@ std::optional<std::string> QuoteForBatch(const std::string& path);
 // finally the batch itself. Lines whose path is unknown, relative or unsafe are left out, so
 // that nothing is deleted relative to the folder the batch happens to run in. The paths are
 // in the ANSI code page `codePage`; the batch reads them in it and puts the console's code
-// page back at the end.
+// page back at the end. When the copy's folder is a link (a junction, a symbolic link), nothing
+// is deleted through it: "rmdir" removes the link alone.
 std::string BuildRemovalBatch(const std::string& tempFolder, const std::string& installFolder,
-                              const std::string& batchFile, unsigned codePage);
+                              const std::string& batchFile, unsigned codePage, bool copyFolderIsLink = false);
 
 // Writes the batch into the temporary-files folder, starts it hidden and ends the uninstaller
 // at once with exit code 0. Folders with letters beyond ASCII are named by their short names

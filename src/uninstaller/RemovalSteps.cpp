@@ -17,6 +17,9 @@ const char* const kShellFoldersKey = "Software\\MicroSoft\\Windows\\CurrentVersi
 const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
 const char* const kSkinExtensionKey = ".skn";
 const char* const kSkinTypeName = "OrvellaSkin";
+// The file types of the current user, and those of the machine; HKEY_CLASSES_ROOT shows both
+// as one, the user's first.
+const char* const kClassesKey = "Software\\Classes\\";
 
 std::string ReadText(platform::RegistryKey& key, const std::string& name) {
     std::string value;
@@ -42,12 +45,54 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
            });
 }
 
+// The uninstaller deletes only inside the install folder, and never through a link (a symbolic
+// link, a junction) out of it: what a link points to is not part of the installation. True
+// when `folder` is the install folder or lies inside it and no folder on the way down is a
+// link; with `lastMayBeLink` the folder itself may be one (removing it removes the link only).
+bool InsideInstallFolder(platform::FileSystem& files, const std::string& installFolder, const std::string& folder,
+                         bool lastMayBeLink) {
+    const auto below = FoldersBelow(installFolder, folder);
+    if (!below) return false;
+    std::string path = installFolder;
+    for (std::size_t i = 0; i < below->size(); ++i) {
+        path = JoinPath(path, (*below)[i]);
+        const bool last = i + 1 == below->size();
+        if ((!last || !lastMayBeLink) && files.IsLink(path)) return false;
+    }
+    return true;
+}
+
 // Another program may have taken ".skn" over since the installation; it keeps it.
-bool SkinExtensionBelongsToOrvella(platform::Platform& platform) {
-    auto key = platform.registry.OpenKey(RegistryRoot::ClassesRoot, kSkinExtensionKey, KeyAccess::Read);
+bool SkinExtensionBelongsToOrvella(platform::Platform& platform, RegistryRoot root, const std::string& classes) {
+    auto key = platform.registry.OpenKey(root, classes + kSkinExtensionKey, KeyAccess::Read);
     if (!key) return false;
     // File types are looked up without regard to case, so "orvellaskin" is still ours.
     return SameTextIgnoringCase(ReadText(*key, ""), kSkinTypeName);
+}
+
+// The program a command starts: its first word, or the text within its first quotes.
+std::string CommandProgram(const std::string& command) {
+    const std::size_t start = command.find_first_not_of(' ');
+    if (start == std::string::npos) return "";
+    if (command[start] == '"') {
+        const std::size_t end = command.find('"', start + 1);
+        return end == std::string::npos ? "" : command.substr(start + 1, end - start - 1);
+    }
+    return command.substr(start, command.find(' ', start) - start);
+}
+
+// The file type "OrvellaSkin" is Orvella's when it opens skins with the Orvella.exe of the
+// install folder; one that another copy elsewhere registered since stays with that copy.
+bool SkinTypeBelongsToThisInstallation(platform::Platform& platform, RegistryRoot root, const std::string& classes,
+                                       const std::string& installFolder) {
+    if (!IsAbsolutePath(installFolder)) return false;
+    auto key = platform.registry.OpenKey(root, classes + kSkinTypeName + "\\shell\\open\\command", KeyAccess::Read);
+    if (!key) return false;
+    return SamePath(JoinPath(installFolder, "Orvella.exe"), CommandProgram(ReadText(*key, "")));
+}
+
+void DeleteKeyIfPresent(platform::Registry& registry, RegistryRoot root, const std::string& path) {
+    if (registry.KeyExists(root, path)) registry.DeleteKey(root, path);
 }
 
 }  // namespace
@@ -103,32 +148,40 @@ void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder
     }
     // Without an install folder "Images\" would name a folder below the current one.
     const std::string pictureFolder = IsAbsolutePath(installFolder) ? JoinPath(installFolder, "Images\\") : "";
+    auto& files = platform.files;
+    // A skin folder chosen elsewhere holds the user's own skins; the uninstaller leaves it alone.
+    const auto emptied = [&](const std::string& folder) {
+        return InsideInstallFolder(files, installFolder, folder, false) ? folder : "";
+    };
+    const auto removed = [&](const std::string& folder) {
+        return InsideInstallFolder(files, installFolder, folder, true) ? folder : "";
+    };
 
     EndRunningPrograms(platform);
     platform.clock.Sleep(100);
-    DeleteByPattern(platform, skinFolder, "*.skn");
+    DeleteByPattern(platform, emptied(skinFolder), "*.skn");
     platform.clock.Sleep(100);
-    DeleteByPattern(platform, pictureFolder, "*.bmp");
+    DeleteByPattern(platform, emptied(pictureFolder), "*.bmp");
     platform.clock.Sleep(100);
 
     try {
+        // A link among them is deleted as a link; what it points to stays.
         for (const char* name : {"Orvella.exe", "Agent.exe", "OrvellaRemover.exe", "Orvella.ini", "Orvella.dll",
                                  "Language.dll", "SknIcon.ico"})
             DeleteFileIn(platform, installFolder, name);
     } catch (const std::exception&) {
         // The folders below are still removed when they happen to be empty.
     }
-    RemoveEmptyFolder(platform, skinFolder);
+    RemoveEmptyFolder(platform, removed(skinFolder));
     platform.clock.Sleep(100);
-    RemoveEmptyFolder(platform, pictureFolder);
+    RemoveEmptyFolder(platform, removed(pictureFolder));
     platform.clock.Sleep(100);
     RemoveEmptyFolder(platform, installFolder);
 }
 
-void RemoveRegistryEntries(platform::Platform& platform) {
+void RemoveRegistryEntries(platform::Platform& platform, const std::string& installFolder) {
     auto& registry = platform.registry;
-    if (registry.KeyExists(RegistryRoot::CurrentUser, kSettingsKey))
-        registry.DeleteKey(RegistryRoot::CurrentUser, kSettingsKey);
+    DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kSettingsKey);
 
     if (registry.KeyExists(RegistryRoot::CurrentUser, kRunKey)) {
         if (auto key = registry.OpenKey(RegistryRoot::CurrentUser, kRunKey, KeyAccess::ReadWrite)) {
@@ -137,13 +190,20 @@ void RemoveRegistryEntries(platform::Platform& platform) {
         }
     }
 
-    if (registry.KeyExists(RegistryRoot::LocalMachine, kUninstallKey))
-        registry.DeleteKey(RegistryRoot::LocalMachine, kUninstallKey);
+    // The uninstall entry and the file type: the current user's (a setup for one user), then
+    // the machine's (a setup for all users), which only an administrator may delete.
+    DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kUninstallKey);
+    DeleteKeyIfPresent(registry, RegistryRoot::LocalMachine, kUninstallKey);
 
-    if (registry.KeyExists(RegistryRoot::ClassesRoot, kSkinExtensionKey) && SkinExtensionBelongsToOrvella(platform))
-        registry.DeleteKey(RegistryRoot::ClassesRoot, kSkinExtensionKey);
-    if (registry.KeyExists(RegistryRoot::ClassesRoot, kSkinTypeName))
-        registry.DeleteKey(RegistryRoot::ClassesRoot, kSkinTypeName);
+    const std::string classes = kClassesKey;
+    if (SkinExtensionBelongsToOrvella(platform, RegistryRoot::CurrentUser, classes))
+        registry.DeleteKey(RegistryRoot::CurrentUser, classes + kSkinExtensionKey);
+    if (SkinTypeBelongsToThisInstallation(platform, RegistryRoot::CurrentUser, classes, installFolder))
+        registry.DeleteKey(RegistryRoot::CurrentUser, classes + kSkinTypeName);
+
+    if (SkinExtensionBelongsToOrvella(platform, RegistryRoot::LocalMachine, classes))
+        registry.DeleteKey(RegistryRoot::LocalMachine, classes + kSkinExtensionKey);
+    DeleteKeyIfPresent(registry, RegistryRoot::LocalMachine, classes + kSkinTypeName);
 }
 
 }  // namespace remover

@@ -14,6 +14,8 @@ void RemoveShortcuts(platform::Platform& platform);
 
 // Ends the running programs, then deletes the skins, the tip pictures and the program files
 // and removes their folders when they are empty. Does nothing without the settings key.
+// Deletes only inside the install folder (a skin folder elsewhere is left alone) and never
+// through a link (a symbolic link, a junction) out of it: a link is removed as a link.
 // Sets `installFolder` to the install folder it found ("Programm - Pfad", empty when unknown)
 // as soon as it has read it: the batch needs it after the settings key is gone, also when a
 // later step here failed.
@@ -25,7 +27,10 @@ void EndRunningPrograms(platform::Platform& platform);
 // Deletes every file in `folder` matching `pattern`; folders are left alone.
 void DeleteByPattern(platform::Platform& platform, const std::string& folder, const std::string& pattern);
 
-// Deletes the settings key, the Run entries, the uninstall entry and the skin file type.
-void RemoveRegistryEntries(platform::Platform& platform);
+// Deletes the settings key, the Run entries, the uninstall entry and the skin file type, those
+// of the current user and those of the machine (where the user may). The user's ".skn" goes
+// only while it names "OrvellaSkin", and the user's "OrvellaSkin" only while it opens skins
+// with the Orvella.exe in `installFolder`.
+void RemoveRegistryEntries(platform::Platform& platform, const std::string& installFolder);
 
 }  // namespace remover

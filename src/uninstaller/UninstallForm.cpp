@@ -129,7 +129,7 @@ void TForm1::RunRemoval() {
         platform.clock.Sleep(100);
         RemoveProgramFiles(platform, installFolder);
     });
-    RunStep([&] { RemoveRegistryEntries(platform); });
+    RunStep([&] { RemoveRegistryEntries(platform, installFolder); });
 
     Panel1.visible = false;
     Panel2.visible = true;

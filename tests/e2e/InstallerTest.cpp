@@ -1,11 +1,19 @@
-// End-to-end runs of Orvella-Setup.exe: a silent installation into a folder with blanks lays
-// out what the programs and the uninstaller look for, Orvella starts from it without a
-// question, and the uninstall entry's command takes it all away again. Also the Windows
+// End-to-end runs of the setup: a silent installation for the user, into the user's programs
+// folder or a folder with blanks, lays out what the programs and the uninstaller look for and
+// registers nothing for the machine, Orvella starts from it without a question, and the
+// uninstall entry's command takes it all away again. Also the Windows
 // identity (icon, version, manifest) of every shipped file.
 #include "platform/win32/WinApi.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +27,10 @@ using e2e::KeyString;
 
 const char* const kSettings = "Software\\Orvella";
 const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
+const char* const kSkinType = "Software\\Classes\\.skn";
+const char* const kSkinClass = "Software\\Classes\\OrvellaSkin";
+// The setup of the programs this test program is built with: the 64-bit one or the 32-bit one.
+const char* const kSetup = sizeof(void*) == 8 ? "Orvella-Setup.exe" : "Orvella-Setup-x86.exe";
 const char* const kProgramFiles[] = {"Orvella.exe", "Agent.exe",    "OrvellaRemover.exe",
                                      "Orvella.dll", "Language.dll", "SknIcon.ico"};
 
@@ -47,11 +59,15 @@ void EndProgram(const char* title) {
     }
 }
 
-class Installer : public ::testing::Test {
+// The setup's folder: its default, or one given with "/D=".
+enum class Folder { Default, WithBlanks };
+
+class Installer : public ::testing::TestWithParam<Folder> {
 protected:
     void SetUp() override {
         ASSERT_FALSE(e2e::WaitForWindow("TApplication", "Orvella", 0)) << "another Orvella runs";
-        install_ = root_.Path() + "My Programs\\Orvella Alarm\\";
+        install_ = GetParam() == Folder::Default ? e2e::ShellFolder("Local AppData") + "\\Programs\\Orvella\\"
+                                                 : root_.Path() + "My Programs\\Orvella Alarm\\";
         desktop_ = e2e::ShellFolder("Desktop") + "\\";
         startMenu_ = e2e::ShellFolder("Programs") + "\\Orvella\\";
         quickLaunch_ = e2e::ShellFolder("AppData") + "\\Microsoft\\Internet Explorer\\Quick Launch\\";
@@ -77,10 +93,9 @@ protected:
         e2e::DeleteRegistryKey(kSettings);
         e2e::DeleteRegistryValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Orvella");
         e2e::DeleteRegistryValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Orvella Agent");
-        e2e::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstall);
-        e2e::DeleteRegistryTree(HKEY_CLASSES_ROOT, ".skn");
-        e2e::DeleteRegistryTree(HKEY_CLASSES_ROOT, "OrvellaSkin");
+        for (const char* key : {kUninstall, kSkinType, kSkinClass}) e2e::DeleteRegistryTree(HKEY_CURRENT_USER, key);
         e2e::DeleteTree(startMenu_);
+        if (GetParam() == Folder::Default) e2e::DeleteTree(install_);
         for (const std::string& link : Shortcuts()) DeleteFileA(link.c_str());
         if (createdQuickLaunch_) e2e::DeleteTree(quickLaunch_);
     }
@@ -94,7 +109,7 @@ protected:
     void InstallSilently() {
         std::string folder = install_;
         folder.pop_back();
-        auto setup = e2e::StartProgram("Orvella-Setup.exe", "/S /D=" + folder);
+        auto setup = e2e::StartProgram(kSetup, GetParam() == Folder::Default ? "/S" : "/S /D=" + folder);
         ASSERT_TRUE(setup.Started());
         DWORD code = 99;
         ASSERT_TRUE(setup.WaitForExit(30000, &code));
@@ -106,7 +121,7 @@ protected:
     bool createdQuickLaunch_ = false;
 };
 
-TEST_F(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemovesIt) {
+TEST_P(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemovesIt) {
     ASSERT_NO_FATAL_FAILURE(InstallSilently());
 
     // The files, with every default skin and tip picture of the build.
@@ -128,12 +143,17 @@ TEST_F(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemo
         << text;
     EXPECT_TRUE(e2e::GetRegistryDword(kSettings, "Tip", tip) && tip == 1u) << tip;
     const std::string program = "\"" + install_ + "Orvella.exe\"";
-    const std::string uninstallCommand = KeyString(HKEY_LOCAL_MACHINE, kUninstall, "UninstallString");
+    const std::string uninstallCommand = KeyString(HKEY_CURRENT_USER, kUninstall, "UninstallString");
     EXPECT_EQ(uninstallCommand, program + " /U");
-    EXPECT_EQ(KeyString(HKEY_LOCAL_MACHINE, kUninstall, "DisplayName"), "Orvella");
-    EXPECT_EQ(KeyString(HKEY_CLASSES_ROOT, ".skn", ""), "OrvellaSkin");
-    EXPECT_EQ(KeyString(HKEY_CLASSES_ROOT, "OrvellaSkin\\shell\\open\\command", ""), program + " \"%1\"");
-    EXPECT_EQ(KeyString(HKEY_CLASSES_ROOT, "OrvellaSkin\\DefaultIcon", ""), install_ + "SknIcon.ico");
+    EXPECT_EQ(KeyString(HKEY_CURRENT_USER, kUninstall, "DisplayName"), "Orvella");
+    EXPECT_EQ(KeyString(HKEY_CURRENT_USER, kSkinType, ""), "OrvellaSkin");
+    EXPECT_EQ(KeyString(HKEY_CURRENT_USER, std::string(kSkinClass) + "\\shell\\open\\command", ""),
+              program + " \"%1\"");
+    EXPECT_EQ(KeyString(HKEY_CURRENT_USER, std::string(kSkinClass) + "\\DefaultIcon", ""), install_ + "SknIcon.ico");
+    // Nothing for the machine: no other account sees this installation.
+    EXPECT_FALSE(KeyExistsIn(HKEY_LOCAL_MACHINE, kUninstall));
+    EXPECT_FALSE(KeyExistsIn(HKEY_LOCAL_MACHINE, kSkinType));
+    EXPECT_FALSE(KeyExistsIn(HKEY_LOCAL_MACHINE, kSkinClass));
     for (const std::string& link : Shortcuts()) EXPECT_TRUE(e2e::FileExists(link)) << link;
 
     // The first start from the installation: the tips, the main window, no question.
@@ -166,11 +186,124 @@ TEST_F(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemo
         << "left: " << e2e::FileExists(install_ + "OrvellaRemover.exe");
 
     EXPECT_FALSE(e2e::RegistryKeyExists(kSettings));
-    EXPECT_FALSE(KeyExistsIn(HKEY_LOCAL_MACHINE, kUninstall));
-    EXPECT_FALSE(KeyExistsIn(HKEY_CLASSES_ROOT, ".skn"));
-    EXPECT_FALSE(KeyExistsIn(HKEY_CLASSES_ROOT, "OrvellaSkin"));
+    for (const char* key : {kUninstall, kSkinType, kSkinClass}) EXPECT_FALSE(KeyExistsIn(HKEY_CURRENT_USER, key)) << key;
     for (const std::string& link : Shortcuts()) EXPECT_FALSE(e2e::FileExists(link)) << link;
     EXPECT_FALSE(e2e::DirectoryExists(startMenu_));
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, Installer, ::testing::Values(Folder::Default, Folder::WithBlanks),
+                         [](const ::testing::TestParamInfo<Folder>& info) {
+                             return info.param == Folder::Default ? "IntoTheUsersProgramsFolder" : "IntoAFolderWithBlanks";
+                         });
+
+// The programs take every path in the system's ANSI code page: a folder that it cannot hold is
+// refused (silently: exit code 2) before anything is written.
+TEST(InstallerFolder, AFolderTheCodePageCannotHoldIsRefused) {
+    if (GetACP() == CP_UTF8) GTEST_SKIP() << "this system's code page holds every path";
+    e2e::TempFolder root;
+    std::wstring folder(root.Path().begin(), root.Path().end());
+    folder += L"\x041e\x0440\x0432\x0435\x043b\x043b\x0430";  // in Cyrillic letters
+    std::string setupPath = e2e::BinFolder() + kSetup;
+    std::wstring command = L"\"" + std::wstring(setupPath.begin(), setupPath.end()) + L"\" /S /D=" + folder;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(code, 2u);
+    EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(KeyExistsIn(HKEY_CURRENT_USER, kUninstall));
+}
+
+// What the PE headers of a program or library say of it: its processor and the libraries its
+// import table names, in lower case.
+struct PortableExecutable {
+    WORD machine = 0;
+    std::set<std::string> imports;
+};
+
+PortableExecutable ReadPortableExecutable(const std::string& path) {
+    PortableExecutable result;
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto at = [&](size_t offset, size_t size) -> const char* {
+        return offset <= bytes.size() && size <= bytes.size() - offset ? bytes.data() + offset : nullptr;
+    };
+    IMAGE_DOS_HEADER dos;
+    if (!at(0, sizeof dos)) return result;
+    std::memcpy(&dos, bytes.data(), sizeof dos);
+    IMAGE_FILE_HEADER header;
+    const size_t fileHeader = static_cast<size_t>(dos.e_lfanew) + 4;
+    if (!at(fileHeader, sizeof header)) return result;
+    std::memcpy(&header, bytes.data() + fileHeader, sizeof header);
+    result.machine = header.Machine;
+    // The import directory's address sits at another place in the 32- and the 64-bit header.
+    const size_t optional = fileHeader + sizeof header;
+    const size_t directories = optional + (header.Machine == IMAGE_FILE_MACHINE_AMD64
+                                               ? offsetof(IMAGE_OPTIONAL_HEADER64, DataDirectory)
+                                               : offsetof(IMAGE_OPTIONAL_HEADER32, DataDirectory));
+    IMAGE_DATA_DIRECTORY imports;
+    const size_t importEntry = directories + IMAGE_DIRECTORY_ENTRY_IMPORT * sizeof imports;
+    if (!at(importEntry, sizeof imports)) return result;
+    std::memcpy(&imports, bytes.data() + importEntry, sizeof imports);
+    auto fileOffset = [&](DWORD rva) -> size_t {
+        const size_t sections = optional + header.SizeOfOptionalHeader;
+        for (WORD i = 0; i < header.NumberOfSections; ++i) {
+            IMAGE_SECTION_HEADER section;
+            if (!at(sections + i * sizeof section, sizeof section)) break;
+            std::memcpy(&section, bytes.data() + sections + i * sizeof section, sizeof section);
+            if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.SizeOfRawData)
+                return rva - section.VirtualAddress + section.PointerToRawData;
+        }
+        return bytes.size();
+    };
+    if (!imports.VirtualAddress) return result;
+    for (size_t entry = fileOffset(imports.VirtualAddress);; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        IMAGE_IMPORT_DESCRIPTOR descriptor;
+        if (!at(entry, sizeof descriptor)) break;
+        std::memcpy(&descriptor, bytes.data() + entry, sizeof descriptor);
+        if (!descriptor.Name) break;
+        const size_t name = fileOffset(descriptor.Name);
+        if (!at(name, 1)) break;
+        std::string library(bytes.data() + name, strnlen(bytes.data() + name, bytes.size() - name));
+        std::transform(library.begin(), library.end(), library.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        result.imports.insert(library);
+    }
+    return result;
+}
+
+// The shipped files are built for the processor of this test program's build, and the programs
+// are linked statically: their imports name only libraries of the system, never a compiler's
+// runtime library.
+TEST(WindowsIdentity, ShippedFilesAreForThisProcessorAndImportOnlySystemLibraries) {
+    const std::string bin = e2e::BinFolder();
+    const WORD machine = sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386;
+    // Libraries Windows always takes from its own folder (its known DLLs): a file of that name
+    // beside a program is never loaded. Every other library is loaded on demand, by full path.
+    const std::set<std::string> known = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll",
+                                         "msvcrt.dll",   "shell32.dll", "ole32.dll"};
+    // NSIS's own stub imports the common controls as well.
+    std::set<std::string> setup = known;
+    setup.insert("comctl32.dll");
+    const struct {
+        std::string file;
+        const std::set<std::string>& allowed;
+    } cases[] = {{bin + "Orvella.exe", known},
+                 {bin + "Agent.exe", known},
+                 {bin + "OrvellaRemover.exe", known},
+                 {bin + "..\\setup\\Orvella.dll", known},
+                 {bin + kSetup, setup}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const PortableExecutable pe = ReadPortableExecutable(c.file);
+        EXPECT_EQ(pe.machine, machine);
+        for (const std::string& library : pe.imports) EXPECT_TRUE(c.allowed.count(library)) << library;
+    }
 }
 
 // Each shipped file carries the icon the windows and the shell show, a version resource and,
@@ -187,7 +320,7 @@ TEST(WindowsIdentity, EveryShippedFileCarriesIconVersionAndManifest) {
         {bin + "Agent.exe", "MAINICON", true},
         {bin + "OrvellaRemover.exe", "MAINICON", true},
         {bin + "..\\setup\\Orvella.dll", MAKEINTRESOURCEA(4), false},  // the skin type's, its last
-        {bin + "Orvella-Setup.exe", MAKEINTRESOURCEA(103), false},     // NSIS's own number
+        {bin + kSetup, MAKEINTRESOURCEA(103), true},                   // NSIS's own number
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -201,7 +334,11 @@ TEST(WindowsIdentity, EveryShippedFileCarriesIconVersionAndManifest) {
             const std::string text(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
                                    SizeofResource(module, manifest));
             EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
-            EXPECT_NE(text.find("<dpiAware"), std::string::npos);
+            // Every program and the setup run with the user's own rights.
+            EXPECT_NE(text.find("level=\"asInvoker\""), std::string::npos);
+            if (c.file.find("Setup") == std::string::npos) {
+                EXPECT_NE(text.find("<dpiAware"), std::string::npos);
+            }
         }
         FreeLibrary(module);
     }

@@ -180,6 +180,13 @@ TEST_F(Preferences, ANewWakeDateIsStoredAtOkAndATimeThatIsNoClockTimeIsRefused) 
 
     HWND dates = NewDate(dialog);
     ASSERT_TRUE(dates);
+    // Both dialogs are left through their buttons only: no close box, and Alt+F4 closes neither.
+    for (HWND window : {dialog, dates}) {
+        EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU, 0) << e2e::WindowText(window);
+        PostMessageA(window, WM_SYSKEYDOWN, VK_F4, 1 << 29);
+    }
+    Sleep(300);
+    EXPECT_TRUE(IsWindowVisible(dialog) && IsWindowVisible(dates));
     HWND time = TimeField(dates);
     ASSERT_TRUE(time);
     HWND ok = Child(dates, "Button", "OK");

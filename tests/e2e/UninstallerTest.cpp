@@ -129,6 +129,9 @@ protected:
         e2e::DeleteRegistryValue(kRun, "Orvella Agent");
         e2e::DeleteRegistryValue(kRun, "Orvella e2e neighbour");
         e2e::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstall);
+        e2e::DeleteRegistryKey(kUninstall);
+        e2e::DeleteRegistryKey("Software\\Classes\\.skn");
+        e2e::DeleteRegistryKey("Software\\Classes\\OrvellaSkin");
         e2e::DeleteRegistryTree(HKEY_CLASSES_ROOT, ".skn");
         e2e::DeleteRegistryTree(HKEY_CLASSES_ROOT, "OrvellaSkin");
         e2e::DeleteTree(copyFolder_);
@@ -295,6 +298,23 @@ TEST_F(UninstallerTest, SkinTypeTakenOverByAnotherProgramStays) {
 
     EXPECT_EQ(e2e::KeyString(HKEY_CLASSES_ROOT, ".skn", ""), "WinampSkin");
     EXPECT_FALSE(KeyExistsIn(HKEY_CLASSES_ROOT, "OrvellaSkin"));
+}
+
+// A setup for one user registers its uninstall entry and file type under HKEY_CURRENT_USER;
+// the uninstaller, running with that user's rights, removes them.
+TEST_F(UninstallerTest, RemovesTheUsersOwnUninstallEntryAndFileType) {
+    const std::string classes = "Software\\Classes\\";
+    const std::string command = "Software\\Classes\\OrvellaSkin\\shell\\open\\command";
+    ASSERT_TRUE(e2e::SetRegistryString(kUninstall, "UninstallString", "\"" + install_ + "Orvella.exe\" /U"));
+    ASSERT_TRUE(e2e::SetRegistryString(classes + ".skn", "", "OrvellaSkin"));
+    ASSERT_TRUE(e2e::SetRegistryString(command, "", "\"" + install_ + "Orvella.exe\" \"%1\""));
+    const HWND wizard = StartRemover();
+    ASSERT_TRUE(wizard);
+    ASSERT_NO_FATAL_FAILURE(Uninstall(wizard));
+
+    EXPECT_FALSE(e2e::RegistryKeyExists(kUninstall));
+    EXPECT_FALSE(e2e::RegistryKeyExists(classes + ".skn"));
+    EXPECT_FALSE(e2e::RegistryKeyExists(classes + "OrvellaSkin"));
 }
 
 TEST_F(UninstallerTest, CancelWithNoKeepsEverythingAndYesEnds) {

@@ -190,17 +190,17 @@ TEST_F(SkinSelection, ThemeListPreviewsAndCancelPutsBackTheStoredSkin) {
     f2.Button2.Click();
     EXPECT_EQ(ShownSkin(), 3);
     EXPECT_EQ(f1.alphaBlendValue, 180);
-    EXPECT_EQ(f1.CurrentSkinPath, "C:\\Skins\\Night.skn") << "the previewed path is kept";
+    EXPECT_EQ(f1.CurrentSkinPath, "C:\\Skins\\Day.skn") << "the cancelled preview is forgotten";
     f2.Show();
     f2.Button1.Click();
-    EXPECT_EQ(StoredSkin(), "C:\\Skins\\Night.skn");
+    EXPECT_EQ(StoredSkin(), "C:\\Skins\\Day.skn");
 
     // A row whose file has gone fails to load and changes nothing else.
     f2.Show();
-    p.files.DeleteFile("C:\\Skins\\Day.skn");
-    f2.ListView2.itemIndex = 0;
+    p.files.DeleteFile("C:\\Skins\\Night.skn");
+    f2.ListView2.itemIndex = 1;
     EXPECT_THROW(f2.ListView2.OnMouseUp({}), std::runtime_error);
-    EXPECT_EQ(f1.CurrentSkinPath, "C:\\Skins\\Night.skn");
+    EXPECT_EQ(f1.CurrentSkinPath, "C:\\Skins\\Day.skn");
     EXPECT_EQ(f2.TrackBar3.position, 76);  // 256 - 180, the opacity at this opening
 }
 

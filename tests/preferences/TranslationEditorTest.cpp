@@ -199,6 +199,37 @@ TEST_F(TranslationEditor, DeleteErasesTheLanguageAndShowsTheFallbackOne) {
     EXPECT_EQ(Text("Programm - Sprache"), "English");  // only OK stores
 }
 
+// The file finds a section by its name without regard to case or blanks, so a hand-made
+// "[deutsch]" or "[MINE]" is reached by the commands on "Deutsch" or "Mine" and theirs by its:
+// none of them deletes or saves, and a default language keeps its protection in any case.
+TEST_F(TranslationEditor, NamesTheFileCannotTellApartAreNeitherDeletedNorSaved) {
+    const std::string twins = kFile + "[deutsch]\r\n1=klein\r\n[MINE]\r\n1=Gross\r\n[ mine ]\r\n[ENGLISCH]\r\n1=E\r\n";
+    const std::string alone = "[ENGLISH]\r\n1=Own\r\n";
+    const struct {
+        const std::string& file;
+        const char* name;
+        bool deleted, saved;
+    } cases[] = {
+        {twins, "Deutsch", false, false}, {twins, "deutsch", false, false}, {twins, "Mine", false, false},
+        {twins, "MINE", false, false},    {twins, " mine ", false, false},  {twins, "ENGLISCH", true, true},
+        {alone, "ENGLISH", false, true},
+    };
+    for (const auto& c : cases) {
+        p.files.AddFile(kLanguageFile, c.file);
+        Open("English");
+        Pick(c.name);
+        ASSERT_EQ(f2.ComboBox1.Selected(), c.name);
+        EXPECT_EQ(f2.Button9.enabled, c.deleted) << c.name;
+        f2.ListView3.rows[0].caption = "Edited";
+        f2.Button11.Click();
+        EXPECT_EQ(File() != c.file, c.saved) << c.name;
+        p.files.AddFile(kLanguageFile, c.file);
+        f2.Button9.Click();
+        EXPECT_EQ(File() != c.file, c.deleted) << c.name;
+        f2.Button2.Click();
+    }
+}
+
 TEST_F(TranslationEditor, RestoreAsksAndReplacesTheFileInOneStepKeepingItWhenThatFails) {
     Open("Mine");
     p.dialogs.answers = {platform::IdNo};

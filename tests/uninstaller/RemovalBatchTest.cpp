@@ -155,6 +155,19 @@ TEST_F(WriteRemovalBatchTest, FoldersBeyondAsciiAreNamedByPlainAsciiShortNamesIn
     EXPECT_EQ(p.desktop.executed[0].first, "\"C:\\Users\\Büro\\Temp\\uis1A2B.bat\"");
 }
 
+TEST_F(WriteRemovalBatchTest, NothingIsDeletedThroughACopyFolderThatIsALink) {
+    p.files.AddFile("D:\\Ann\\Work\\OrvellaRemover.exe");
+    p.files.AddLink(p.files.tempPath + "Orvella", "D:\\Ann\\Work");
+
+    EXPECT_EQ(Run("C:\\Program Files\\Orvella\\"), 0);
+
+    const std::string text = p.files.Content(p.files.tempPath + "uis1A2B.bat");
+    EXPECT_EQ(text, BuildRemovalBatch(p.files.tempPath, "C:\\Program Files\\Orvella\\", p.files.tempPath + "uis1A2B.bat",
+                                      1252, true));
+    EXPECT_EQ(text.find("Temp\\Orvella\\"), std::string::npos) << "no del inside the link";
+    EXPECT_NE(text.find("rmdir \"C:\\Temp\\Orvella\""), std::string::npos) << "the link itself goes";
+}
+
 TEST_F(WriteRemovalBatchTest, WithoutABatchFileNothingIsStartedButTheUninstallerStillEnds) {
     p.files.failWrites = true;
     EXPECT_EQ(Run("C:\\Program Files\\Orvella\\"), 0);

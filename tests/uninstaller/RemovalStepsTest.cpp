@@ -223,16 +223,58 @@ TEST_F(RemovalStepsTest, UserFilesKeepTheirFolders) {
     EXPECT_FALSE(p.files.DirectoryExists(std::string(kInstall) + "Images"));
 }
 
-TEST_F(RemovalStepsTest, SkinFolderOutsideTheInstallFolderIsEmptiedToo) {
+TEST_F(RemovalStepsTest, SkinFolderOutsideTheInstallFolderIsLeftAlone) {
+    // Chosen in the preferences, it holds the user's own skins; ".." climbs out as well.
+    for (const char* folder : {"D:\\My Skins\\", "C:\\Program Files\\Orvella & Co\\..\\My Skins"}) {
+        InstallProgram();
+        p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", folder);
+        p.files.AddFile(std::string(folder) + "\\Night.skn");
+
+        RemoveProgramFiles(p);
+
+        EXPECT_TRUE(Exists(std::string(folder) + "\\Night.skn")) << folder;
+        EXPECT_TRUE(Exists(std::string(kSkins) + "\\Blue.skn")) << "not the stored skin folder: not touched";
+    }
+}
+
+// A link (a junction, a symbolic link) in the program folder is removed as a link; what it
+// points to is not the installation's and stays, whatever its names.
+TEST_F(RemovalStepsTest, LinksAreRemovedAsLinksAndWhatTheyPointToStays) {
     InstallProgram();
-    p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", "D:\\My Skins\\");
-    p.files.AddFile("D:\\My Skins\\Night.skn");
+    const std::string install = kInstall;
+    p.files.AddFile("D:\\Ann\\Pictures\\Holiday.bmp");
+    p.files.AddFile("D:\\Ann\\Skins\\Mine.skn");
+    p.files.AddFile("D:\\Ann\\Notes.ini", "my notes");
+    p.files.AddFile("D:\\Ann\\Deep\\Skins\\Deep.skn");
+    p.files.DeleteFile(install + "Images\\1.bmp");
+    p.files.DeleteFile(install + "Images\\7.bmp");
+    p.files.RemoveDirectory(install + "Images");
+    p.files.AddLink(install + "Images", "D:\\Ann\\Pictures");
+    p.files.DeleteFile(install + "Orvella.ini");
+    p.files.AddLink(install + "Orvella.ini", "D:\\Ann\\Notes.ini");
+    p.files.AddLink(install + "Data", "D:\\Ann\\Deep");
+    const std::string skinCases[] = {install + "Skins", install + "Data\\Skins\\"};
 
-    RemoveProgramFiles(p);
+    for (const std::string& skins : skinCases) {
+        p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", kInstall);
+        p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", skins);
+        if (skins == skinCases[0]) {
+            for (const char* name : {"Blue.skn", "Red.SKN"}) p.files.DeleteFile(std::string(kSkins) + "\\" + name);
+            p.files.RemoveDirectory(kSkins);
+            p.files.AddLink(kSkins, "D:\\Ann\\Skins");
+        }
 
-    EXPECT_FALSE(p.files.DirectoryExists("D:\\My Skins"));
-    EXPECT_TRUE(p.files.DirectoryExists(kSkins)) << "not the stored skin folder: not touched";
-    EXPECT_TRUE(Exists(std::string(kSkins) + "\\Blue.skn"));
+        RemoveProgramFiles(p);
+
+        SCOPED_TRACE(skins);
+        for (const char* kept : {"D:\\Ann\\Pictures\\Holiday.bmp", "D:\\Ann\\Skins\\Mine.skn",
+                                 "D:\\Ann\\Deep\\Skins\\Deep.skn"})
+            EXPECT_TRUE(Exists(kept)) << kept;
+        EXPECT_EQ(p.files.Content("D:\\Ann\\Notes.ini"), "my notes");
+        for (const std::string& link : {install + "Images", install + "Orvella.ini", std::string(kSkins)})
+            EXPECT_FALSE(p.files.IsLink(link)) << link;
+        EXPECT_FALSE(p.files.FileExists(install + "Orvella.exe"));
+    }
 }
 
 TEST_F(RemovalStepsTest, MissingSettingsKeyDeletesNoFileAndEndsNoProgram) {
@@ -288,15 +330,28 @@ protected:
         p.registry.SetString(RegistryRoot::CurrentUser, kRun, "Orvella Agent", "C:\\Agent.exe");
         p.registry.SetString(RegistryRoot::CurrentUser, kRun, "Other", "C:\\Other.exe");
         p.registry.SetString(RegistryRoot::LocalMachine, kUninstall, "DisplayName", "Orvella");
-        p.registry.SetString(RegistryRoot::ClassesRoot, ".skn", "", "OrvellaSkin");
-        p.registry.SetString(RegistryRoot::ClassesRoot, "OrvellaSkin\\shell\\open\\command", "", "x");
+        p.registry.SetString(RegistryRoot::LocalMachine, kMachineSkn, "", "OrvellaSkin");
+        p.registry.SetString(RegistryRoot::LocalMachine, kMachineType + std::string("\\shell\\open\\command"), "", "x");
     }
+    // What the setup for one user registers: its uninstall entry and file type.
+    void RegisterForUser(const std::string& command) {
+        p.registry.SetString(RegistryRoot::CurrentUser, kUninstall, "DisplayName", "Orvella");
+        p.registry.SetString(RegistryRoot::CurrentUser, kUserSkn, "", "OrvellaSkin");
+        p.registry.SetString(RegistryRoot::CurrentUser, kUserType + std::string("\\shell\\open\\command"), "", command);
+        p.registry.SetString(RegistryRoot::CurrentUser, kUserType + std::string("\\DefaultIcon"), "", "x");
+    }
+    void Remove() { remover::RemoveRegistryEntries(p, kInstall); }
+
+    const char* const kMachineSkn = "Software\\Classes\\.skn";
+    const char* const kMachineType = "Software\\Classes\\OrvellaSkin";
+    const char* const kUserSkn = "Software\\Classes\\.skn";
+    const char* const kUserType = "Software\\Classes\\OrvellaSkin";
 };
 
 TEST_F(RemoveRegistryTest, RemovesEverythingOrvellaRegistered) {
     Register();
 
-    remover::RemoveRegistryEntries(p);
+    Remove();
 
     EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::CurrentUser, kSettings));
     EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::CurrentUser, std::string(kSettings) + "\\Sub"));
@@ -304,30 +359,76 @@ TEST_F(RemoveRegistryTest, RemovesEverythingOrvellaRegistered) {
     EXPECT_FALSE(p.registry.HasValue(RegistryRoot::CurrentUser, kRun, "Orvella Agent"));
     EXPECT_TRUE(p.registry.HasValue(RegistryRoot::CurrentUser, kRun, "Other"));
     EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::LocalMachine, kUninstall));
-    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::ClassesRoot, ".skn"));
-    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::ClassesRoot, "OrvellaSkin"));
+    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineSkn));
+    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineType));
+}
+
+TEST_F(RemoveRegistryTest, RemovesTheUsersOwnUninstallEntryAndFileType) {
+    const std::string install = kInstall;
+    for (const std::string& command : {"\"" + install + "Orvella.exe\" \"%1\"", "\"" + install + "\\ORVELLA.EXE\" %1"}) {
+        RegisterForUser(command);
+
+        Remove();
+
+        EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::CurrentUser, kUninstall)) << command;
+        EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::CurrentUser, kUserSkn)) << command;
+        EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::CurrentUser, kUserType)) << command;
+    }
+}
+
+// Each half of the user's file type goes only when it is this installation's: ".skn" while it
+// names "OrvellaSkin", "OrvellaSkin" while it opens skins with the Orvella.exe of the install
+// folder (another copy elsewhere may have registered it since).
+TEST_F(RemoveRegistryTest, TheUsersFileTypeGoesOnlyWhenItIsThisInstallations) {
+    struct Case {
+        const char* extensionType;
+        const char* command;
+        bool extensionGoes, typeGoes;
+    };
+    const Case cases[] = {
+        {"WinampSkin", "\"C:\\Program Files\\Orvella & Co\\Orvella.exe\" \"%1\"", false, true},
+        {"OrvellaSkin", "\"D:\\Other\\Orvella.exe\" \"%1\"", true, false},
+        {"OrvellaSkin", "\"C:\\Program Files\\Orvella & Co\\Sub\\Orvella.exe\" \"%1\"", true, false},
+        {"OrvellaSkin", "C:\\Program Files\\Orvella & Co\\Orvella.exe.bak \"%1\"", true, false},
+        {"OrvellaSkin", "", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        RegisterForUser(c.command);
+        p.registry.SetString(RegistryRoot::CurrentUser, kUserSkn, "", c.extensionType);
+
+        Remove();
+
+        EXPECT_EQ(p.registry.KeyExists(RegistryRoot::CurrentUser, kUserSkn), !c.extensionGoes);
+        EXPECT_EQ(p.registry.KeyExists(RegistryRoot::CurrentUser, kUserType), !c.typeGoes);
+        EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::CurrentUser, kUninstall));
+    }
+    // Without a known install folder no file type is this installation's.
+    RegisterForUser("\"C:\\Program Files\\Orvella & Co\\Orvella.exe\" \"%1\"");
+    remover::RemoveRegistryEntries(p, "");
+    EXPECT_TRUE(p.registry.KeyExists(RegistryRoot::CurrentUser, kUserType));
 }
 
 TEST_F(RemoveRegistryTest, SkinExtensionTakenOverByAnotherProgramStays) {
     Register();
-    p.registry.SetString(RegistryRoot::ClassesRoot, ".skn", "", "WinampSkin");
+    p.registry.SetString(RegistryRoot::LocalMachine, kMachineSkn, "", "WinampSkin");
 
-    remover::RemoveRegistryEntries(p);
+    Remove();
 
-    ASSERT_TRUE(p.registry.KeyExists(RegistryRoot::ClassesRoot, ".skn"));
-    EXPECT_EQ(p.registry.Find(RegistryRoot::ClassesRoot, ".skn", "")->text, "WinampSkin");
-    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::ClassesRoot, "OrvellaSkin"));
+    ASSERT_TRUE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineSkn));
+    EXPECT_EQ(p.registry.Find(RegistryRoot::LocalMachine, kMachineSkn, "")->text, "WinampSkin");
+    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineType));
 }
 
 TEST_F(RemoveRegistryTest, SkinExtensionWithoutOwnerOrUnreadableStays) {
-    p.registry.CreateKey(RegistryRoot::ClassesRoot, ".skn");
-    remover::RemoveRegistryEntries(p);
-    EXPECT_TRUE(p.registry.KeyExists(RegistryRoot::ClassesRoot, ".skn"));
+    p.registry.CreateKey(RegistryRoot::LocalMachine, kMachineSkn);
+    Remove();
+    EXPECT_TRUE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineSkn));
 
-    p.registry.SetString(RegistryRoot::ClassesRoot, ".skn", "", "OrvellaSkin");
-    p.registry.Deny(RegistryRoot::ClassesRoot, ".skn");
-    remover::RemoveRegistryEntries(p);
-    EXPECT_TRUE(p.registry.KeyExists(RegistryRoot::ClassesRoot, ".skn"));
+    p.registry.SetString(RegistryRoot::LocalMachine, kMachineSkn, "", "OrvellaSkin");
+    p.registry.Deny(RegistryRoot::LocalMachine, kMachineSkn);
+    Remove();
+    EXPECT_TRUE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineSkn));
 }
 
 TEST_F(RemoveRegistryTest, RefusedDeletionsDoNotStopTheOthers) {
@@ -335,15 +436,15 @@ TEST_F(RemoveRegistryTest, RefusedDeletionsDoNotStopTheOthers) {
     p.registry.MakeReadOnly(RegistryRoot::LocalMachine, kUninstall);
     p.registry.MakeReadOnly(RegistryRoot::CurrentUser, kRun);
 
-    remover::RemoveRegistryEntries(p);
+    Remove();
 
     EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::CurrentUser, kSettings));
-    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::ClassesRoot, ".skn"));
-    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::ClassesRoot, "OrvellaSkin"));
+    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineSkn));
+    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineType));
 }
 
 TEST_F(RemoveRegistryTest, NothingRegisteredCreatesNothing) {
-    remover::RemoveRegistryEntries(p);
+    Remove();
     EXPECT_TRUE(p.registry.keys.empty());
 }
 

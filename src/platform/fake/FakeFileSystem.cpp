@@ -19,6 +19,28 @@ std::string FakeFileSystem::Key(const std::string& path) {
     return key;
 }
 
+std::string FakeFileSystem::Resolve(const std::string& path, bool keepLast) const {
+    std::string key = Key(path);
+    // A link may lead to another one; a loop is given up after some steps, as Windows does.
+    for (int step = 0; step < 32 && !links.empty(); ++step) {
+        bool followed = false;
+        // "c:\a", then "c:\a\b", ...: the first link on the way is followed.
+        for (std::size_t end = key.find('\\', 3);; end = key.find('\\', end + 1)) {
+            if (end == std::string::npos && keepLast) break;
+            const std::string part = key.substr(0, end);
+            const auto link = links.find(part);
+            if (link != links.end()) {
+                key = Key(link->second + key.substr(part.size()));
+                followed = true;
+                break;
+            }
+            if (end == std::string::npos) break;
+        }
+        if (!followed) break;
+    }
+    return key;
+}
+
 std::string FakeFileSystem::Parent(const std::string& key) {
     const auto slash = key.find_last_of('\\');
     if (slash == std::string::npos) return "";
@@ -28,15 +50,17 @@ std::string FakeFileSystem::Parent(const std::string& key) {
 
 static bool IsDrive(const std::string& key) { return key.size() == 3 && key[1] == ':'; }
 
-bool FakeFileSystem::FileExists(const std::string& path) { return files.count(Key(path)) > 0; }
+bool FakeFileSystem::FileExists(const std::string& path) { return files.count(Resolve(path)) > 0; }
 
 bool FakeFileSystem::DirectoryExists(const std::string& path) {
-    const std::string key = Key(path);
+    const std::string key = Resolve(path);
     return IsDrive(key) || directories.count(key) > 0;
 }
 
+bool FakeFileSystem::IsLink(const std::string& path) { return links.count(Resolve(path, true)) > 0; }
+
 bool FakeFileSystem::CreateDirectory(const std::string& path) {
-    const std::string key = Key(path);
+    const std::string key = Resolve(path);
     if (key.empty() || DirectoryExists(path) || files.count(key)) return false;
     if (!DirectoryExists(Parent(key))) return false;
     directories[key] = path;
@@ -44,7 +68,8 @@ bool FakeFileSystem::CreateDirectory(const std::string& path) {
 }
 
 bool FakeFileSystem::RemoveDirectory(const std::string& path) {
-    const std::string key = Key(path);
+    if (links.erase(Resolve(path, true))) return true;  // the link goes, whatever its target holds
+    const std::string key = Resolve(path);
     if (!directories.count(key)) return false;
     for (const auto& f : files)
         if (Parent(f.first) == key) return false;
@@ -55,9 +80,9 @@ bool FakeFileSystem::RemoveDirectory(const std::string& path) {
 }
 
 bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
-    auto source = files.find(Key(from));
+    auto source = files.find(Resolve(from));
     if (source == files.end()) return false;
-    const std::string target = Key(to);
+    const std::string target = Resolve(to);
     if (files.count(target) && (!overwrite || locked.count(target) ||
                                 (files[target].attributes & platform::AttrReadOnly)))
         return false;
@@ -69,9 +94,9 @@ bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bo
 }
 
 bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
-    auto source = files.find(Key(from));
-    const std::string target = Key(to);
-    if (source == files.end() || failWrites || locked.count(Key(from)) || locked.count(target)) return false;
+    auto source = files.find(Resolve(from));
+    const std::string target = Resolve(to);
+    if (source == files.end() || failWrites || locked.count(Resolve(from)) || locked.count(target)) return false;
     if (files.count(target) && (files[target].attributes & platform::AttrReadOnly)) return false;
     File moved = source->second;
     moved.path = files.count(target) ? files[target].path : to;
@@ -81,7 +106,9 @@ bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to)
 }
 
 bool FakeFileSystem::DeleteFile(const std::string& path) {
-    const std::string key = Key(path);
+    const std::string link = Resolve(path, true);
+    if (links.count(link) && !DirectoryExists(path)) return links.erase(link) > 0;  // the link, not its target
+    const std::string key = Resolve(path);
     auto it = files.find(key);
     if (it == files.end() || locked.count(key) || (it->second.attributes & platform::AttrReadOnly))
         return false;
@@ -90,21 +117,21 @@ bool FakeFileSystem::DeleteFile(const std::string& path) {
 }
 
 bool FakeFileSystem::ReadFile(const std::string& path, std::string& content, std::size_t maxSize) {
-    auto it = files.find(Key(path));
+    auto it = files.find(Resolve(path));
     if (it == files.end() || it->second.content.size() > maxSize) return false;
     content = it->second.content;
     return true;
 }
 
 bool FakeFileSystem::GetFileStamp(const std::string& path, platform::FileStamp& stamp) {
-    auto it = files.find(Key(path));
+    auto it = files.find(Resolve(path));
     if (it == files.end()) return false;
     stamp = {it->second.content.size(), it->second.writeTime};
     return true;
 }
 
 bool FakeFileSystem::WriteFile(const std::string& path, const std::string& content) {
-    const std::string key = Key(path);
+    const std::string key = Resolve(path);
     if (failWrites || locked.count(key) || !DirectoryExists(Parent(key))) return false;
     auto it = files.find(key);
     if (it != files.end() && (it->second.attributes & platform::AttrReadOnly)) return false;
@@ -117,7 +144,7 @@ bool FakeFileSystem::WriteFile(const std::string& path, const std::string& conte
 
 std::vector<std::string> FakeFileSystem::FindFiles(const std::string& folder, const std::string& pattern) {
     std::vector<std::string> names;
-    const std::string dir = Key(folder);
+    const std::string dir = Resolve(folder);
     for (const auto& f : files) {
         if (Parent(f.first) != dir) continue;
         const std::string name = f.second.path.substr(f.second.path.find_last_of("\\/") + 1);
@@ -127,11 +154,17 @@ std::vector<std::string> FakeFileSystem::FindFiles(const std::string& folder, co
             alias != shortPaths.end() && WildcardMatch(pattern, alias->second.substr(alias->second.find_last_of("\\/") + 1));
         if (WildcardMatch(pattern, name) || aliasMatches) names.push_back(name);
     }
+    // Links to files are entries of the folder too.
+    for (const auto& link : links) {
+        if (Parent(link.first) != dir || !files.count(Resolve(link.first))) continue;
+        const std::string name = link.first.substr(link.first.find_last_of('\\') + 1);
+        if (WildcardMatch(pattern, name)) names.push_back(name);
+    }
     return names;
 }
 
 bool FakeFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
-    auto it = files.find(Key(path));
+    auto it = files.find(Resolve(path));
     if (it == files.end()) return false;
     it->second.attributes = attributes;
     return true;
@@ -155,31 +188,37 @@ bool FakeFileSystem::SetCurrentDirectory(const std::string& path) {
 }
 
 std::string FakeFileSystem::ShortPathName(const std::string& path) {
-    const auto found = shortPaths.find(Key(path));
+    const auto found = shortPaths.find(Resolve(path));
     if (found != shortPaths.end()) return found->second;
     return FileExists(path) || DirectoryExists(path) ? path : "";
 }
 
 void FakeFileSystem::AddDirectory(const std::string& path) {
-    const std::string key = Key(path);
+    const std::string key = Resolve(path);
     if (key.empty() || IsDrive(key)) return;
     AddDirectory(Parent(key));
     if (!directories.count(key)) directories[key] = path;
 }
 
+void FakeFileSystem::AddLink(const std::string& path, const std::string& target) {
+    const std::string key = Resolve(path, true);
+    AddDirectory(Parent(key));
+    links[key] = Key(target);
+}
+
 void FakeFileSystem::AddFile(const std::string& path, const std::string& content, std::uint32_t attributes) {
-    const std::string key = Key(path);
+    const std::string key = Resolve(path);
     AddDirectory(Parent(key));
     files[key] = File{path, content, attributes, ++writeCount};
 }
 
 std::string FakeFileSystem::Content(const std::string& path) const {
-    auto it = files.find(Key(path));
+    auto it = files.find(Resolve(path));
     return it == files.end() ? "" : it->second.content;
 }
 
 std::uint32_t FakeFileSystem::Attributes(const std::string& path) const {
-    auto it = files.find(Key(path));
+    auto it = files.find(Resolve(path));
     return it == files.end() ? 0xFFFFFFFFu : it->second.attributes;
 }
 

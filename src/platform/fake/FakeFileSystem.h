@@ -9,13 +9,15 @@
 namespace fake {
 
 // In-memory files and folders with Windows path rules: case-insensitive, '\' separators,
-// a doubled backslash counts as one. Paths must be absolute ("C:\...").
+// a doubled backslash counts as one. Paths must be absolute ("C:\..."). A link (a symbolic
+// link or junction, AddLink) stands for its target in every path that goes through it.
 class FakeFileSystem : public platform::FileSystem {
 public:
     FakeFileSystem();
 
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
+    bool IsLink(const std::string& path) override;
     bool CreateDirectory(const std::string& path) override;
     bool RemoveDirectory(const std::string& path) override;
     bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
@@ -37,6 +39,8 @@ public:
     void AddFile(const std::string& path, const std::string& content = "",
                  std::uint32_t attributes = platform::AttrArchive);
     void AddDirectory(const std::string& path);  // with parents
+    // Makes `path` a link to `target` (a file or a folder, which need not exist).
+    void AddLink(const std::string& path, const std::string& target);
     std::string Content(const std::string& path) const;
     std::uint32_t Attributes(const std::string& path) const;
     // A file that is in use: it can be read but not deleted or replaced.
@@ -45,6 +49,9 @@ public:
 
     static std::string Key(const std::string& path);      // normalised lower-case path
     static std::string Parent(const std::string& key);
+    // The key of the place `path` names, every link on the way followed; with `keepLast`, a
+    // link in the last part is kept (the link itself, as DeleteFile and RemoveDirectory see it).
+    std::string Resolve(const std::string& path, bool keepLast = false) const;
 
     struct File {
         std::string path;  // as first written
@@ -55,6 +62,7 @@ public:
     std::map<std::string, File> files;
     std::map<std::string, std::string> directories;  // key -> path as written
     std::set<std::string> locked;
+    std::map<std::string, std::string> links;  // key of a link -> key of its target
     std::map<std::string, std::string> shortPaths;  // key -> short path; FindFiles matches it too
     std::string tempPath = "C:\\Temp\\";
     std::string currentDirectory = "C:\\";

@@ -45,6 +45,14 @@ bool Win32FileSystem::DirectoryExists(const std::string& path) {
     return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool Win32FileSystem::IsLink(const std::string& path) {
+    // Asked by the link's own name, without a trailing backslash.
+    std::string name = path;
+    while (name.size() > 3 && name.back() == '\\') name.pop_back();
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 bool Win32FileSystem::CreateDirectory(const std::string& path) {
     return ::CreateDirectoryA(path.c_str(), nullptr) != 0;
 }

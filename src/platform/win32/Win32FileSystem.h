@@ -8,6 +8,7 @@ class Win32FileSystem : public platform::FileSystem {
 public:
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
+    bool IsLink(const std::string& path) override;
     bool CreateDirectory(const std::string& path) override;
     bool RemoveDirectory(const std::string& path) override;
     bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs each fuzz target for a bounded time, seeded with the default skins and their pictures,
-# with a few wake-dates files, with the default language file and with the start of the alarm
-# sound. A crash, a leak or undefined behaviour fails the run.
+# with a few wake-dates files, with the default language file, with the start of the alarm
+# sound and with the seeds and dictionaries kept in tests/fuzz. A crash, a leak or undefined
+# behaviour fails the run.
 # Seconds per target: $1 (default 30).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,12 +21,18 @@ cp tests/language/DefaultLanguage.golden "$corpus/language/default.dll"
 printf '[Mine]\n1= "Options" \n2=\n[mine]\r\n3=x\r\n [A] \r\n[]\r\n' >"$corpus/language/small.dll"
 # The alarm sound's first bytes: its header and the start of its samples.
 head -c 4096 build/fuzz/bin/Alarm.wav >"$corpus/wave/alarm.wav" 2>/dev/null || true
+for reader in agent_schedule ini_text; do
+    mkdir -p "$corpus/$reader"
+    cp tests/fuzz/corpus/"$reader"/* "$corpus/$reader/"
+done
 for target in bitmap_decoder:bitmap:262144 skin_loader:skin:262144 wake_dates:wake_dates:4096 \
-    language_file:language:4096 wave_file:wave:4096; do
+    language_file:language:4096 wave_file:wave:4096 agent_schedule:agent_schedule:4096 ini_text:ini_text:4096; do
     IFS=: read -r name dir max_len <<<"$target"
+    dict=()
+    [ -f tests/fuzz/"$dir".dict ] && dict=(-dict=tests/fuzz/"$dir".dict)
     echo "fuzz_$name: ${seconds}s"
     build/fuzz/bin/fuzz_"$name" -max_total_time="$seconds" -max_len="$max_len" -rss_limit_mb=2048 \
-        -print_final_stats=0 "$corpus/$dir" 2>build/fuzz/fuzz_"$name".log ||
+        -print_final_stats=0 "${dict[@]}" "$corpus/$dir" 2>build/fuzz/fuzz_"$name".log ||
         { tail -40 build/fuzz/fuzz_"$name".log; exit 1; }
 done
 echo "fuzzing: no faults found"

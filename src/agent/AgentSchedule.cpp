@@ -1,6 +1,7 @@
 #include "agent/AgentSchedule.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "dates/WakeDates.h"
 
@@ -28,8 +29,14 @@ long long SecondOf(const platform::LocalTime& t) {
 
 platform::LocalTime TimeOf(long long minutes) {
     // The inverse of DaysFromCivil.
-    long long days = minutes / 1440 + 719468;
-    const int minuteOfDay = static_cast<int>(minutes % 1440);
+    // Divided rounding down, so that moments before 1970 come out right too.
+    long long days = minutes / 1440, rest = minutes % 1440;
+    if (rest < 0) {
+        rest += 1440;
+        --days;
+    }
+    days += 719468;
+    const int minuteOfDay = static_cast<int>(rest);
     const long long era = (days >= 0 ? days : days - 146096) / 146097;
     const long long dayOfEra = days - era * 146097;
     const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
@@ -63,12 +70,34 @@ void AgentSchedule::Plan(const std::vector<std::string>& entries) {
     moments_.erase(std::unique(moments_.begin(), moments_.end()), moments_.end());
 }
 
-bool AgentSchedule::TakeDue(const platform::LocalTime& now) {
+std::string MomentText(long long minutes) {
+    const platform::LocalTime t = TimeOf(minutes);
+    char text[40];
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d (%02d:%02d)", t.day, t.month, t.year, t.hour, t.minute);
+    return text;
+}
+
+void AgentSchedule::Remember(long long moment) {
+    remembered_ = moment;
+    hasRemembered_ = true;
+}
+
+// Only the grace period before a remembered date counts as fired with it, so that a remembered
+// date far ahead (a clock that was wrong) cannot keep every date before it from firing.
+bool AgentSchedule::Fired(long long moment) const {
+    return fired_.count(moment) ||
+           (hasRemembered_ && moment <= remembered_ && moment >= remembered_ - kGraceMinutes);
+}
+
+bool AgentSchedule::TakeDue(const platform::LocalTime& now, long long& latest) {
     const long long second = SecondOf(now);
     bool due = false;
     for (long long moment : moments_) {
         const long long late = second - moment * 60;
-        if (late >= 0 && late <= kGraceMinutes * 60LL && fired_.insert(moment).second) due = true;
+        if (late < 0 || late > kGraceMinutes * 60LL || Fired(moment)) continue;
+        fired_.insert(moment);
+        latest = moment;  // the moments are sorted
+        due = true;
     }
     return due;
 }
@@ -76,7 +105,7 @@ bool AgentSchedule::TakeDue(const platform::LocalTime& now) {
 bool AgentSchedule::NextWake(const platform::LocalTime& now, platform::LocalTime& at) const {
     const long long second = SecondOf(now);
     for (long long moment : moments_)
-        if (second - moment * 60 <= kGraceMinutes * 60LL && !fired_.count(moment)) {
+        if (second - moment * 60 <= kGraceMinutes * 60LL && !Fired(moment)) {
             at = TimeOf(moment);
             return true;
         }

@@ -5,13 +5,18 @@
 // The companion agent's work: it reads the wake dates that the main program wrote to
 // "Orvella.ini" beside it and, when one comes due, sets the wake call and starts the main
 // program with "/S", which then plays by itself. It keeps no clock of its own: the caller
-// reads the dates again when the file changes and comes back at NextWake.
+// calls Reload when something in the folder changed and comes back at NextWake.
+//
+// Nothing in the file can end it: the file is read once per change, within kMaxIniFileSize, and
+// parsed in memory; a file that cannot be read or parsed leaves the dates planned before.
 class AgentWatcher {
 public:
-    explicit AgentWatcher(platform::Platform& platform) : platform_(platform) {}
+    // Takes up the last wake date fired by an earlier run from the registry.
+    explicit AgentWatcher(platform::Platform& platform);
 
-    // Reads the wake dates again, the same way the main program does; a missing file means none.
-    void Reload();
+    // Reads the wake dates again when Orvella.ini changed (its size or time) since the last
+    // look; true when it planned them anew. A missing file means no dates.
+    bool Reload();
 
     // Wakes the main program when a date is due now; true when it did.
     bool Check();
@@ -20,7 +25,10 @@ public:
     bool NextWake(platform::LocalTime& at) const;
 
 private:
-    void Wake();
+    void Wake(long long moment);
     platform::Platform& platform_;
     AgentSchedule schedule_;
+    platform::FileStamp stamp_;
+    bool looked_ = false;  // stamp_ holds the file as last looked at
+    bool existed_ = false;
 };

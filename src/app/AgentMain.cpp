@@ -1,5 +1,6 @@
 #include "platform/win32/WinApi.h"
 
+#include <exception>
 #include <string>
 
 #include "agent/AgentWatcher.h"
@@ -14,7 +15,9 @@
 //
 // It never polls. It sleeps until one of three things happens: the waitable timer set for the
 // next wake date runs out, something in the program folder changes (the main program rewrote
-// Orvella.ini), or a message arrives. The timer may wake a sleeping computer, where the machine
+// Orvella.ini), or a message arrives. A change in the folder only makes it look at the size and
+// time of Orvella.ini, at most once a second, so that a program busy writing other files there
+// keeps it neither busy nor reading. The timer may wake a sleeping computer, where the machine
 // allows it; when it does not, the timer runs out right after the resume and the date still
 // fires if it is not too late.
 
@@ -57,11 +60,18 @@ void ArmTimer(HANDLE timer, bool hasNext, const platform::LocalTime& at) {
     SetWaitableTimer(timer, &when, 0, nullptr, nullptr, TRUE);
 }
 
+// The least time between two looks at Orvella.ini.
+const DWORD kLookSpacingMs = 1000;
+
 void Plan(AgentWatcher& watcher, HANDLE timer) {
-    watcher.Check();
-    platform::LocalTime at{};
-    const bool hasNext = watcher.NextWake(at);
-    ArmTimer(timer, hasNext, at);
+    try {
+        watcher.Check();
+        platform::LocalTime at{};
+        const bool hasNext = watcher.NextWake(at);
+        ArmTimer(timer, hasNext, at);
+    } catch (const std::exception&) {
+        // Nothing the agent does may end it; the next change or date tries again.
+    }
 }
 
 }  // namespace
@@ -88,6 +98,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (folderChange == INVALID_HANDLE_VALUE) folderChange = nullptr;
     watcher.Reload();
     Plan(watcher, timer);
+    DWORD lastLook = GetTickCount();
+    bool changed = false;  // the folder changed since the last look
 
     HANDLE handles[2];
     DWORD count = 0;
@@ -96,15 +108,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     int exitCode = 0;
     for (bool running = true; running;) {
-        const DWORD woken = MsgWaitForMultipleObjects(count, handles, FALSE, INFINITE, QS_ALLINPUT);
+        const DWORD sinceLook = GetTickCount() - lastLook;
+        if (changed && sinceLook >= kLookSpacingMs) {
+            changed = false;
+            lastLook = GetTickCount();
+            if (watcher.Reload()) Plan(watcher, timer);
+            continue;
+        }
+        const DWORD wait = changed ? kLookSpacingMs - sinceLook : INFINITE;
+        const DWORD woken = MsgWaitForMultipleObjects(count, handles, FALSE, wait, QS_ALLINPUT);
+        if (woken == WAIT_TIMEOUT) continue;
         if (woken < WAIT_OBJECT_0 + count) {
             const HANDLE which = handles[woken - WAIT_OBJECT_0];
             if (which == folderChange) {
-                // Asked again before reading, so that a write during the read is seen next time.
+                // Asked again before looking, so that a write during the read is seen next time.
                 FindNextChangeNotification(folderChange);
-                watcher.Reload();
+                changed = true;
+            } else {
+                Plan(watcher, timer);
             }
-            Plan(watcher, timer);
         } else if (woken == WAIT_OBJECT_0 + count) {
             MSG message;
             while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "platform/Process.h"
@@ -10,6 +11,9 @@
 inline const char* const kSettingsKey = "Software\\Orvella";
 // Set by the agent at a wake date, read and reset by the main program.
 inline const char* const kWakeCallValue = "Weckruf";
+// The last wake date the agent fired ("dd.mm.yyyy (hh:mm)"), so that a restarted agent does not
+// fire it again.
+inline const char* const kLastWakeValue = "Agent - Letzter Weckruf";
 // The program's folder, written at every save of the options for the programs that need it.
 inline const char* const kProgramPathValue = "Programm - Pfad";
 // The folder of the skin files.
@@ -29,6 +33,9 @@ inline const char* const kSkinFileValue = "Theme - Pfad";
 inline const char* const kIniFileName = "Orvella.ini";
 inline const char* const kWakeDatesSection = "Weckzeiten";
 inline const char* const kWakeDatesCounter = "Zähler";
+// The largest Orvella.ini read: room for the most wake dates read (10 000), each with a text far
+// longer than the date dialog makes, and the window position. A larger file is not read.
+constexpr std::size_t kMaxIniFileSize = 4 * 1024 * 1024;
 
 // Where the shell finds what to start at log-on.
 inline const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";

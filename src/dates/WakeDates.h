@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/IniText.h"
 #include "platform/Platform.h"
 
 // One wake date as the date entry dialog edits it.
@@ -55,11 +56,19 @@ constexpr int kMaxWakeDates = 10000;
 // after "0x" or "0X". Any other text, and a number outside the int range, gives -1.
 int ParseWakeDatesCounter(const std::string& text);
 
-// Fills the list from the program folder's INI file; a missing file or section gives an empty list.
+// The entry texts that the section "Weckzeiten" of an INI text holds, in the order of their keys
+// "0" up to the counter (at most kMaxWakeDates of them): a key that is missing, or has no value,
+// gives an empty text; a longer text than the profile functions read is cut. No section, no
+// counter, or a counter below 0 give none.
+std::vector<std::string> ReadWakeDateEntries(const platform::IniText& ini);
+
+// Fills the list from the program folder's INI file, read once; a missing file or section, and a
+// file that cannot be read or is larger than kMaxIniFileSize, give an empty list.
 void LoadWakeDates(platform::Platform& platform, TWakeDateList& list);
 
 // Replaces the stored entries with the list's; a text with blanks at either end or in quotes
-// is written inside quotes, so that it reads back unchanged. The file is changed in one step:
-// when it cannot be written, it stays as it was and std::runtime_error("Unable to write to
-// <path>") is thrown.
+// is written inside quotes, so that it reads back unchanged. The section is built anew in memory
+// and the file changed in one step, every other section byte for byte: when the file cannot be
+// read (or is larger than kMaxIniFileSize) or written, it stays as it was and
+// std::runtime_error("Unable to write to <path>") is thrown.
 void SaveWakeDates(platform::Platform& platform, const TWakeDateList& list);

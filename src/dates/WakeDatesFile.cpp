@@ -48,21 +48,6 @@ std::string StoredText(const std::string& text) {
 
 std::string IniPath(platform::Platform& platform) { return ProgramFolder(platform.process) + kIniFileName; }
 
-// Removes the entries the file's counter covers and writes the list's; false at the first
-// write that fails.
-bool WriteEntries(platform::IniFiles& ini, const std::string& file, const TWakeDateList& list) {
-    const int old = ParseWakeDatesCounter(ini.ReadString(file, kWakeDatesSection, kWakeDatesCounter, ""));
-    if (old >= 0)
-        for (const std::string& key : ini.ReadKeys(file, kWakeDatesSection))
-            if (KeyIndex(key, old) >= 0 && !ini.DeleteKey(file, kWakeDatesSection, key)) return false;
-    const long long last = static_cast<long long>(list.Count()) - 1;
-    if (!ini.WriteString(file, kWakeDatesSection, kWakeDatesCounter, std::to_string(last))) return false;
-    for (std::size_t i = 0; i < list.Count(); ++i)
-        if (!ini.WriteString(file, kWakeDatesSection, std::to_string(i), StoredText(list.Entries()[i])))
-            return false;
-    return true;
-}
-
 }  // namespace
 
 // A number that does not fit an int counts as "no entries" too: a hand-edited or damaged
@@ -90,45 +75,52 @@ int ParseWakeDatesCounter(const std::string& text) {
     return static_cast<int>(negative ? -value : value);
 }
 
-void LoadWakeDates(platform::Platform& platform, TWakeDateList& list) {
-    list.Clear();
-    const std::string file = IniPath(platform);
-    if (!platform.files.FileExists(file)) return;
-    const std::vector<std::string> keys = platform.ini.ReadKeys(file, kWakeDatesSection);
-    if (keys.empty()) return;
-    const int last = ParseWakeDatesCounter(platform.ini.ReadString(file, kWakeDatesSection, kWakeDatesCounter, ""));
-    if (last < 0) return;
+std::vector<std::string> ReadWakeDateEntries(const platform::IniText& ini) {
+    const platform::IniText::Section* section = ini.FindSection(kWakeDatesSection);
+    if (!section) return {};
+    const int last = ParseWakeDatesCounter(ini.ReadString(kWakeDatesSection, kWakeDatesCounter, ""));
+    if (last < 0) return {};
     const int count = std::min(last, kMaxWakeDates - 1) + 1;
 
-    // Only keys the section holds are read; a missing one stands for an empty entry.
-    std::vector<bool> present(static_cast<std::size_t>(count), false);
-    for (const std::string& key : keys) {
-        const int index = KeyIndex(key, count - 1);
-        if (index >= 0) present[static_cast<std::size_t>(index)] = true;
+    // One pass over the section's keys; of several keys of one name the first counts.
+    std::vector<std::string> entries(static_cast<std::size_t>(count));
+    std::vector<bool> seen(static_cast<std::size_t>(count), false);
+    for (const platform::IniText::Key& key : section->keys) {
+        const int index = KeyIndex(key.name, count - 1);
+        if (index < 0 || seen[static_cast<std::size_t>(index)]) continue;
+        seen[static_cast<std::size_t>(index)] = true;
+        if (key.hasValue) entries[static_cast<std::size_t>(index)] = key.value.substr(0, kMaxValueLength);
     }
-    for (int i = 0; i < count; ++i) {
-        std::string text;
-        if (present[static_cast<std::size_t>(i)]) {
-            text = platform.ini.ReadString(file, kWakeDatesSection, std::to_string(i), "");
-            if (text.size() > kMaxValueLength) text.resize(kMaxValueLength);
-        }
-        list.Add(text);
-    }
+    return entries;
+}
+
+void LoadWakeDates(platform::Platform& platform, TWakeDateList& list) {
+    list.Clear();
+    std::string content;
+    if (!platform.files.ReadFile(IniPath(platform), content, kMaxIniFileSize)) return;
+    for (const std::string& entry : ReadWakeDateEntries(platform::IniText(content))) list.Add(entry);
 }
 
 void SaveWakeDates(platform::Platform& platform, const TWakeDateList& list) {
-    // The changes go to a copy beside the file, which then replaces it in one step: a failed
-    // write in between must not leave the agent a file with half of the dates.
+    // The new text goes to a copy beside the file, which then replaces it in one step: a failed
+    // write in between must not leave the agent a file with half of the dates. The keys the old
+    // counter covers go, the others stay; the counter comes before the entries.
     platform::FileSystem& files = platform.files;
     const std::string file = IniPath(platform);
-    const std::string copy = files.TempFileName(ProgramFolder(platform.process), "orv");
-    bool written = !copy.empty();
-    if (written && files.FileExists(file)) {
-        // Read and written rather than copied, so the copy does not take over a read-only mark.
-        std::string content;
-        written = files.ReadFile(file, content) && files.WriteFile(copy, content);
-    }
-    written = written && WriteEntries(platform.ini, copy, list) && files.ReplaceFile(copy, file);
+    std::string content;
+    bool written = !files.FileExists(file) || files.ReadFile(file, content, kMaxIniFileSize);
+    const platform::IniText ini(content);
+    const int old = ParseWakeDatesCounter(ini.ReadString(kWakeDatesSection, kWakeDatesCounter, ""));
+    std::vector<platform::IniValue> values;
+    values.reserve(list.Count() + 1);
+    values.push_back({kWakeDatesCounter, std::to_string(static_cast<long long>(list.Count()) - 1)});
+    for (std::size_t i = 0; i < list.Count(); ++i)
+        values.push_back({std::to_string(i), StoredText(list.Entries()[i])});
+    const std::string text = platform::ReplaceIniSection(
+        content, kWakeDatesSection, values, [old](const std::string& key) { return KeyIndex(key, old) >= 0; });
+
+    const std::string copy = written ? files.TempFileName(ProgramFolder(platform.process), "orv") : "";
+    written = !copy.empty() && files.WriteFile(copy, text) && files.ReplaceFile(copy, file);
     if (!written) {
         if (!copy.empty()) files.DeleteFile(copy);
         throw std::runtime_error("Unable to write to " + file);

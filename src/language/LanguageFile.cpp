@@ -39,7 +39,7 @@ std::string FolderOf(const std::string& path) {
 std::vector<std::string> ReadLanguageList(platform::Platform& platform, const std::string& path) {
     std::vector<std::string> names;
     std::string content;
-    if (!platform.files.ReadFile(path, content)) {
+    if (!platform.files.ReadFile(path, content, kMaxLanguageFileSize)) {
         if (!platform.files.FileExists(path)) return names;
         throw std::runtime_error("Cannot open file " + path);
     }

@@ -10,6 +10,10 @@
 
 constexpr int kLanguageKeyCount = 81;
 
+// The largest language file read: room for a hundred languages whose 81 texts all have the most
+// characters a text can have (2047); a larger file cannot be read.
+constexpr std::size_t kMaxLanguageFileSize = 16 * 1024 * 1024;
+
 // The texts of one language, by key (index 0 unused). A key missing from the section, or a
 // section missing from the file, gives the key's built-in German text; a key present with an
 // empty value gives an empty text.
@@ -27,7 +31,8 @@ std::string BuiltInText(int key);
 
 // The section names of the file, in file order, read from its raw lines: a line counts when its
 // first character is "[" and its last "]"; duplicates and "[]" count too. Throws
-// std::runtime_error when the file exists but cannot be read.
+// std::runtime_error when the file exists but cannot be read or is larger than
+// kMaxLanguageFileSize.
 std::vector<std::string> ReadLanguageList(platform::Platform& platform, const std::string& path);
 
 // Every key of one section, read as the private-profile functions read them into a buffer of

@@ -47,7 +47,8 @@ void SetWidth(ui::Image& image, int width) {
 
 void TForm1::LoadSkinFile(const std::string& path) {
     std::string file;
-    if (!platform.files.ReadFile(path, file)) throw std::runtime_error("Cannot open file " + path);
+    if (!platform.files.ReadFile(path, file, skin::kMaxSkinFileSize))
+        throw std::runtime_error("Cannot open file " + path);
     const skin::SkinText text = skin::ReadSkinText(file);
 
     std::size_t offset = 0;

@@ -15,6 +15,13 @@ enum FileAttribute : std::uint32_t {
     AttrNormal = 0x80,
 };
 
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+    bool operator==(const FileStamp& other) const { return size == other.size && writeTime == other.writeTime; }
+    bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -32,7 +39,12 @@ public:
     // Moves a file over another one in the same folder in one step: afterwards `to` holds
     // either its old content or all of `from`'s.
     virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
-    virtual bool ReadFile(const std::string& path, std::string& content) = 0;
+    // The whole file when it holds at most `maxSize` bytes; false when it is missing, cannot be
+    // read or is larger, and `content` stays as it was.
+    virtual bool ReadFile(const std::string& path, std::string& content, std::size_t maxSize) = 0;
+    // The size and the time of the last write of a file, to tell whether it changed; false when
+    // it does not exist.
+    virtual bool GetFileStamp(const std::string& path, FileStamp& stamp) = 0;
     // Replaces the whole file; on failure the old content stays as it was.
     virtual bool WriteFile(const std::string& path, const std::string& content) = 0;
     // Names (without folder) of the files matching `folder` + `pattern` ("*" and "?" wildcards,

@@ -4,6 +4,7 @@
 // the player is asked every two seconds; while it does not play it is sent its play command,
 // and when it still does not play at the fifth question (ten seconds), or has no window at all,
 // the own sound rings until the user stops it or the player plays after all.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -25,10 +26,12 @@ constexpr std::intptr_t kPlaying = 1;
 // A hung player answers nothing: the question gives up after this long.
 constexpr std::uint32_t kAnswerTimeoutMs = 1000;
 constexpr int kQuestions = 5;
+// A sound of a few minutes at CD quality; a larger file is not read, and the own sound rings.
+constexpr std::size_t kMaxAlarmSoundFileSize = 64u << 20;
 
 bool PlayableWave(platform::Platform& p, const std::string& path) {
     std::string bytes;
-    return !path.empty() && p.files.ReadFile(path, bytes) && IsPlayableWave(bytes);
+    return !path.empty() && p.files.ReadFile(path, bytes, kMaxAlarmSoundFileSize) && IsPlayableWave(bytes);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ constexpr int kLastLayoutLine = 89;
 // forty times that leaves room for any real skin, while forty pictures each at the size limit
 // of one bitmap would take some 800 MB.
 constexpr std::int64_t kMaxSkinPixels = 2 * 1024 * 1024;
+// The largest skin file read: the pixel budget at four bytes a pixel (32 bits, or the row padding
+// of the narrowest pictures), with a megabyte for the headers, colour tables and the text block.
+constexpr std::size_t kMaxSkinFileSize = static_cast<std::size_t>(kMaxSkinPixels) * 4 + 1024 * 1024;
 
 // The lines of a skin's text block. A line that the block does not contain reads as empty.
 class SkinText {

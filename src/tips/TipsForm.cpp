@@ -17,6 +17,9 @@ using platform::RegistryRoot;
 // it every start shows the first tip.
 const char* const kTipValue = "Tip";
 const char* const kPictureFolder = "Images\\";
+// A tip picture is read only up to what the largest bitmap the decoder takes can fill, at four
+// bytes a pixel, with room for its headers and colour table.
+constexpr std::size_t kMaxTipPictureSize = static_cast<std::size_t>(skin::kMaxBitmapPixels) * 4 + 65536;
 
 }  // namespace
 
@@ -96,7 +99,7 @@ void TForm5::LoadTipPicture() {
     const std::string file = TipsFolder + std::to_string(CurrentTip) + ".bmp";
     if (!platform.files.DirectoryExists(TipsFolder) || !platform.files.FileExists(file)) return;
     std::string bytes;
-    if (!platform.files.ReadFile(file, bytes)) return;
+    if (!platform.files.ReadFile(file, bytes, kMaxTipPictureSize)) return;
     try {
         Image1.SetPicture(skin::DecodeBitmap(bytes));
     } catch (const std::exception&) {

@@ -10,6 +10,11 @@ LocalTime At(int day, int month, int year, int hour, int minute, int second = 0)
     return LocalTime{year, month, day, hour, minute, second};
 }
 
+bool Due(AgentSchedule& schedule, const LocalTime& now) {
+    long long latest;
+    return schedule.TakeDue(now, latest);
+}
+
 std::string Text(const LocalTime& t) {
     char text[32];
     std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", t.day, t.month, t.year, t.hour, t.minute,
@@ -52,7 +57,7 @@ TEST(AgentScheduleTest, DueAndNextFollowTheGracePeriod) {
         SCOPED_TRACE(Text(c.now));
         AgentSchedule schedule;
         schedule.Plan(kEntries);
-        EXPECT_EQ(schedule.TakeDue(c.now), c.due);
+        EXPECT_EQ(Due(schedule, c.now), c.due);
         LocalTime next{};
         const bool hasNext = schedule.NextWake(c.now, next);
         EXPECT_EQ(hasNext ? Text(next) : "", c.next);
@@ -70,16 +75,16 @@ TEST(AgentScheduleTest, ADueDateNotYetTakenIsTheNextWake) {
 TEST(AgentScheduleTest, EachDateFiresOnceEvenWhenTheFileIsRewritten) {
     AgentSchedule schedule;
     schedule.Plan({"08.12.2026 (07:30)", "08.12.2026 (07:30) - twice the same minute"});
-    EXPECT_TRUE(schedule.TakeDue(At(8, 12, 2026, 7, 30)));
-    EXPECT_FALSE(schedule.TakeDue(At(8, 12, 2026, 7, 31)));
+    EXPECT_TRUE(Due(schedule, At(8, 12, 2026, 7, 30)));
+    EXPECT_FALSE(Due(schedule, At(8, 12, 2026, 7, 31)));
 
     // The file written anew, with the fired date (another description) and a new one.
     schedule.Plan({"08.12.2026 (07:30) - renamed", "08.12.2026 (07:45)"});
-    EXPECT_FALSE(schedule.TakeDue(At(8, 12, 2026, 7, 32)));
+    EXPECT_FALSE(Due(schedule, At(8, 12, 2026, 7, 32)));
     LocalTime next{};
     ASSERT_TRUE(schedule.NextWake(At(8, 12, 2026, 7, 32), next));
     EXPECT_EQ(Text(next), "08.12.2026 07:45:00");
-    EXPECT_TRUE(schedule.TakeDue(At(8, 12, 2026, 7, 46)));
+    EXPECT_TRUE(Due(schedule, At(8, 12, 2026, 7, 46)));
 
     // A date removed from the file is no longer planned.
     schedule.Plan({});
@@ -96,9 +101,28 @@ TEST(AgentScheduleTest, MomentsCrossMonthsYearsAndLeapDays) {
     EXPECT_FALSE(WakeMoment("29.02.2027 (00:00)", a));
     AgentSchedule schedule;
     schedule.Plan({"01.01.2027 ( 0:05)"});
-    EXPECT_TRUE(schedule.TakeDue(At(1, 1, 2027, 0, 14)));
+    EXPECT_TRUE(Due(schedule, At(1, 1, 2027, 0, 14)));
     schedule.Plan({"01.03.2028 ( 0:05)"});
     LocalTime next{};
     ASSERT_TRUE(schedule.NextWake(At(28, 2, 2028, 23, 59), next));
     EXPECT_EQ(Text(next), "01.03.2028 00:05:00");
+}
+
+TEST(AgentScheduleTest, ARememberedDateAndThoseOfTheGracePeriodBeforeItDoNotFireAgain) {
+    long long remembered;
+    ASSERT_TRUE(WakeMoment("08.12.2026 (07:32)", remembered));
+    EXPECT_EQ(MomentText(remembered), "08.12.2026 (07:32)");
+    AgentSchedule schedule;
+    schedule.Remember(remembered);
+    schedule.Plan({"08.12.2026 (07:21)", "08.12.2026 (07:22)", "08.12.2026 (07:32)", "08.12.2026 (07:33)"});
+    // 07:21 lies more than the grace period before the remembered date: not taken as fired.
+    long long latest = 0;
+    EXPECT_TRUE(schedule.TakeDue(At(8, 12, 2026, 7, 31), latest));
+    EXPECT_EQ(MomentText(latest), "08.12.2026 (07:21)");
+    LocalTime next{};
+    ASSERT_TRUE(schedule.NextWake(At(8, 12, 2026, 7, 32), next));
+    EXPECT_EQ(Text(next), "08.12.2026 07:33:00");  // 07:22 and 07:32 fired in the earlier run
+    EXPECT_FALSE(Due(schedule, At(8, 12, 2026, 7, 32)));
+    EXPECT_TRUE(schedule.TakeDue(At(8, 12, 2026, 7, 40), latest));
+    EXPECT_EQ(MomentText(latest), "08.12.2026 (07:33)");
 }

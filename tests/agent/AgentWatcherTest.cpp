@@ -66,3 +66,37 @@ TEST_F(AgentWatcherTest, FollowsTheFileOnlyWhenReadAgain) {
     platform::LocalTime next{};
     EXPECT_FALSE(watcher.NextWake(next));
 }
+
+TEST_F(AgentWatcherTest, ADateFiredByAnEarlierRunDoesNotFireAgain) {
+    watcher.Reload();
+    At(8, 12, 2026, 7, 2);
+    ASSERT_TRUE(watcher.Check());
+    auto last = p.registry.Find(platform::RegistryRoot::CurrentUser, "Software\\Orvella", "Agent - Letzter Weckruf");
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->text, "08.12.2026 (07:00)");
+
+    // Ended and started again within the grace period: the date stays fired, the next one comes.
+    AgentWatcher restarted(p.platform);
+    restarted.Reload();
+    At(8, 12, 2026, 7, 5);
+    EXPECT_FALSE(restarted.Check());
+    platform::LocalTime next{};
+    ASSERT_TRUE(restarted.NextWake(next));
+    EXPECT_EQ(next.year * 10000 + next.month * 100 + next.day, 20270105);
+    EXPECT_EQ(p.desktop.launches.size(), 1u);
+}
+
+TEST_F(AgentWatcherTest, AFileThatCannotBeReadKeepsTheDatesPlannedBefore) {
+    EXPECT_TRUE(watcher.Reload());
+    EXPECT_FALSE(watcher.Reload()) << "read again though unchanged";
+    // Too large to be read: left alone, however many keys and whatever counter it holds.
+    p.files.AddFile(ini, "[Weckzeiten]\r\nZ\xE4hler=2147483647\r\n" + std::string(4 * 1024 * 1024, ';'));
+    EXPECT_FALSE(watcher.Reload());
+    At(8, 12, 2026, 7, 0);
+    EXPECT_TRUE(watcher.Check());
+    // Back within the limit, the file counts again.
+    p.files.AddFile(ini, "[Weckzeiten]\r\nZ\xE4hler=0\r\n0=08.12.2026 (07:01)\r\n");
+    EXPECT_TRUE(watcher.Reload());
+    At(8, 12, 2026, 7, 1);
+    EXPECT_TRUE(watcher.Check());
+}

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Names.h"
 #include "dates/WakeDates.h"
 #include "platform/fake/FakePlatform.h"
 
@@ -34,25 +35,28 @@ struct WakeDatesFile : ::testing::Test {
     Entries TempFiles() { return p.files.FindFiles(kFolder, "*.tmp"); }
 };
 
-// An IniFiles that fails its n-th change (1-based; writes and deletions count alike).
-struct FailingIni : platform::IniFiles {
+// An IniFiles that counts the changes made through it: each one rewrites the whole file.
+struct CountingIni : platform::IniFiles {
     platform::IniFiles& inner;
-    int failAt;
     int changes = 0;
-    FailingIni(platform::IniFiles& i, int n) : inner(i), failAt(n) {}
-    bool Fails() { return ++changes == failAt; }
+    explicit CountingIni(platform::IniFiles& i) : inner(i) {}
     std::string ReadString(const std::string& f, const std::string& s, const std::string& k,
                            const std::string& d) override {
         return inner.ReadString(f, s, k, d);
     }
     bool WriteString(const std::string& f, const std::string& s, const std::string& k,
                      const std::string& v) override {
-        return !Fails() && inner.WriteString(f, s, k, v);
+        ++changes;
+        return inner.WriteString(f, s, k, v);
     }
     bool DeleteKey(const std::string& f, const std::string& s, const std::string& k) override {
-        return !Fails() && inner.DeleteKey(f, s, k);
+        ++changes;
+        return inner.DeleteKey(f, s, k);
     }
-    bool EraseSection(const std::string& f, const std::string& s) override { return inner.EraseSection(f, s); }
+    bool EraseSection(const std::string& f, const std::string& s) override {
+        ++changes;
+        return inner.EraseSection(f, s);
+    }
     std::vector<std::string> ReadSections(const std::string& f) override { return inner.ReadSections(f); }
     std::vector<std::string> ReadKeys(const std::string& f, const std::string& s) override {
         return inner.ReadKeys(f, s);
@@ -111,8 +115,24 @@ TEST_F(WakeDatesFile, AHugeCounterLoadsAtMostTheLimitAndSavesQuickly) {
         EXPECT_EQ(loaded.end()[-1], "d");
         // Only the numbered keys the section holds are deleted, however large the counter.
         Save({"x"});
-        EXPECT_EQ(Content(), "[Weckzeiten]\r\nZähler=0\r\n01=e\r\n0=x\r\n");
+        EXPECT_EQ(Content(), "[Weckzeiten]\r\nZähler=0\r\n0=x\r\n01=e\r\n");
     }
+}
+
+TEST_F(WakeDatesFile, TenThousandDatesOverADamagedCounterAreWrittenInOneStep) {
+    Given("[Position]\r\nLeft=3\r\n[Weckzeiten]\r\nZähler=2147483647\r\n0=a\r\n012=kept\r\n");
+    ASSERT_EQ(Load().size(), static_cast<std::size_t>(kMaxWakeDates));
+    CountingIni ini(p.ini);
+    platform::Platform q{p.registry, p.files, ini,   p.process, p.desktop, p.desktop,
+                         p.desktop,  p.volume, p.sound, p.clock, p.system, p.dialogs, p.app};
+    const std::uint64_t writesBefore = p.files.writeCount;
+    SaveWakeDates(q, list);
+    EXPECT_EQ(ini.changes, 0) << "each change through the profile functions rewrites the file";
+    EXPECT_EQ(p.files.writeCount - writesBefore, 2u) << "the working copy made, then written once";
+    const std::string start = "[Position]\r\nLeft=3\r\n[Weckzeiten]\r\nZähler=9999\r\n0=\r\n";
+    EXPECT_EQ(Content().substr(0, start.size()), start);
+    EXPECT_EQ(Content().substr(Content().size() - 20), "\r\n9999=a\r\n012=kept\r\n");
+    EXPECT_EQ(Load().size(), static_cast<std::size_t>(kMaxWakeDates));
 }
 
 TEST_F(WakeDatesFile, SaveReplacesTheCoveredKeysAndLeavesTheRest) {
@@ -129,11 +149,11 @@ TEST_F(WakeDatesFile, SaveReplacesTheCoveredKeysAndLeavesTheRest) {
          "[Position]\r\nLeft=3\r\n[Weckzeiten]\r\nZähler=4\r\n0=a\r\n1=b\r\n2=c\r\n3=d\r\n4=e\r\n[Other]\nx = 1", {"p", "q"},
          "[Position]\r\nLeft=3\r\n[Weckzeiten]\r\nZähler=1\r\n0=p\r\n1=q\r\n[Other]\nx = 1"},
         {"keys above the counter", "[Weckzeiten]\r\nZähler=1\r\n0=a\r\n1=b\r\n2=c\r\n3=d\r\n", {"x"},
-         "[Weckzeiten]\r\nZähler=0\r\n2=c\r\n3=d\r\n0=x\r\n"},
+         "[Weckzeiten]\r\nZähler=0\r\n0=x\r\n2=c\r\n3=d\r\n"},
         {"counter not a number", "[Weckzeiten]\r\nZähler=abc\r\n0=a\r\n1=b\r\n2=c", {"x"},
          "[Weckzeiten]\r\nZähler=0\r\n0=x\r\n1=b\r\n2=c"},
         {"section elsewhere, no final line end", "[Position]\nTop=4\n[weckzeiten]\nzähler=0x1\n0=a\n1=b", {},
-         "[Position]\nTop=4\n[weckzeiten]\nzähler=-1\n"},
+         "[Position]\nTop=4\n[weckzeiten]\nZähler=-1\r\n"},
         {"texts the profile rules would change", nullptr, {" lead", "'q'", "tail "},
          "[Weckzeiten]\r\nZähler=2\r\n0=\" lead\"\r\n1=\"'q'\"\r\n2=\"tail \"\r\n"},
         {"no section yet", "[Position]\r\nTop=4", {"x"}, "[Position]\r\nTop=4\r\n[Weckzeiten]\r\nZähler=0\r\n0=x\r\n"},
@@ -155,33 +175,32 @@ TEST_F(WakeDatesFile, AFailedSaveLeavesTheOldFileAsItWas) {
     struct Case {
         const char* name;
         std::function<void(fake::FakePlatform&)> setUp;
-        int failingChange;  // of the INI service; 0: none
     } cases[] = {
-        {"writes fail", [](fake::FakePlatform& f) { f.files.failWrites = true; }, 0},
-        {"read-only file", [](fake::FakePlatform& f) { f.files.SetAttributes(kIni, platform::AttrReadOnly); }, 0},
-        {"file in use", [](fake::FakePlatform& f) { f.files.Lock(kIni); }, 0},
-        {"deletion fails", nullptr, 2},
-        {"counter fails", nullptr, 4},
-        {"an entry fails", nullptr, 6},
+        {"writes fail", [](fake::FakePlatform& f) { f.files.failWrites = true; }},
+        {"read-only file", [](fake::FakePlatform& f) { f.files.SetAttributes(kIni, platform::AttrReadOnly); }},
+        {"file in use", [](fake::FakePlatform& f) { f.files.Lock(kIni); }},
+        {"file larger than the limit", [&](fake::FakePlatform& f) {
+             f.files.AddFile(kIni, before + std::string(kMaxIniFileSize, ';'));
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fake::FakePlatform f;
         f.files.AddFile(kIni, before);
-        if (c.setUp) c.setUp(f);
+        c.setUp(f);
+        const std::string old = f.files.Content(kIni);
         const std::uint32_t attributes = f.files.Attributes(kIni);
-        FailingIni ini(f.ini, c.failingChange);
-        platform::Platform q{f.registry, f.files, ini,   f.process, f.desktop, f.desktop,
-                             f.desktop,  f.volume, f.sound, f.clock, f.system, f.dialogs, f.app};
         TWakeDateList dates(f.system);
+        LoadWakeDates(f, dates);
+        EXPECT_EQ(dates.Count(), old == before ? 3u : 0u) << "a file larger than the limit is not read";
         for (const char* e : {"x", "y", "z"}) dates.Add(e);
         try {
-            SaveWakeDates(q, dates);
+            SaveWakeDates(f, dates);
             ADD_FAILURE() << "no error";
         } catch (const std::runtime_error& e) {
             EXPECT_EQ(std::string(e.what()), std::string("Unable to write to ") + kIni);
         }
-        EXPECT_EQ(f.files.Content(kIni), before);
+        EXPECT_EQ(f.files.Content(kIni), old);
         EXPECT_EQ(f.files.Attributes(kIni), attributes);
         EXPECT_TRUE(f.files.FindFiles(kFolder, "*.tmp").empty());
     }

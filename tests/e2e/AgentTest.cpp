@@ -1,6 +1,7 @@
 // The companion agent under Wine: a wake date written while it runs wakes the main program
 // (the wake call set, Orvella.exe /S started, the player playing), WM_CLOSE ends it with exit
-// code 0, and a second copy ends at once.
+// code 0, and a second copy ends at once. A huge damaged Orvella.ini does not knock it over, and
+// a date it fired stays fired when it is started again.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -25,8 +26,9 @@ void EndWindowOwners(const char* className, const char* title) {
     }
 }
 
-// The next whole minute of local time with at least 15 seconds to go, as an entry text.
-std::string WakeDateAhead() {
+// The minute of local time `minutes` from the current one (the next with at least 15 seconds to
+// go for 1), as an entry text.
+std::string WakeDate(long long minutes = 1) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     FILETIME file;
@@ -34,9 +36,9 @@ std::string WakeDateAhead() {
     ULARGE_INTEGER t;
     t.LowPart = file.dwLowDateTime;
     t.HighPart = file.dwHighDateTime;
-    const unsigned long long second = 10000000ULL, minute = 60 * second;
-    t.QuadPart = (t.QuadPart / minute + 1) * minute;
-    if (now.wSecond > 45) t.QuadPart += minute;
+    const long long second = 10000000LL, minute = 60 * second;
+    t.QuadPart = static_cast<unsigned long long>((static_cast<long long>(t.QuadPart) / minute + minutes) * minute);
+    if (minutes > 0 && now.wSecond > 45) t.QuadPart += minute;
     file.dwLowDateTime = t.LowPart;
     file.dwHighDateTime = t.HighPart;
     SYSTEMTIME at;
@@ -88,7 +90,7 @@ TEST_F(Agent, AWakeDateWrittenWhileItRunsStartsTheMainProgramOnce) {
     EXPECT_EQ(code, 0u);
 
     // Written as the main program writes it: Windows-1252, the counter one below the count.
-    const std::string date = WakeDateAhead();
+    const std::string date = WakeDate();
     ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZähler=0\r\n0=" + date + "\r\n"));
 
     // The main program reads and clears the wake call as it starts, so the flag is caught in
@@ -111,6 +113,57 @@ TEST_F(Agent, AWakeDateWrittenWhileItRunsStartsTheMainProgramOnce) {
     code = 99;
     ASSERT_TRUE(agent.WaitForExit(10000, &code));
     EXPECT_EQ(code, 0u);
+}
+
+TEST_F(Agent, AHugeDamagedFileDoesNotKnockItOverAndAFiredDateStaysFiredAfterARestart) {
+    // A million keys and a counter far beyond what is read: some 30 MB.
+    std::string huge = "[Weckzeiten]\r\nZähler=2147483647\r\n";
+    huge.reserve(32 * 1024 * 1024);
+    for (int i = 0; i < 1000000; ++i) huge += std::to_string(i) + "=01.01.2000 (00:00) - damaged\r\n";
+    ASSERT_GT(huge.size(), 30u * 1000 * 1000);
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, huge));
+    huge.clear();
+
+    auto agent = e2e::StartProgram("Agent.exe");
+    HWND window = e2e::WaitForWindow("TApplication", "Orvella Agent", 10000);
+    ASSERT_TRUE(window);
+    Sleep(20000);
+    DWORD_PTR result;
+    ASSERT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result))
+        << "the agent does not answer";
+    ASSERT_TRUE(agent.Running());
+
+    // A date a minute ago is still within the grace period: saved now, it fires at once.
+    const std::string date = WakeDate(-1);
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZähler=0\r\n0=" + date + "\r\n"));
+    DWORD wake = 0;
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] { return (e2e::GetRegistryDword(kKey, "Weckruf", wake) && wake == 1) || FindWindowA("TForm1", "Orvella"); },
+        15000))
+        << "no wake call for " << date;
+    // Ended only once it runs, so that no main program starts after the test.
+    EXPECT_TRUE(e2e::WaitForWindow("TApplication", "Orvella", 20000));
+    std::string last;
+    EXPECT_TRUE(e2e::GetRegistryString(kKey, "Agent - Letzter Weckruf", last));
+    EXPECT_EQ(last, date.substr(0, 18));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(agent.WaitForExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+    EndAll();
+
+    // Started again within the grace period: once it answers, it has planned, and not fired.
+    e2e::SetRegistryDword(kKey, "Weckruf", 0);
+    auto again = e2e::StartProgram("Agent.exe");
+    window = e2e::WaitForWindow("TApplication", "Orvella Agent", 10000);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result));
+    Sleep(1000);
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Weckruf", wake));
+    EXPECT_EQ(wake, 0u);
+    EXPECT_FALSE(FindWindowA("TApplication", "Orvella"));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(again.WaitForExit(10000));
 }
 
 }  // namespace

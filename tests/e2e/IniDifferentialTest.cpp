@@ -1,5 +1,6 @@
-// The in-memory INI reader that the native tests rely on, against the system's own
-// GetPrivateProfileStringA, on generated files full of the odd cases real files hold.
+// The in-memory INI reader that the agent, the wake dates and the native tests rely on, against
+// the system's own GetPrivateProfileStringA, on generated files full of the odd cases real files
+// hold.
 #include "E2eSupport.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/fake/FakeFileSystem.h"
+#include "platform/IniText.h"
 #include "platform/fake/FakeIniFiles.h"
 
 namespace {
@@ -143,11 +145,13 @@ TEST(IniDifferential, FakeReaderReadsAsTheSystemDoes) {
         const std::string file = temp.File("generated" + std::to_string(n) + ".ini");
         ASSERT_TRUE(e2e::WriteTextFile(file, generated.content));
         files.AddFile(fakeFile, generated.content);
+        const platform::IniText parsed(generated.content);
         for (const Lookup& lookup : generated.lookups) {
             const std::string expected = SystemRead(file, lookup, 65536);
             const std::string actual = ini.ReadString(fakeFile, lookup.section, lookup.key, kNotFound);
             // The language file's reader cuts a text to what the system's 2048-byte buffer holds.
             const std::string cut = SystemRead(file, lookup, 2048);
+            EXPECT_EQ(parsed.ReadString(lookup.section, lookup.key, kNotFound), expected);
             EXPECT_TRUE(expected == actual && cut == actual.substr(0, 2047))
                 << "file " << n << ", [" << lookup.section << "] " << lookup.key << "\n"
                 << "system: \"" << Shown(expected) << "\" (" << expected.size() << ")\n"

@@ -130,9 +130,16 @@ protected:
 TEST_F(FileServiceTest, WriteFileReplacesTheWholeFileAndLeavesNoTemporaryFileBehind) {
     const std::string path = temp.File("Orvella.ini");
     ASSERT_TRUE(files.WriteFile(path, std::string(10000, 'x')));
+    platform::FileStamp before, after;
+    ASSERT_TRUE(files.GetFileStamp(path, before));
+    EXPECT_EQ(before.size, 10000u);
     ASSERT_TRUE(files.WriteFile(path, "short"));
+    ASSERT_TRUE(files.GetFileStamp(path, after));
+    EXPECT_NE(before, after);
     std::string content;
-    ASSERT_TRUE(files.ReadFile(path, content));
+    EXPECT_FALSE(files.ReadFile(path, content, 4));  // beyond the limit: not read
+    EXPECT_EQ("", content);
+    ASSERT_TRUE(files.ReadFile(path, content, 5));
     EXPECT_EQ("short", content);
     EXPECT_EQ(std::vector<std::string>{"Orvella.ini"}, files.FindFiles(temp.Path(), "*"));
 }

@@ -65,8 +65,10 @@ TEST_F(LanguageFile, ListTakesExactlyTheBracketedLines) {
     }
 }
 
-TEST_F(LanguageFile, ListOfAMissingFileIsEmpty) {
+TEST_F(LanguageFile, ListOfAMissingFileIsEmptyAndOfAFileBeyondTheLimitFails) {
     EXPECT_TRUE(ReadLanguageList(p, kFile).empty());
+    p.files.AddFile(kFile, "[Deutsch]\r\n" + std::string(kMaxLanguageFileSize, ';'));
+    EXPECT_THROW(ReadLanguageList(p, kFile), std::runtime_error);
 }
 
 // --- the texts of a language ---

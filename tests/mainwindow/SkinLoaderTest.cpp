@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "skin/SkinFile.h"
+
 using skintest::SkinFile;
 using skintest::SlotOf;
 
@@ -227,6 +229,14 @@ TEST_F(SkinLoader, FailureMessages) {
         ADD_FAILURE();
     } catch (const std::exception& e) {
         EXPECT_STREQ(e.what(), "Cannot open file C:\\nowhere\\gone.skn");
+    }
+    // More than forty pictures within the pixel budget can fill: not read at all.
+    p.files.AddFile("C:\\Skins\\huge.skn", std::string(skin::kMaxSkinFileSize + 1, '\0'));
+    try {
+        f1.LoadSkinFile("C:\\Skins\\huge.skn");
+        ADD_FAILURE();
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "Cannot open file C:\\Skins\\huge.skn");
     }
 }
 

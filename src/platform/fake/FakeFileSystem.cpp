@@ -116,10 +116,17 @@ bool FakeFileSystem::DeleteFile(const std::string& path) {
     return true;
 }
 
-bool FakeFileSystem::ReadFile(const std::string& path, std::string& content) {
+bool FakeFileSystem::ReadFile(const std::string& path, std::string& content, std::size_t maxSize) {
+    auto it = files.find(Resolve(path));
+    if (it == files.end() || it->second.content.size() > maxSize) return false;
+    content = it->second.content;
+    return true;
+}
+
+bool FakeFileSystem::GetFileStamp(const std::string& path, platform::FileStamp& stamp) {
     auto it = files.find(Resolve(path));
     if (it == files.end()) return false;
-    content = it->second.content;
+    stamp = {it->second.content.size(), it->second.writeTime};
     return true;
 }
 
@@ -131,6 +138,7 @@ bool FakeFileSystem::WriteFile(const std::string& path, const std::string& conte
     File& f = files[key];
     if (f.path.empty()) f.path = path;
     f.content = content;
+    f.writeTime = ++writeCount;
     return true;
 }
 
@@ -201,7 +209,7 @@ void FakeFileSystem::AddLink(const std::string& path, const std::string& target)
 void FakeFileSystem::AddFile(const std::string& path, const std::string& content, std::uint32_t attributes) {
     const std::string key = Resolve(path);
     AddDirectory(Parent(key));
-    files[key] = File{path, content, attributes};
+    files[key] = File{path, content, attributes, ++writeCount};
 }
 
 std::string FakeFileSystem::Content(const std::string& path) const {

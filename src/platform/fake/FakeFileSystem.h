@@ -23,7 +23,9 @@ public:
     bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
     bool DeleteFile(const std::string& path) override;
     bool ReplaceFile(const std::string& from, const std::string& to) override;
-    bool ReadFile(const std::string& path, std::string& content) override;
+    bool ReadFile(const std::string& path, std::string& content, std::size_t maxSize) override;
+    // The write time is a count of the writes made, which is all a comparison needs.
+    bool GetFileStamp(const std::string& path, platform::FileStamp& stamp) override;
     bool WriteFile(const std::string& path, const std::string& content) override;
     std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
@@ -55,6 +57,7 @@ public:
         std::string path;  // as first written
         std::string content;
         std::uint32_t attributes = platform::AttrArchive;
+        std::uint64_t writeTime = 0;
     };
     std::map<std::string, File> files;
     std::map<std::string, std::string> directories;  // key -> path as written
@@ -65,6 +68,7 @@ public:
     std::string currentDirectory = "C:\\";
     unsigned nextTempNumber = 0x1A2B;
     bool failWrites = false;
+    std::uint64_t writeCount = 0;
 };
 
 }  // namespace fake

@@ -1,38 +1,16 @@
 #include "platform/fake/FakeIniFiles.h"
 
-#include "platform/fake/FakeText.h"
-
 namespace fake {
 
 namespace {
 
-// Lines keep their own line end, so that a write leaves every other line byte for byte.
-std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return "";
-    const auto e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
+using platform::FoldIniName;
+using platform::IniSectionName;
 
+// Lines keep their own line end, so that a write leaves every other line byte for byte.
 std::string LineEnd(const std::string& line) {
     const auto end = line.find_first_of("\r\n");
     return end == std::string::npos ? "" : line.substr(end);
-}
-
-// Section and key names compare as Windows compares them, which folds the accented letters of
-// the ANSI code page too ("ZÄHLER" is "Zähler").
-std::string Fold(const std::string& name) {
-    std::string folded = Lower(name);
-    for (char& c : folded) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u >= 0xC0 && u <= 0xDE && u != 0xD7)
-            c = static_cast<char>(u + 0x20);
-        else if (u == 0x8A || u == 0x8C || u == 0x8E)
-            c = static_cast<char>(u + 0x10);
-        else if (u == 0x9F)
-            c = static_cast<char>(0xFF);
-    }
-    return folded;
 }
 
 // Inserts a "key=value" line; a last line without a line end gets one first.
@@ -41,35 +19,15 @@ void InsertLine(std::vector<std::string>& lines, std::size_t at, const std::stri
     lines.insert(lines.begin() + static_cast<long>(at), text + "\r\n");
 }
 
-// The section name of a "[name]" line, or nothing. The name runs to the line's last "]", so
-// "[a]b]" is section "a]b" and "[a] x" section "a".
-bool SectionName(const std::string& line, std::string& name) {
-    const std::string t = Trim(line);
-    if (t.size() < 2 || t.front() != '[') return false;
-    const auto close = t.rfind(']');
-    if (close == std::string::npos) return false;
-    name = Trim(t.substr(1, close - 1));
-    return true;
+bool KeyName(const std::string& line, std::string& name) {
+    std::string value;
+    bool hasValue;
+    return platform::IniKeyLine(line, name, value, hasValue);
 }
 
-// Any other non-blank line of a section is a key. A line without "=" is a key without a
-// value: a lookup that meets it first gets the default, as the system's does. Lines starting
-// with ";" are keys for a lookup too, and only the listing of keys leaves them out.
-bool KeyName(const std::string& line, std::string& name, std::string& value, bool* hasValue = nullptr) {
-    const std::string t = Trim(line);
-    if (t.empty()) return false;
-    const auto eq = t.find('=');
-    if (hasValue) *hasValue = eq != std::string::npos;
-    name = Trim(t.substr(0, eq));
-    if (eq == std::string::npos) {
-        value.clear();
-        return true;
-    }
-    value = Trim(t.substr(eq + 1));
-    if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
-                              (value.front() == '\'' && value.back() == '\'')))
-        value = value.substr(1, value.size() - 2);
-    return true;
+bool IsBlank(const std::string& line) {
+    std::string name;
+    return !KeyName(line, name);
 }
 
 // [first, last) line range of a section's body; first == npos when the section is missing.
@@ -77,15 +35,15 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
                  std::size_t& end) {
     header = std::string::npos;
     end = lines.size();
-    const std::string wanted = Fold(Trim(section));
+    const std::string wanted = FoldIniName(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string name;
-        if (!SectionName(lines[i], name)) continue;
+        if (!IniSectionName(lines[i], name)) continue;
         if (header != std::string::npos) {
             end = i;
             return;
         }
-        if (Fold(name) == wanted) header = i;
+        if (FoldIniName(name) == wanted) header = i;
     }
 }
 
@@ -93,18 +51,8 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
 
 std::vector<std::string> FakeIniFiles::Lines(const std::string& file) {
     std::string content;
-    std::vector<std::string> lines;
-    if (!files_.ReadFile(file, content)) return lines;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = content.size();
-        else if (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') end += 2;
-        else ++end;
-        lines.push_back(content.substr(start, end - start));
-        start = end;
-    }
-    return lines;
+    if (!files_.ReadFile(file, content, std::string::npos)) return {};
+    return platform::SplitIniLines(content);
 }
 
 bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>& lines) {
@@ -113,33 +61,20 @@ bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>
     return files_.WriteFile(file, content);
 }
 
-const std::vector<FakeIniFiles::Entry>& FakeIniFiles::Entries(const std::string& file) {
+const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {
     std::string content;
-    if (!files_.ReadFile(file, content)) content.clear();
+    if (!files_.ReadFile(file, content, std::string::npos)) content.clear();
     const std::string fileKey = FakeFileSystem::Key(file);
     if (fileKey == parsedFile_ && content == parsedContent_) return parsed_;
     parsedFile_ = fileKey;
     parsedContent_ = content;
-    parsed_.clear();
-    for (const std::string& line : Lines(file)) {
-        Entry entry;
-        entry.section = SectionName(line, entry.name);
-        if (!entry.section && !KeyName(line, entry.name, entry.value, &entry.hasValue)) continue;
-        entry.name = Fold(entry.name);
-        parsed_.push_back(std::move(entry));
-    }
+    parsed_ = platform::IniText(content);
     return parsed_;
 }
 
 std::string FakeIniFiles::ReadString(const std::string& file, const std::string& section,
                                      const std::string& key, const std::string& defaultValue) {
-    const std::vector<Entry>& entries = Entries(file);
-    const std::string wantedSection = Fold(Trim(section)), wantedKey = Fold(Trim(key));
-    std::size_t i = 0;
-    while (i < entries.size() && !(entries[i].section && entries[i].name == wantedSection)) ++i;
-    for (++i; i < entries.size() && !entries[i].section; ++i)
-        if (entries[i].name == wantedKey) return entries[i].hasValue ? entries[i].value : defaultValue;
-    return defaultValue;
+    return Parsed(file).ReadString(section, key, defaultValue);
 }
 
 bool FakeIniFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,
@@ -152,17 +87,17 @@ bool FakeIniFiles::WriteString(const std::string& file, const std::string& secti
         InsertLine(lines, lines.size(), key + "=" + value);
         return Store(file, lines);
     }
-    const std::string wanted = Fold(Trim(key));
+    const std::string wanted = FoldIniName(key);
     for (std::size_t i = header + 1; i < end; ++i) {
-        std::string name, old;
-        if (KeyName(lines[i], name, old) && Fold(name) == wanted) {
+        std::string name;
+        if (KeyName(lines[i], name) && FoldIniName(name) == wanted) {
             lines[i] = name + "=" + value + LineEnd(lines[i]);
             return Store(file, lines);
         }
     }
     // New keys go after the section's last non-blank line.
     std::size_t at = end;
-    while (at > header + 1 && Trim(lines[at - 1]).empty()) --at;
+    while (at > header + 1 && IsBlank(lines[at - 1])) --at;
     InsertLine(lines, at, key + "=" + value);
     return Store(file, lines);
 }
@@ -172,10 +107,10 @@ bool FakeIniFiles::DeleteKey(const std::string& file, const std::string& section
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return true;
-    const std::string wanted = Fold(Trim(key));
+    const std::string wanted = FoldIniName(key);
     for (std::size_t i = header + 1; i < end; ++i) {
-        std::string name, value;
-        if (KeyName(lines[i], name, value) && Fold(name) == wanted) {
+        std::string name;
+        if (KeyName(lines[i], name) && FoldIniName(name) == wanted) {
             lines.erase(lines.begin() + static_cast<long>(i));
             return Store(file, lines);
         }
@@ -193,25 +128,11 @@ bool FakeIniFiles::EraseSection(const std::string& file, const std::string& sect
 }
 
 std::vector<std::string> FakeIniFiles::ReadSections(const std::string& file) {
-    std::vector<std::string> names;
-    for (const auto& line : Lines(file)) {
-        std::string name;
-        if (SectionName(line, name)) names.push_back(name);
-    }
-    return names;
+    return Parsed(file).SectionNames();
 }
 
 std::vector<std::string> FakeIniFiles::ReadKeys(const std::string& file, const std::string& section) {
-    std::vector<std::string> keys;
-    const auto lines = Lines(file);
-    std::size_t header, end;
-    FindSection(lines, section, header, end);
-    if (header == std::string::npos) return keys;
-    for (std::size_t i = header + 1; i < end; ++i) {
-        std::string name, value;
-        if (KeyName(lines[i], name, value) && !name.empty() && name[0] != ';') keys.push_back(name);
-    }
-    return keys;
+    return Parsed(file).KeyNames(section);
 }
 
 }  // namespace fake

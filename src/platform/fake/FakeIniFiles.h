@@ -3,13 +3,14 @@
 #include <vector>
 
 #include "platform/IniFiles.h"
+#include "platform/IniText.h"
 #include "platform/fake/FakeFileSystem.h"
 
 namespace fake {
 
 // Private-profile INI files kept as text in the fake file system, so tests see the bytes
-// a real file would hold. Lines written anew end with CR LF and read "key=value"; the others
-// stay as they were.
+// a real file would hold. Lookups read the text as platform::IniText does. Lines written anew
+// end with CR LF and read "key=value"; the others stay as they were.
 class FakeIniFiles : public platform::IniFiles {
 public:
     explicit FakeIniFiles(FakeFileSystem& files) : files_(files) {}
@@ -24,21 +25,14 @@ public:
     std::vector<std::string> ReadKeys(const std::string& file, const std::string& section) override;
 
 private:
-    // A non-blank line as a lookup sees it: a section header or a key, its name folded.
-    struct Entry {
-        bool section = false;
-        std::string name;
-        std::string value;
-        bool hasValue = false;
-    };
-    // The file's lines parsed for lookups; kept while the file's content stays the same, so
-    // that reading the many keys of one file parses it once.
-    const std::vector<Entry>& Entries(const std::string& file);
+    // The file parsed for lookups; kept while the file's content stays the same, so that
+    // reading the many keys of one file parses it once.
+    const platform::IniText& Parsed(const std::string& file);
     std::vector<std::string> Lines(const std::string& file);
     bool Store(const std::string& file, const std::vector<std::string>& lines);
     FakeFileSystem& files_;
     std::string parsedFile_, parsedContent_;
-    std::vector<Entry> parsed_;
+    platform::IniText parsed_;
 };
 
 }  // namespace fake

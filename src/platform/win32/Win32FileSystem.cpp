@@ -69,16 +69,20 @@ bool Win32FileSystem::ReplaceFile(const std::string& from, const std::string& to
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool Win32FileSystem::ReadFile(const std::string& path, std::string& content) {
+bool Win32FileSystem::ReadFile(const std::string& path, std::string& content, std::size_t maxSize) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
+    // Asked first so that a file too large is not read at all; the reading stops at the limit too,
+    // since the file may grow meanwhile.
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(file, &size) && static_cast<unsigned long long>(size.QuadPart) <= maxSize;
     std::string data;
-    bool ok = true;
+    if (ok) data.reserve(static_cast<std::size_t>(size.QuadPart));
     char buffer[65536];
-    for (;;) {
+    while (ok) {
         DWORD got = 0;
-        if (!::ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+        if (!::ReadFile(file, buffer, sizeof buffer, &got, nullptr) || got > maxSize - data.size()) {
             ok = false;
             break;
         }
@@ -88,6 +92,17 @@ bool Win32FileSystem::ReadFile(const std::string& path, std::string& content) {
     CloseHandle(file);
     if (ok) content.swap(data);
     return ok;
+}
+
+bool Win32FileSystem::GetFileStamp(const std::string& path, platform::FileStamp& stamp) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.writeTime = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                      data.ftLastWriteTime.dwLowDateTime;
+    return true;
 }
 
 bool Win32FileSystem::WriteFile(const std::string& path, const std::string& content) {

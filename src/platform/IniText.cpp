@@ -1,0 +1,169 @@
+#include "platform/IniText.h"
+
+#include <unordered_set>
+
+namespace platform {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const auto b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos) return "";
+    const auto e = s.find_last_not_of(" \t\r\n");
+    return s.substr(b, e - b + 1);
+}
+
+bool EndsWithLineEnd(const std::string& text) {
+    return !text.empty() && (text.back() == '\n' || text.back() == '\r');
+}
+
+}  // namespace
+
+// Windows folds the accented letters of the ANSI code page too when it compares names.
+std::string FoldIniName(const std::string& name) {
+    std::string folded = Trim(name);
+    for (char& c : folded) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
+            c = static_cast<char>(u + 0x20);
+        else if (u == 0x8A || u == 0x8C || u == 0x8E)
+            c = static_cast<char>(u + 0x10);
+        else if (u == 0x9F)
+            c = static_cast<char>(0xFF);
+    }
+    return folded;
+}
+
+std::vector<std::string> SplitIniLines(const std::string& content) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = content.size();
+        else if (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') end += 2;
+        else ++end;
+        lines.push_back(content.substr(start, end - start));
+        start = end;
+    }
+    return lines;
+}
+
+bool IniSectionName(const std::string& line, std::string& name) {
+    const std::string t = Trim(line);
+    if (t.size() < 2 || t.front() != '[') return false;
+    const auto close = t.rfind(']');
+    if (close == std::string::npos) return false;
+    name = Trim(t.substr(1, close - 1));
+    return true;
+}
+
+// A lookup that meets a key without "=" first gets the default, as the system's does.
+bool IniKeyLine(const std::string& line, std::string& name, std::string& value, bool& hasValue) {
+    const std::string t = Trim(line);
+    if (t.empty()) return false;
+    const auto eq = t.find('=');
+    hasValue = eq != std::string::npos;
+    name = Trim(t.substr(0, eq));
+    if (!hasValue) {
+        value.clear();
+        return true;
+    }
+    value = Trim(t.substr(eq + 1));
+    if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
+                              (value.front() == '\'' && value.back() == '\'')))
+        value = value.substr(1, value.size() - 2);
+    return true;
+}
+
+IniText::IniText(const std::string& content) {
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = content.size();
+        const std::string line = content.substr(start, end - start);
+        start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+
+        Section section;
+        if (IniSectionName(line, section.name)) {
+            section.folded = FoldIniName(section.name);
+            sections_.push_back(std::move(section));
+            continue;
+        }
+        Key key;
+        if (sections_.empty() || !IniKeyLine(line, key.name, key.value, key.hasValue)) continue;
+        key.folded = FoldIniName(key.name);
+        sections_.back().keys.push_back(std::move(key));
+    }
+}
+
+const IniText::Section* IniText::FindSection(const std::string& name) const {
+    const std::string wanted = FoldIniName(name);
+    for (const Section& section : sections_)
+        if (section.folded == wanted) return &section;
+    return nullptr;
+}
+
+std::string IniText::ReadString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) const {
+    const Section* found = FindSection(section);
+    if (!found) return defaultValue;
+    const std::string wanted = FoldIniName(key);
+    for (const Key& k : found->keys)
+        if (k.folded == wanted) return k.hasValue ? k.value : defaultValue;
+    return defaultValue;
+}
+
+std::vector<std::string> IniText::SectionNames() const {
+    std::vector<std::string> names;
+    for (const Section& section : sections_) names.push_back(section.name);
+    return names;
+}
+
+std::vector<std::string> IniText::KeyNames(const std::string& section) const {
+    std::vector<std::string> names;
+    if (const Section* found = FindSection(section))
+        for (const Key& key : found->keys)
+            if (!key.name.empty() && key.name[0] != ';') names.push_back(key.name);
+    return names;
+}
+
+std::string ReplaceIniSection(const std::string& content, const std::string& section,
+                              const std::vector<IniValue>& values,
+                              const std::function<bool(const std::string& name)>& removed) {
+    std::unordered_set<std::string> written;
+    std::string body;
+    for (const IniValue& v : values) {
+        written.insert(FoldIniName(v.key));
+        // A line break would end the line early and make the rest a key or section of its own.
+        body += v.key + "=" + v.value.substr(0, v.value.find_first_of("\r\n")) + "\r\n";
+    }
+
+    const std::vector<std::string> lines = SplitIniLines(content);
+    const std::string wanted = FoldIniName(section);
+    std::size_t header = 0;
+    std::string name;
+    while (header < lines.size() && !(IniSectionName(lines[header], name) && FoldIniName(name) == wanted)) ++header;
+    if (header == lines.size()) {
+        std::string text = content;
+        if (!text.empty() && !EndsWithLineEnd(text)) text += "\r\n";
+        return text + "[" + section + "]\r\n" + body;
+    }
+
+    std::string text;
+    for (std::size_t i = 0; i < header; ++i) text += lines[i];
+    text += lines[header];
+    if (!EndsWithLineEnd(lines[header])) text += "\r\n";
+    text += body;
+    std::size_t i = header + 1;
+    for (; i < lines.size() && !IniSectionName(lines[i], name); ++i) {
+        std::string key, value;
+        bool hasValue;
+        const bool dropped = IniKeyLine(lines[i], key, value, hasValue) &&
+                             (written.count(FoldIniName(key)) || (removed && removed(key)));
+        if (!dropped) text += lines[i];
+    }
+    for (; i < lines.size(); ++i) text += lines[i];
+    return text;
+}
+
+}  // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "playback/PlaybackView.h"
@@ -21,6 +22,7 @@ enum class TPlayState { Play, Pause, Stop };
 //   playback/OutputVolume.cpp     output volume and mute
 //   playback/AlarmRun.cpp         the rising-volume run (Timer1)
 //   playback/StartupPlayback.cpp  start-up playback and automatic closing
+//   playback/Snooze.cpp           the snooze, and the volume given back when the alarm ends
 class Playback {
 public:
     Playback(ui::Form& window, PlaybackView& view);
@@ -33,6 +35,7 @@ public:
     ui::Timer Timer1;         // alarm run, 100 ms
     ui::Timer Timer2;         // automatic closing, a minute
     ui::Timer Programmstart;  // one-shot start-up playback
+    ui::Timer SnoozeTimer;    // a minute, while a snooze waits to ring again
 
     TPlayState PlayState = TPlayState::Stop;
     bool Muted = false;
@@ -45,6 +48,8 @@ public:
     int BreaksDone = 0;
     // Automatic closing: minutes since play started.
     int ElapsedMinutes = 0;
+    // Minutes until a snooze rings again; 0 when none waits.
+    int SnoozeMinutesLeft = 0;
 
     // Transport (WinampControl.cpp).
     void PlayAction();
@@ -53,6 +58,11 @@ public:
     void TerminateAction();
     void StartWinampAndPlay();
     void CloseWinamp();
+
+    // Snooze (Snooze.cpp): while playing, silences the alarm and rings again after the snooze
+    // length as a wake call does; during a snooze, starts its length again; otherwise nothing.
+    void SnoozeAction();
+    bool Snoozing() const { return SnoozeMinutesLeft > 0; }
 
     // Output volume (OutputVolume.cpp).
     void GetWaveVolume(std::uint16_t& left, std::uint16_t& right);
@@ -71,9 +81,29 @@ public:
     void Timer1Timer();
     void ProgrammstartTimer();
     void Timer2Timer();
+    void SnoozeTimerTimer();
 
 private:
+    // The output volume as it was before play started: level, the device's mute switch, and
+    // the program's own mute with the level it holds back.
+    struct VolumeBeforePlay {
+        std::uint16_t level[2] = {0, 0};
+        bool deviceMuted = false;
+        bool muted = false;
+        std::uint16_t savedLevel[2] = {0, 0};
+    };
+
     bool SendPlayerKey(std::uint8_t key);
+    // Stop's part that silences: the state, the faces, the run's timers, the player's stop.
+    void StopPlaying();
+    // Steps 3 to 6 of the start-up playback: "Play", the rising run, automatic closing, the player.
+    void PlayAsWakeCall();
+    // Keeps the volume of the moment, unless an alarm in progress (a snooze) kept one already.
+    void KeepVolumeBeforePlay();
+    // The alarm has ended: the kept volume comes back when the user asked for it, and is dropped.
+    void EndAlarmVolume();
+    void EndSnooze();
+    void ShowSnoozeMinutes();
     void BeginRun();
     void EndRun();
     void ShowShutdownCountdown();
@@ -87,4 +117,5 @@ private:
     PlaybackView& view_;
     TSettings* settings_ = nullptr;
     TForm6* countdown_ = nullptr;
+    std::optional<VolumeBeforePlay> volumeBeforePlay_;
 };

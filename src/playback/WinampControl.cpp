@@ -32,12 +32,14 @@ Playback::Playback(ui::Form& window, PlaybackView& view)
     : Timer1(&window, "Timer1", 100, false),
       Timer2(&window, "Timer2", 60000, false),
       Programmstart(&window, "Programmstart", 1000, false),
+      SnoozeTimer(&window, "SnoozeTimer", 60000, false),
       window_(window),
       platform_(window.platform),
       view_(view) {
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
     Programmstart.OnTimer = [this] { ProgrammstartTimer(); };
+    SnoozeTimer.OnTimer = [this] { SnoozeTimerTimer(); };
 }
 
 void Playback::Connect(TSettings& settings, TForm6& countdown) {
@@ -120,6 +122,9 @@ void Playback::PlayAction() {
         ResumeTimers();
         return;
     }
+    // Played by hand, a snooze has done its work.
+    EndSnooze();
+    KeepVolumeBeforePlay();
     RunAllSteps({
         [&] {
             if (s.RisingVolume) BeginRun();
@@ -154,10 +159,20 @@ void Playback::PauseAction() {
     }
 }
 
-// Stop leaves the output volume where it is.
+// Stop also ends a snooze. It leaves the output volume where it is, unless the user asked for
+// the volume before the alarm back.
 void Playback::StopAction() {
     view_.ShowCloseText("Act: 0");
-    if (PlayState == TPlayState::Stop) return;
+    EndSnooze();
+    RunAllSteps({
+        [&] {
+            if (PlayState != TPlayState::Stop) StopPlaying();
+        },
+        [&] { EndAlarmVolume(); },
+    });
+}
+
+void Playback::StopPlaying() {
     PlayState = TPlayState::Stop;
     ShowTransport(Face::Normal, Face::Normal, Face::ActiveHover);
     Timer1.SetEnabled(false);
@@ -168,7 +183,9 @@ void Playback::StopAction() {
 
 void Playback::TerminateAction() {
     platform::Platform& p = platform_;
+    EndSnooze();
     RunAllSteps({
+        [&] { EndAlarmVolume(); },
         [&] {
             const platform::WindowHandle player = FindPlayer(p);
             if (!settings_->CloseWinampOnExit || !player) return;

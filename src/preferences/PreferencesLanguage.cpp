@@ -26,6 +26,11 @@ const char* const kAgentLines[2][3] = {
      "zu überwachen. Ist dieser nicht aktiviert, funktioniert die Weckfunktion nur,",
      "wenn Orvella geöffnet ist."},
 };
+// The snooze length and the restored volume on the "Volume" page.
+const char* const kVolumeLines[2][2] = {
+    {"Snooze (min):", "Restore the volume after the alarm"},
+    {"Schlummern (min):", "Lautstärke nach dem Wecken wiederherstellen"},
+};
 // What the program does, on the about page.
 const char* const kAboutLine[2] = {"An alarm clock that wakes you with music.",
                                    "Ein Wecker, der Sie mit Musik weckt."};
@@ -89,5 +94,7 @@ void TForm2::ShowFixedLines(bool german) {
     Label25.caption = kProgramName;
     Label26.caption = std::string("Version ") + kProgramVersion;
     Label27.caption = kAboutLine[german ? 1 : 0];
+    Label29.caption = kVolumeLines[german ? 1 : 0][0];
+    CheckBox15.caption = kVolumeLines[german ? 1 : 0][1];
 }
 

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     fake::FakeEnvironment fakes;
     win32::Win32Volume volume;
     platform::Platform platform{fakes.registry, fakes.files, fakes.ini,    fakes.process,
-                                fakes.desktop,  fakes.desktop, fakes.desktop, volume,
+                                fakes.desktop,  fakes.desktop, fakes.desktop, volume, fakes.sound,
                                 fakes.clock,    fakes.system, fakes.dialogs, fakes.app};
     ui::Environment environment{platform, fakes.gui};
     PermanentWindows windows{environment};

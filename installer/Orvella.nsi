@@ -132,6 +132,7 @@ path has no place in this system's code page. Use another folder, for example $1
     File "${ORVELLA_BIN}/Agent.exe"
     File "${ORVELLA_BIN}/OrvellaRemover.exe"
     File "${ORVELLA_BIN}/Language.dll"
+    File "${ORVELLA_BIN}/Alarm.wav"
     File "${ORVELLA_LIBRARY}"
     File "${ORVELLA_ICONS}/SknIcon.ico"
     SetOutPath "$INSTDIR\Skins"

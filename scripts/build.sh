@@ -24,7 +24,8 @@ fuzz)
     # Optimised a little, so that a run of the fuzzers reaches many inputs; still with asserts.
     cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_COMPILER=clang \
           -DCMAKE_CXX_COMPILER=clang++ -DORVELLA_FUZZ=ON "$@" >/dev/null
-    cmake --build build/fuzz -j"$jobs" --target fuzz_bitmap_decoder fuzz_skin_loader fuzz_wake_dates fuzz_language_file
+    cmake --build build/fuzz -j"$jobs" --target fuzz_bitmap_decoder fuzz_skin_loader fuzz_wake_dates fuzz_language_file \
+        fuzz_wave_file alarm_sound
     ;;
 *)
     echo "usage: scripts/build.sh native|win64|win32|fuzz" >&2

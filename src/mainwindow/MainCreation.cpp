@@ -85,11 +85,18 @@ TForm1::TForm1(ui::Environment& environment) : ui::Form(environment, "TForm1", "
 // The buttons' hints are the main window's only translated texts.
 void TForm1::ApplyLanguageTexts(const LanguageTexts& texts) {
     Image16.hint = texts.text[1];
-    Image1.hint = texts.text[2];
+    startHint_ = texts.text[2];
+    Image1.hint = alarmSound_ ? Image1.hint : startHint_;
     Image7.hint = texts.text[3];
     Image9.hint = texts.text[4];
     Image17.hint = texts.text[5];
     Image2.hint = texts.text[6];
+}
+
+// While the program's own alarm sound rings, the Start button's hint says where it comes from.
+void TForm1::ShowAlarmSound(bool playing) {
+    alarmSound_ = playing;
+    Image1.hint = playing ? Choose(platform, {"Weckton", "Alarm sound"}) : startHint_;
 }
 
 void TForm1::Connect(TSettings& settings, ui::Form& preferences, TForm6& shutdown) {

@@ -163,8 +163,11 @@ private:
     void ShowVolumeBar(int width, int knobOffset) override;
     void ShowLevelPicture(int level) override;
     bool LevelPictureShown() const override { return Image20.visible; }
+    void ShowAlarmSound(bool playing) override;
 
     TSettings* settings_ = nullptr;
+    std::string startHint_ = "Start";  // the Start button's hint in the chosen language
+    bool alarmSound_ = false;
     ui::Form* preferences_ = nullptr;
 
     enum class FaceButton { Start, Pause, Stop, Mute, Terminate, Options };

@@ -8,6 +8,7 @@
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Sound.h"
 #include "platform/System.h"
 #include "platform/Volume.h"
 #include "platform/Windows.h"
@@ -24,6 +25,7 @@ struct Platform {
     Windows& windows;
     Keyboard& keyboard;
     Volume& volume;
+    Sound& sound;
     Clock& clock;
     System& system;
     Dialogs& dialogs;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -19,6 +20,12 @@ public:
     virtual void Restore(WindowHandle window) = 0;
     virtual void BringToTop(WindowHandle window) = 0;
     virtual WindowHandle Foreground() = 0;
+    // Sends a message and waits at most `timeoutMs` for the answer: nothing when the window does
+    // not answer in time (a hung program) or is gone.
+    virtual std::optional<std::intptr_t> Ask(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                             std::intptr_t lParam, std::uint32_t timeoutMs) = 0;
+    // Puts a message into the window's queue without waiting for it to be handled.
+    virtual void Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
 };
 
 }  // namespace platform

@@ -58,6 +58,12 @@ void Playback::EndRun() {
     TSettings& s = *settings_;
     Timer1.SetEnabled(false);
     RunAllSteps({
+        // The alarm has done its work: the own sound ends with it, before a closed player
+        // could look like one that stopped playing.
+        [&] {
+            if (s.CloseWinampAtFinalVolume || s.ShutdownAtFinalVolumeInEffect() || s.CloseAtFinalVolume)
+                EndPlayerCheck();
+        },
         [&] {
             if (s.CloseWinampAtFinalVolume) CloseWinamp();
         },

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "playback/PlaybackView.h"
+#include "platform/Windows.h"
 #include "settings/Settings.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
@@ -22,6 +23,7 @@ enum class TPlayState { Play, Pause, Stop };
 //   playback/OutputVolume.cpp     output volume and mute
 //   playback/AlarmRun.cpp         the rising-volume run (Timer1)
 //   playback/StartupPlayback.cpp  start-up playback and automatic closing
+//   playback/AlarmSound.cpp       whether the player plays, and the program's own alarm sound
 //   playback/Snooze.cpp           the snooze, and the volume given back when the alarm ends
 class Playback {
 public:
@@ -36,6 +38,7 @@ public:
     ui::Timer Timer2;         // automatic closing, a minute
     ui::Timer Programmstart;  // one-shot start-up playback
     ui::Timer SnoozeTimer;    // a minute, while a snooze waits to ring again
+    ui::Timer PlayerCheck;    // asks the player whether it plays, every 2 s after play starts
 
     TPlayState PlayState = TPlayState::Stop;
     bool Muted = false;
@@ -77,11 +80,20 @@ public:
     // Taking hold of the knob ends a mute.
     void DragVolume(int width);
 
-    // Timers (AlarmRun.cpp, StartupPlayback.cpp).
+    // Timers (AlarmRun.cpp, StartupPlayback.cpp, AlarmSound.cpp).
     void Timer1Timer();
     void ProgrammstartTimer();
     void Timer2Timer();
     void SnoozeTimerTimer();
+    void PlayerCheckTimer();
+
+    // The program's own alarm sound (AlarmSound.cpp): the user's WAV file, else Alarm.wav beside
+    // the program, else the system's default sound, in a loop until it is stopped.
+    void StartOwnAlarmSound();
+    void StopOwnAlarmSound();
+    bool OwnAlarmSoundPlaying() const { return ownSound_; }
+
+    enum class PlayerCommand { Play, Pause, Stop };
 
 private:
     // The output volume as it was before play started: level, the device's mute switch, and
@@ -93,8 +105,20 @@ private:
         std::uint16_t savedLevel[2] = {0, 0};
     };
 
-    bool SendPlayerKey(std::uint8_t key);
-    // Stop's part that silences: the state, the faces, the run's timers, the player's stop.
+    // The player's play, pause and stop: its own key while it is in front, otherwise its
+    // command by message, so that no keystroke lands in another program.
+    void SendPlayerCommand(platform::WindowHandle player, PlayerCommand command);
+    // The command by message, which needs neither focus nor the front.
+    void PostPlayerCommand(platform::WindowHandle player, PlayerCommand command);
+    bool SendPlayerKey(PlayerCommand command);
+    // Starts asking the player whether it plays, after the play step.
+    void BeginPlayerCheck();
+    // No more asking, and the own sound is silent: the user or an end action has answered.
+    void EndPlayerCheck();
+    // Pause holds the check and the sound; play goes on with them.
+    void HoldPlayerCheck();
+    void ResumePlayerCheck();
+    // Stop's part that silences the player: the state, the faces, the run's timers, its stop.
     void StopPlaying();
     // Steps 3 to 6 of the start-up playback: "Play", the rising run, automatic closing, the player.
     void PlayAsWakeCall();
@@ -117,5 +141,9 @@ private:
     PlaybackView& view_;
     TSettings* settings_ = nullptr;
     TForm6* countdown_ = nullptr;
+    int playerChecks_ = 0;       // questions asked since the play step
+    bool ownSound_ = false;      // the own alarm sound plays
+    bool heldSound_ = false;     // it played when play was paused
+    bool heldCheck_ = false;     // the check ran when play was paused
     std::optional<VolumeBeforePlay> volumeBeforePlay_;
 };

@@ -20,6 +20,8 @@ public:
     virtual void ShowVolumeBar(int /*width*/, int /*knobOffset*/) {}
     // One of the ten pictures of the level control, 0 (quietest) to 9.
     virtual void ShowLevelPicture(int /*level*/) {}
+    // Whether the program's own alarm sound plays, for the user who wonders where it comes from.
+    virtual void ShowAlarmSound(bool /*playing*/) {}
     // Whether the skin shows the level control rather than the slider.
     virtual bool LevelPictureShown() const { return false; }
 

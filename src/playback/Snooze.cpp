@@ -8,6 +8,8 @@
 void Playback::SnoozeAction() {
     TSettings& s = *settings_;
     if (PlayState == TPlayState::Play) {
+        // Whichever rings, the player or the own alarm sound, falls silent.
+        EndPlayerCheck();
         StopPlaying();
         // The next ringing starts quietly, as the first one did.
         const std::uint16_t initial = VolumeWord(s.InitialVolumePercent());

@@ -43,6 +43,7 @@ void Playback::Timer2Timer() {
 
     Timer2.SetEnabled(false);
     RunAllSteps({
+        [&] { EndPlayerCheck(); },
         [&] {
             if (s.CloseWinampOnExit) CloseWinamp();
         },

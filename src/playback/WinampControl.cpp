@@ -12,13 +12,21 @@
 namespace {
 
 const char* const kPlayerClass = "Winamp v1.x";
-constexpr std::uint8_t kKeyPlay = 0x58;   // 'X'
-constexpr std::uint8_t kKeyPause = 0x43;  // 'C', toggles pause
-constexpr std::uint8_t kKeyStop = 0x56;   // 'V'
 
-// Windows may refuse to hand the foreground to another program; the keystroke then goes to
-// whatever is in front, which is better than an alarm that never starts. 20 attempts 10 ms
-// apart keep the main window unresponsive for at most a fifth of a second.
+// The player's keyboard shortcuts, sent while it is in front, and the same commands as the
+// identifiers of its buttons, posted to its window when it is not ('C' and 40046 toggle pause).
+struct CommandCodes {
+    std::uint8_t key;
+    std::uintptr_t id;
+};
+constexpr CommandCodes kPlayCodes{0x58, 40045};   // 'X'
+constexpr CommandCodes kPauseCodes{0x43, 40046};  // 'C'
+constexpr CommandCodes kStopCodes{0x56, 40047};   // 'V'
+constexpr std::uint32_t kWmCommand = 0x0111;
+
+// Windows may refuse to hand the foreground to another program; the command then goes to the
+// player by message. 20 attempts 10 ms apart keep the main window unresponsive for at most a
+// fifth of a second.
 constexpr int kFrontAttempts = 20;
 constexpr std::uint32_t kFrontPauseMs = 10;
 
@@ -33,6 +41,7 @@ Playback::Playback(ui::Form& window, PlaybackView& view)
       Timer2(&window, "Timer2", 60000, false),
       Programmstart(&window, "Programmstart", 1000, false),
       SnoozeTimer(&window, "SnoozeTimer", 60000, false),
+      PlayerCheck(&window, "PlayerCheck", 2000, false),
       window_(window),
       platform_(window.platform),
       view_(view) {
@@ -40,6 +49,7 @@ Playback::Playback(ui::Form& window, PlaybackView& view)
     Timer2.OnTimer = [this] { Timer2Timer(); };
     Programmstart.OnTimer = [this] { ProgrammstartTimer(); };
     SnoozeTimer.OnTimer = [this] { SnoozeTimerTimer(); };
+    PlayerCheck.OnTimer = [this] { PlayerCheckTimer(); };
 }
 
 void Playback::Connect(TSettings& settings, TForm6& countdown) {
@@ -53,12 +63,37 @@ void Playback::ShowTransport(Face start, Face pause, Face stop) {
     view_.ShowButtonFace(PlaybackView::Button::Stop, stop);
 }
 
-// The keys for pause and stop are only a remote control's: the user may have told us not to.
-bool Playback::SendPlayerKey(std::uint8_t key) {
+namespace {
+
+CommandCodes Codes(Playback::PlayerCommand command) {
+    switch (command) {
+    case Playback::PlayerCommand::Play: return kPlayCodes;
+    case Playback::PlayerCommand::Pause: return kPauseCodes;
+    case Playback::PlayerCommand::Stop: break;
+    }
+    return kStopCodes;
+}
+
+}  // namespace
+
+// A keystroke reaches whatever window is in front: it goes only to the player.
+void Playback::SendPlayerCommand(platform::WindowHandle player, PlayerCommand command) {
+    if (platform_.windows.Foreground() == player)
+        platform_.keyboard.PressKey(Codes(command).key);
+    else
+        PostPlayerCommand(player, command);
+}
+
+void Playback::PostPlayerCommand(platform::WindowHandle player, PlayerCommand command) {
+    platform_.windows.Post(player, kWmCommand, Codes(command).id, 0);
+}
+
+// Pause and stop are only a remote control's: the user may have told us not to.
+bool Playback::SendPlayerKey(PlayerCommand command) {
     const platform::WindowHandle player = FindPlayer(platform_);
     if (!player || !settings_->RemoteControl) return false;
     platform_.windows.BringToTop(player);
-    platform_.keyboard.PressKey(key);
+    SendPlayerCommand(player, command);
     return true;
 }
 
@@ -94,7 +129,10 @@ void Playback::StartWinampAndPlay() {
                 if (attempt < kFrontAttempts) p.clock.Sleep(kFrontPauseMs);
             }
         },
-        [&] { p.keyboard.PressKey(kKeyPlay); },
+        [&] {
+            if (platform::WindowHandle player = FindPlayer(p)) SendPlayerCommand(player, PlayerCommand::Play);
+        },
+        [&] { BeginPlayerCheck(); },
         [&] {
             if (!s.RisingVolume) return;
             const int initial = s.InitialVolumePercent();
@@ -118,8 +156,9 @@ void Playback::PlayAction() {
     ShowTransport(Face::ActiveHover, Face::Normal, Face::Normal);
     if (resume) {
         // The run goes on from where it was paused, at the interval it already had.
-        SendPlayerKey(kKeyPause);
+        SendPlayerKey(PlayerCommand::Pause);
         ResumeTimers();
+        ResumePlayerCheck();
         return;
     }
     // Played by hand, a snooze has done its work.
@@ -140,18 +179,20 @@ void Playback::PlayAction() {
 }
 
 void Playback::PauseAction() {
-    if (PlayState != TPlayState::Stop) SendPlayerKey(kKeyPause);
+    if (PlayState != TPlayState::Stop) SendPlayerKey(PlayerCommand::Pause);
     switch (PlayState) {
     case TPlayState::Play:
         PlayState = TPlayState::Pause;
         ShowTransport(Face::Normal, Face::ActiveHover, Face::Normal);
         Timer1.SetEnabled(false);
         Timer2.SetEnabled(false);
+        HoldPlayerCheck();
         break;
     case TPlayState::Pause:
         PlayState = TPlayState::Play;
         ShowTransport(Face::Active, Face::Hover, Face::Normal);
         ResumeTimers();
+        ResumePlayerCheck();
         break;
     case TPlayState::Stop:
         ShowTransport(Face::Normal, Face::Hover, Face::Active);
@@ -164,6 +205,7 @@ void Playback::PauseAction() {
 void Playback::StopAction() {
     view_.ShowCloseText("Act: 0");
     EndSnooze();
+    EndPlayerCheck();
     RunAllSteps({
         [&] {
             if (PlayState != TPlayState::Stop) StopPlaying();
@@ -178,13 +220,15 @@ void Playback::StopPlaying() {
     Timer1.SetEnabled(false);
     Timer2.SetEnabled(false);
     ElapsedMinutes = 0;
-    SendPlayerKey(kKeyStop);
+    SendPlayerKey(PlayerCommand::Stop);
 }
 
 void Playback::TerminateAction() {
     platform::Platform& p = platform_;
     EndSnooze();
     RunAllSteps({
+        // Closing the player must not look like a player that stopped playing.
+        [&] { EndPlayerCheck(); },
         [&] { EndAlarmVolume(); },
         [&] {
             const platform::WindowHandle player = FindPlayer(p);

@@ -24,6 +24,7 @@ const FlagBinding kFlags[] = {
     {&TForm2::CheckBox1, &TSettings::WaitForWinamp},
     {&TForm2::CheckBox2, &TSettings::RemoteControl},
     {&TForm2::CheckBox3, &TSettings::CloseWinampOnExit},
+    {&TForm2::CheckBox14, &TSettings::OwnAlarmSound},
     {&TForm2::CheckBox4, &TSettings::RunAtSystemStart},
     {&TForm2::CheckBox5, &TSettings::PlayAfterSystemStart},
     {&TForm2::CheckBox6, &TSettings::AutoClose},
@@ -51,6 +52,7 @@ const SliderBinding kSliders[] = {
 };
 const TextBinding kTexts[] = {
     {&TForm2::Edit1, &TSettings::WinampPath},
+    {&TForm2::Edit10, &TSettings::AlarmSoundFile},
     {&TForm2::Edit5, &TSettings::LanguageFile},
     {&TForm2::Edit6, &TSettings::SkinsFolder},
 };

@@ -46,6 +46,8 @@ public:
     ui::UpDown UpDown1{this, "UpDown1", 1, 100, 5};    // Winamp wait, seconds
     ui::CheckBox CheckBox2{this, "CheckBox2", true};   // Use as remote app
     ui::CheckBox CheckBox3{this, "CheckBox3", false};  // Close Winamp with termination
+    ui::CheckBox CheckBox14{this, "CheckBox14", true};  // Own alarm sound when Winamp does not play
+    ui::Edit Edit10{this, "Edit10"};                    // its WAV file; empty: Alarm.wav
     ui::CheckBox CheckBox4{this, "CheckBox4", false};  // Implement Orvella with system start
     ui::CheckBox CheckBox5{this, "CheckBox5", true};   // Begin playback subsequently
     ui::Edit Edit3{this, "Edit3"};
@@ -143,6 +145,8 @@ public:
     ui::Label Label25{this, "Label25"};  // program name
     ui::Label Label26{this, "Label26"};  // version
     ui::Label Label27{this, "Label27"};  // what it does
+    ui::Label Label28{this, "Label28"};    // the alarm sound's file
+    ui::Button Button13{this, "Button13"};  // "..." the alarm sound's file
 
     // The wake dates the "Dates" tab shows and the date entry dialog edits.
     TWakeDateList wakeDates{platform.system};
@@ -181,6 +185,7 @@ public:
 
     // Releasing the mouse on an option runs its rules; toggling it by keyboard runs none.
     void CheckBox1MouseUp(const ui::MouseEvent&);
+    void CheckBox14MouseUp(const ui::MouseEvent&);
     void CheckBox4MouseUp(const ui::MouseEvent&);
     void CheckBox6MouseUp(const ui::MouseEvent&);
     void CheckBox8MouseUp(const ui::MouseEvent&);
@@ -204,6 +209,7 @@ public:
     void Button5Click();
     void Button6Click();
     void Button7Click();
+    void Button13Click();  // the alarm sound's file
 
     // The translation editor of the "Language" tab. Its rows are the texts of the language
     // picked in ComboBox1, key 1 first, as the file named by the "Language file:" field holds them.

@@ -26,6 +26,11 @@ const char* const kAgentLines[2][3] = {
      "zu überwachen. Ist dieser nicht aktiviert, funktioniert die Weckfunktion nur,",
      "wenn Orvella geöffnet ist."},
 };
+// The own alarm sound on the "General |" page: the check box and its file.
+const char* const kAlarmSoundLines[2][2] = {
+    {"Own alarm sound when Winamp does not play", "File:"},
+    {"Eigener Weckton, wenn Winamp nicht spielt", "Datei:"},
+};
 // The snooze length and the restored volume on the "Volume" page.
 const char* const kVolumeLines[2][2] = {
     {"Snooze (min):", "Restore the volume after the alarm"},
@@ -94,6 +99,8 @@ void TForm2::ShowFixedLines(bool german) {
     Label25.caption = kProgramName;
     Label26.caption = std::string("Version ") + kProgramVersion;
     Label27.caption = kAboutLine[german ? 1 : 0];
+    CheckBox14.caption = kAlarmSoundLines[german ? 1 : 0][0];
+    Label28.caption = kAlarmSoundLines[german ? 1 : 0][1];
     Label29.caption = kVolumeLines[german ? 1 : 0][0];
     CheckBox15.caption = kVolumeLines[german ? 1 : 0][1];
 }

@@ -55,7 +55,7 @@ void TForm2::CreateLayout() {
 }
 
 void TForm2::LayoutGeneralTabs() {
-    Place(GroupBox1, TabSheet1, 8, 6, 359, 156, " Winamp: ");
+    Place(GroupBox1, TabSheet1, 8, 6, 359, 204, " Winamp: ");
     Place(Label1, GroupBox1, 12, 20, 68, 13, "Program path:");
     Place(Edit1, GroupBox1, 12, 36, 335, 21);
     Place(CheckBox1, GroupBox1, 12, 68, 160, 17, "Wait for Winamp");
@@ -64,14 +64,19 @@ void TForm2::LayoutGeneralTabs() {
     Place(UpDown1, GroupBox1, 309, 66, 16, 21);
     Place(CheckBox2, GroupBox1, 12, 100, 335, 17, "Use as remote app for Winamp (play, pause,stop)");
     Place(CheckBox3, GroupBox1, 12, 126, 335, 17, "Close Winamp with termination");
+    // The check box and its label speak English or German only (ShowFixedLines).
+    Place(CheckBox14, GroupBox1, 12, 152, 335, 17, "Own alarm sound when Winamp does not play");
+    Place(Label28, GroupBox1, 28, 178, 32, 13, "File:");
+    Place(Edit10, GroupBox1, 64, 174, 251, 21);
+    Place(Button13, GroupBox1, 319, 173, 28, 23, "...");
 
-    Place(GroupBox2, TabSheet1, 8, 168, 359, 148, " Autostart: ");
-    Place(CheckBox4, GroupBox2, 12, 22, 335, 17, "Implement Orvella with system start");
-    Place(CheckBox5, GroupBox2, 28, 46, 319, 17, "Begin playback subsequently");
-    Place(Label3, GroupBox2, 12, 80, 144, 13, "Waiting time at system start:");
-    Place(Label4, GroupBox2, 28, 106, 66, 13, "Length (sec):");
-    Place(Edit3, GroupBox2, 112, 102, 45, 21);
-    Place(UpDown2, GroupBox2, 157, 102, 16, 21);
+    Place(GroupBox2, TabSheet1, 8, 214, 359, 102, " Autostart: ");
+    Place(CheckBox4, GroupBox2, 12, 18, 335, 17, "Implement Orvella with system start");
+    Place(CheckBox5, GroupBox2, 28, 38, 319, 17, "Begin playback subsequently");
+    Place(Label3, GroupBox2, 12, 60, 144, 13, "Waiting time at system start:");
+    Place(Label4, GroupBox2, 28, 80, 66, 13, "Length (sec):");
+    Place(Edit3, GroupBox2, 112, 76, 45, 21);
+    Place(UpDown2, GroupBox2, 157, 76, 16, 21);
 
     Place(GroupBox3, TabSheet2, 8, 6, 359, 140, " Close automatical: ");
     Place(CheckBox6, GroupBox3, 12, 22, 335, 17, "Activate automatic closing");
@@ -127,6 +132,7 @@ void TForm2::LayoutVolumeTab() {
 
 void TForm2::ConnectEvents() {
     CheckBox1.OnMouseUp = [this](const ui::MouseEvent& e) { CheckBox1MouseUp(e); };
+    CheckBox14.OnMouseUp = [this](const ui::MouseEvent& e) { CheckBox14MouseUp(e); };
     CheckBox4.OnMouseUp = [this](const ui::MouseEvent& e) { CheckBox4MouseUp(e); };
     CheckBox6.OnMouseUp = [this](const ui::MouseEvent& e) { CheckBox6MouseUp(e); };
     CheckBox8.OnMouseUp = [this](const ui::MouseEvent& e) { CheckBox8MouseUp(e); };
@@ -149,5 +155,6 @@ void TForm2::ConnectEvents() {
     Button5.OnClick = [this] { Button5Click(); };
     Button6.OnClick = [this] { Button6Click(); };
     Button7.OnClick = [this] { Button7Click(); };
+    Button13.OnClick = [this] { Button13Click(); };
     ComboBox1.OnChange = [this] { ComboBox1Change(); };
 }

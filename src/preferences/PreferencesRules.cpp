@@ -14,6 +14,7 @@ void TForm2::ApplyEnableRules() {
     Label2.enabled = Edit2.enabled = UpDown1.enabled = wait;
 
     CheckBox5.enabled = CheckBox4.checked;
+    Label28.enabled = Edit10.enabled = Button13.enabled = CheckBox14.checked;
 
     const bool rising = CheckBox8.checked;
     Label11.enabled = Edit7.enabled = UpDown4.enabled = rising;
@@ -34,6 +35,7 @@ void TForm2::EnableAutoCloseFields(bool enable) {
 
 void TForm2::CheckBox1MouseUp(const ui::MouseEvent&) { ApplyEnableRules(); }
 void TForm2::CheckBox4MouseUp(const ui::MouseEvent&) { ApplyEnableRules(); }
+void TForm2::CheckBox14MouseUp(const ui::MouseEvent&) { ApplyEnableRules(); }
 void TForm2::CheckBox8MouseUp(const ui::MouseEvent&) { ApplyEnableRules(); }
 void TForm2::CheckBox9MouseUp(const ui::MouseEvent&) { ApplyEnableRules(); }
 

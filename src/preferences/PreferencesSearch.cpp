@@ -1,3 +1,4 @@
+#include "common/MessageBox.h"
 #include "preferences/PreferencesForm.h"
 
 std::optional<std::string> TForm2::ChooseLanguageFile(const std::string& preset, platform::WindowHandle owner) {
@@ -19,4 +20,16 @@ void TForm2::Button3Click() {
 // The skins folder; the theme list shows its skins from the next opening on.
 void TForm2::Button4Click() {
     if (auto chosen = platform.dialogs.BrowseFolder(gui.FormWindow(*this), "Skins path")) Edit6.text = *chosen;
+}
+
+// The alarm sound: a WAV file of the user's; the field may also be typed in or emptied.
+void TForm2::Button13Click() {
+    platform::OpenFileRequest request;
+    request.owner = gui.FormWindow(*this);
+    request.title = Choose(platform, {"Weckton", "Alarm sound"});
+    request.filter = Choose(platform, {"Wave-Dateien (*.wav)|*.wav", "Wave files (*.wav)|*.wav"});
+    const std::size_t slash = Edit10.text.find_last_of('\\');
+    if (slash != std::string::npos) request.initialFolder = Edit10.text.substr(0, slash);
+    request.fileName = Edit10.text;
+    if (auto chosen = platform.dialogs.OpenFile(request)) Edit10.text = *chosen;
 }

@@ -13,6 +13,8 @@ struct TSettings {
     int WinampWaitSeconds;
     bool RemoteControl;               // play, pause and stop go to the player too
     bool CloseWinampOnExit;
+    bool OwnAlarmSound;               // the own alarm sound rings when the player does not play
+    std::string AlarmSoundFile;       // the user's WAV file for it; empty: Alarm.wav
     int StartupWaitSeconds;           // the wait before playing after a start with Windows
     bool RunAtSystemStart;            // the Run-key entry of the program exists
     bool PlayAfterSystemStart;

@@ -50,8 +50,10 @@ const char* NameOf(std::string TSettings::*field) {
 
 }  // namespace
 
-void LoadSettingsAtStart(platform::Platform& p, TSettings& s, const std::function<void()>& loadLanguage) {
+void LoadSettingsAtStart(platform::Platform& p, TSettings& s, const std::function<void()>& loadLanguage,
+                         bool ask) {
     if (!p.registry.KeyExists(RegistryRoot::CurrentUser, kSettingsKey)) {
+        if (!ask) return;
         const std::string text = Choose(p, {"Die Einstellungen können nicht geladen werden!\r"
                                             "Wollen Sie mit den Standarteinstellungen fortfahren?",
                                             "The adjustments cannot be loaded!\r"

@@ -8,10 +8,11 @@
 // Moves the options between the program's registry key (and the Run key) and TSettings.
 
 // Once at start-up, after the windows exist: fills the settings and consumes the wake call.
-// A missing key is reported with a question whose No leaves a quit request behind. When the
-// key could be read, `loadLanguage` runs at the point where the stored language is known.
+// A missing key is reported with a question whose No leaves a quit request behind; without
+// `ask` (a start that must play without anyone answering) the defaults are taken silently. When
+// the key could be read, `loadLanguage` runs at the point where the stored language is known.
 void LoadSettingsAtStart(platform::Platform& platform, TSettings& settings,
-                         const std::function<void()>& loadLanguage);
+                         const std::function<void()>& loadLanguage, bool ask = true);
 
 // Each time the preferences dialog opens: refills the settings from the registry, asking
 // nothing. A missing key leaves every field as it was.

@@ -77,6 +77,8 @@ const std::vector<StoredSetting>& SettingsTable() {
         Text(kSkinsFolderValue, &S::SkinsFolder, "Skins\\", true, kLoads | kIfText),
         Text(kSkinFileValue, &S::SkinFile, "", false, StoredSetting::LoadIntoDialog | kIfText),
         Flag(kShowTipsValue, &S::ShowTipsAtStart, true, kStart),
+        Flag("Weckton - Aktiv", &S::OwnAlarmSound, true, kAll),
+        Text("Weckton - Datei", &S::AlarmSoundFile, "", false, kAll),
     };
     return table;
 }

@@ -10,8 +10,9 @@ namespace {
 const Wording kErrorCaption{"Sprachdatei Fehler", "Language file error"};
 
 // The languages of the file at `path` and the stored one on the windows. A file that exists
-// but cannot be read is offered to be replaced by the default one; refusing ends the program.
-void LoadLanguageFile(TForm2& preferences, const std::string& path) {
+// but cannot be read is offered to be replaced by the default one (refusing ends the program),
+// or, without `ask`, leaves the built-in texts.
+void LoadLanguageFile(TForm2& preferences, const std::string& path, bool ask = true) {
     platform::Platform& p = preferences.platform;
     TSettings& settings = preferences.settings;
     if (!p.files.FileExists(path)) return;
@@ -22,7 +23,7 @@ void LoadLanguageFile(TForm2& preferences, const std::string& path) {
         loaded = true;
     } catch (...) {
     }
-    if (loaded) return;
+    if (loaded || !ask) return;
     const std::string text =
         Choose(p, {"Die Sprachdatei (Language.dll) ist fehlerhaft!\rWollen Sie die Standartsprachdatei "
                    "(Deutsch, English) automatisch erstellen lassen?",
@@ -57,12 +58,13 @@ void FindLanguageFile(TForm2& preferences) {
 
 }  // namespace
 
-void LoadLanguageAtStart(TForm2& preferences) {
+void LoadLanguageAtStart(TForm2& preferences, bool ask) {
     platform::Platform& p = preferences.platform;
     if (p.files.FileExists(preferences.settings.LanguageFile)) {
-        LoadLanguageFile(preferences, preferences.settings.LanguageFile);
+        LoadLanguageFile(preferences, preferences.settings.LanguageFile, ask);
         return;
     }
+    if (!ask) return;
     // Without a file the windows keep their design captions, and the program works all the same.
     const std::string text = Choose(p, {"Die Sprachdatei (Language.dll) existiert nicht!\r"
                                         "Wollen Sie jetzt danach suchen?",

@@ -28,8 +28,11 @@ bool OrvellaStartup::Start() {
     TForm1& main = windows_->Form1;
     TForm2& preferences = windows_->Form2;
     TSettings& settings = preferences.settings;
-    DetectWinampPath(preferences);
-    LoadSettingsAtStart(platform_, settings, [&] { LoadLanguageAtStart(preferences); });
+    // A start with Windows or at a wake date may find nobody at the screen: it asks nothing
+    // that would hold up the playback, and the questions come at the next ordinary start.
+    const bool ask = argument_ != "/S";
+    DetectWinampPath(preferences, ask);
+    LoadSettingsAtStart(platform_, settings, [&] { LoadLanguageAtStart(preferences, ask); }, ask);
     main.alphaBlendValue = settings.Opacity;
     preferences.SettingsToControls();
     preferences.ApplyEnableRules();

@@ -42,9 +42,11 @@ int RunOrvella(ui::Environment& environment, const std::function<int(ui::Form& m
 // Copies the uninstaller into the temporary folder and starts it there.
 void UninstallHandOff(platform::Platform& platform);
 
-// Finds the player through its own registry key, or asks the user to look for it.
-void DetectWinampPath(TForm2& preferences);
+// Finds the player through its own registry key, or asks the user to look for it. Without `ask`
+// a player that is not found leaves the program path as it is.
+void DetectWinampPath(TForm2& preferences, bool ask = true);
 
 // Lists the languages of the language file and puts the stored one on the windows. A missing
-// file is offered to be looked for, a faulty one to be replaced by the default file.
-void LoadLanguageAtStart(TForm2& preferences);
+// file is offered to be looked for, a faulty one to be replaced by the default file; without
+// `ask` either leaves the built-in texts.
+void LoadLanguageAtStart(TForm2& preferences, bool ask = true);

@@ -10,7 +10,7 @@ const char* const kWinampKey = "Software\\Winamp";
 
 }  // namespace
 
-void DetectWinampPath(TForm2& preferences) {
+void DetectWinampPath(TForm2& preferences, bool ask) {
     platform::Platform& p = preferences.platform;
     if (auto key = p.registry.OpenKey(platform::RegistryRoot::CurrentUser, kWinampKey, platform::KeyAccess::Read)) {
         std::string folder;
@@ -23,6 +23,7 @@ void DetectWinampPath(TForm2& preferences) {
             return;
         }
     }
+    if (!ask) return;
     const std::string text = Choose(p, {"Winamp wurde nicht gefunden!\rWollen Sie jetzt danach suchen?",
                                         "Winamp was not found!\rDo you want to look for it now?"});
     const std::string caption = Choose(p, {"Winamp wurde nicht gefunden", "Winamp not found"});

@@ -113,7 +113,7 @@ void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder
 
     try {
         for (const char* name : {"Orvella.exe", "Agent.exe", "OrvellaRemover.exe", "Orvella.ini", "Orvella.dll",
-                                 "Language.dll", "SknIcon.ico"})
+                                 "Language.dll", "SknIcon.ico", "Alarm.wav"})
             DeleteFileIn(platform, installFolder, name);
     } catch (const std::exception&) {
         // The folders below are still removed when they happen to be empty.

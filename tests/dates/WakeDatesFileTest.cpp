@@ -172,7 +172,7 @@ TEST_F(WakeDatesFile, AFailedSaveLeavesTheOldFileAsItWas) {
         const std::uint32_t attributes = f.files.Attributes(kIni);
         FailingIni ini(f.ini, c.failingChange);
         platform::Platform q{f.registry, f.files, ini,   f.process, f.desktop, f.desktop,
-                             f.desktop,  f.volume, f.clock, f.system, f.dialogs, f.app};
+                             f.desktop,  f.volume, f.sound, f.clock, f.system, f.dialogs, f.app};
         TWakeDateList dates(f.system);
         for (const char* e : {"x", "y", "z"}) dates.Add(e);
         try {

@@ -32,7 +32,7 @@ const char* const kSkinClass = "Software\\Classes\\OrvellaSkin";
 // The setup of the programs this test program is built with: the 64-bit one or the 32-bit one.
 const char* const kSetup = sizeof(void*) == 8 ? "Orvella-Setup.exe" : "Orvella-Setup-x86.exe";
 const char* const kProgramFiles[] = {"Orvella.exe", "Agent.exe",    "OrvellaRemover.exe",
-                                     "Orvella.dll", "Language.dll", "SknIcon.ico"};
+                                     "Orvella.dll", "Language.dll", "SknIcon.ico", "Alarm.wav"};
 
 // The names of the files matching `pattern` in `folder` (which ends with a backslash).
 std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern) {

@@ -73,7 +73,7 @@ protected:
         e2e::SetRegistryDword(kKey, "Schlummern - Minuten", 1);
         program = e2e::StartProgram("Orvella.exe", "/S");
         e2e::DeclineSkinSearch();
-        if (!e2e::WaitForWindow(kPlayerClass, "", 20000) || !e2e::WaitUntil([&] { return Plays() == 1; }, 15000))
+        if (!e2e::WaitForWindow(kPlayerClass, "", 20000) || !e2e::WaitUntil([&] { return Plays() > 0; }, 15000))
             return nullptr;
         return e2e::WaitForWindow("TForm1", "Orvella", 5000);
     }
@@ -158,7 +158,8 @@ TEST_F(Playback, SnoozeStopsThePlayerAndPlaysAgainAMinuteLater) {
     PostMessageA(window, WM_KEYDOWN, 'S', 0);
     ASSERT_TRUE(PlayerStopped(10000)) << "no stop";
     const DWORD snoozed = GetTickCount();
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Plays() == 2; }, 90000)) << "no second play";
+    const int plays = Plays();
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Plays() > plays; }, 90000)) << "no second play";
     const DWORD waited = GetTickCount() - snoozed;
     EXPECT_GE(waited, 55000u);
     EXPECT_LE(waited, 75000u);
@@ -173,8 +174,9 @@ TEST_F(Playback, StopDuringASnoozeKeepsThePlayerSilent) {
     PostMessageA(window, WM_KEYDOWN, 'S', 0);
     ASSERT_TRUE(PlayerStopped(10000)) << "no stop";
     PostMessageA(window, WM_KEYDOWN, 'V', 0);  // Stop
+    const int plays = Plays();
     Sleep(75000);
-    EXPECT_EQ(Plays(), 1) << "the snooze rang after Stop";
+    EXPECT_EQ(Plays(), plays) << "the snooze rang after Stop";
     EXPECT_TRUE(program.Running());
 }
 

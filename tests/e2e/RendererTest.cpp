@@ -19,7 +19,7 @@ struct Services {
     fake::FakePlatform fakes;
     win32::Win32Gui gui{kTitle};
     platform::Platform platform{fakes.registry, fakes.files, fakes.ini,   fakes.process,
-                                fakes.desktop,  fakes.desktop, fakes.desktop, fakes.volume,
+                                fakes.desktop,  fakes.desktop, fakes.desktop, fakes.volume, fakes.sound,
                                 fakes.clock,    fakes.system, fakes.dialogs, gui};
     ui::Environment environment{platform, gui};
 };

@@ -55,7 +55,7 @@ const char* const kSettings = "Software\\Orvella";
 const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
 const char* const kProgramFiles[] = {"Orvella.exe",  "Agent.exe",    "OrvellaRemover.exe", "Orvella.ini",
-                                     "Orvella.dll",  "Language.dll", "SknIcon.ico"};
+                                     "Orvella.dll",  "Language.dll", "SknIcon.ico", "Alarm.wav"};
 
 std::string TempPath() {
     char buffer[MAX_PATH + 1];

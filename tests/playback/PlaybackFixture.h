@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "PlayStateText.h"
@@ -24,6 +25,39 @@ struct PlaybackFixture : ::testing::Test {
     PlaybackFixture() {
         s.WinampPath = "C:\\Winamp\\Winamp.exe";
         GiveFacesTheirNumbers();
+        ActAsThePlayer();
+    }
+
+    // The player's side of its interface: it reports its state when asked (WM_USER, 104) and
+    // takes play, pause and stop as its keys while in front or as commands (WM_COMMAND).
+    int playerState = 0;            // 1 playing, 3 paused, 0 stopped
+    int playsAfterCommands = 1;     // play commands it needs before it plays; 0: never plays
+    bool playerHung = false;        // answers no question
+    int playCommands = 0;           // play commands it has received
+    void ActAsThePlayer() {
+        p.desktop.onAsk = [this](const fake::FakeDesktop::Message& m) -> std::optional<std::intptr_t> {
+            if (playerHung) return std::nullopt;
+            return m.message == 0x0400 && m.lParam == 104 ? playerState : 0;
+        };
+        p.desktop.onPost = [this](const fake::FakeDesktop::Message& m) {
+            if (m.message == 0x0111) Command(m.wParam);
+        };
+        p.desktop.onKey = [this](const fake::FakeDesktop::Key& k) {
+            if (k.foreground != Player()) return;
+            Command(k.virtualKey == 'X' ? 40045 : k.virtualKey == 'C' ? 40046 : k.virtualKey == 'V' ? 40047 : 0);
+        };
+    }
+    void Command(std::uintptr_t id) {
+        if (id == 40045 && ++playCommands == playsAfterCommands) playerState = 1;
+        if (id == 40046 && playerState != 0) playerState = playerState == 1 ? 3 : 1;
+        if (id == 40047) playerState = 0;
+    }
+    // The commands posted to the player, as their identifiers.
+    std::vector<std::uintptr_t> PostedCommands() const {
+        std::vector<std::uintptr_t> ids;
+        for (const auto& m : p.desktop.posted)
+            if (m.message == 0x0111) ids.push_back(m.wParam);
+        return ids;
     }
 
     platform::WindowHandle StartPlayer() { return p.desktop.AddWindow(kPlayerClass, "Winamp"); }

@@ -106,6 +106,25 @@ TEST_F(Snooze, SnoozeDuringASnoozeStartsItsLengthAgain) {
     EXPECT_EQ(pb.PlayState, TPlayState::Play);
 }
 
+// A player that does not play: the own alarm sound rings, falls silent with the snooze, and
+// rings again when the player still does not play after the snooze.
+TEST_F(Snooze, SilencesTheOwnAlarmSoundAndRingsItAgain) {
+    playsAfterCommands = 0;
+    pb.PlayAction();
+    p.gui.RunFor(10000);
+    ASSERT_TRUE(pb.OwnAlarmSoundPlaying());
+
+    pb.SnoozeAction();
+    EXPECT_EQ(p.sound.playing, "");
+    EXPECT_FALSE(pb.PlayerCheck.Enabled());
+    p.gui.RunFor(2 * kMinute);
+    EXPECT_EQ(pb.PlayState, TPlayState::Play);
+    EXPECT_TRUE(pb.PlayerCheck.Enabled());
+    p.gui.RunFor(10000);
+    EXPECT_TRUE(pb.OwnAlarmSoundPlaying());
+    EXPECT_NE(p.sound.playing, "");
+}
+
 // Stop, Terminate and playing by hand end a snooze: it never rings afterwards.
 struct SnoozeEnd {
     const char* name;

@@ -145,4 +145,10 @@ TEST_F(Dates, SearchesFillThePathsAndCancelKeepsThem) {
     EXPECT_EQ(f2.Edit6.text, "D:\\My Skins");
     f2.Button4.Click();
     EXPECT_EQ(f2.Edit6.text, "D:\\My Skins");
+
+    // The alarm sound's file reaches the options at once.
+    p.dialogs.fileAnswers = {std::string("D:\\Sounds\\Rooster.wav")};
+    f2.Button13.Click();
+    EXPECT_EQ(p.dialogs.fileRequests.back().filter, "Wave files (*.wav)|*.wav");
+    EXPECT_EQ(f2.settings.AlarmSoundFile, "D:\\Sounds\\Rooster.wav");
 }

@@ -31,6 +31,7 @@ TEST_F(Rules, EachOptionEnablesItsFieldsOnMouseRelease) {
     } cases[] = {
         {f2.CheckBox1, {&f2.Label2, &f2.Edit2, &f2.UpDown1}},
         {f2.CheckBox4, {&f2.CheckBox5}},
+        {f2.CheckBox14, {&f2.Label28, &f2.Edit10, &f2.Button13}},
         {f2.CheckBox9, {&f2.Label16, &f2.Edit8, &f2.UpDown5, &f2.Label17, &f2.Edit9, &f2.UpDown6}},
         {f2.CheckBox8, {&f2.Label11, &f2.Edit7, &f2.UpDown4, &f2.Label12, &f2.TrackBar1, &f2.Label14,
                         &f2.Label13, &f2.TrackBar2, &f2.Label15, &f2.CheckBox9, &f2.CheckBox10,

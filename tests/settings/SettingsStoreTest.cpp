@@ -48,6 +48,7 @@ const Option kOptions[] = {
     {"Automatisch beenden - Zeit", false, 2, 45},
     {"Automatisch beenden - Shutdown", true, 0, 1},
     {"Programm - Automatische Wiedergabe", true, 1, 0},
+    {"Weckton - Aktiv", true, 1, 0},
 };
 
 }  // namespace
@@ -62,16 +63,19 @@ TEST_F(SettingsStore, EveryOptionHasItsDefaultAndRoundTripsThroughTheRegistry) {
     EXPECT_EQ(Text("Programm - Sprache"), "Deutsch");
     EXPECT_EQ(Text("Programm - Sprachdatei"), "C:\\Program Files\\Orvella\\Language.dll");
     EXPECT_EQ(Text("Programm - Schema Pfad"), "C:\\Program Files\\Orvella\\Skins\\");
+    EXPECT_EQ(Text("Weckton - Datei"), "");
     // Never written by the program.
     EXPECT_EQ(Value("Programm - Autostart"), nullptr);
     EXPECT_EQ(Value("Erster Start"), nullptr);
     EXPECT_EQ(Value("Theme - Pfad"), nullptr);
 
     for (const Option& o : kOptions) p.registry.SetDword(HKCU, kKey, o.name, static_cast<std::uint32_t>(o.other));
+    p.registry.SetString(HKCU, kKey, "Weckton - Datei", "D:\\Sounds\\Rooster.wav");
     TForm2 fresh{p};
     LoadAtStart(fresh.settings);
     Save(fresh.settings);
     for (const Option& o : kOptions) EXPECT_EQ(Dword(o.name), static_cast<std::uint32_t>(o.other)) << o.name;
+    EXPECT_EQ(Text("Weckton - Datei"), "D:\\Sounds\\Rooster.wav");
 }
 
 TEST_F(SettingsStore, ValuesOfTheWrongTypeOrOutOfRangeKeepASafeValue) {

@@ -35,6 +35,6 @@ struct FailingIni : platform::IniFiles {
 struct LanguageFixture : OrvellaFixture {
     FailingIni ini{p.ini};
     platform::Platform platform{p.registry, p.files, ini,     p.process, p.desktop, p.desktop,
-                                p.desktop,  p.volume, p.clock, p.system,  p.dialogs, p.app};
+                                p.desktop,  p.volume, p.sound, p.clock, p.system,  p.dialogs, p.app};
     ui::Environment environment{platform, p.gui};
 };

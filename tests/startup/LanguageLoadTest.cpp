@@ -145,3 +145,14 @@ TEST_F(LanguageLoad, AFaultyFileIsOfferedToBeReplacedAndNoEndsTheProgram) {
     ASSERT_EQ(p.gui.errors.size(), 1u);
     EXPECT_NE(p.gui.errors[0].find("Language.dll"), std::string::npos) << p.gui.errors[0];
 }
+
+// A start with "/S" must play without anybody answering: a faulty file leaves the built-in texts.
+TEST_F(LanguageLoad, ASystemStartAsksNothingAboutAFaultyFile) {
+    ini.unreadable = kLanguageFile;
+    p.process.arguments = {"/S"};
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(p.dialogs.shown.empty());
+    EXPECT_FALSE(p.app.quitPosted);
+    EXPECT_TRUE(f1().playback.Programmstart.Enabled());
+    EXPECT_EQ(f2().CheckBox8.caption, "Rising volume");
+}

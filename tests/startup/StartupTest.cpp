@@ -3,6 +3,8 @@
 #include "OrvellaFixture.h"
 #include "dates/AgentLink.h"
 
+#include <functional>
+
 namespace {
 
 struct StartupTest : OrvellaFixture {
@@ -215,4 +217,47 @@ TEST(AgentLink, StartsTheAgentBesideTheProgramAndEndsItByItsWindow) {
     CloseAgent(p);
     EXPECT_EQ(p.desktop.terminated, std::vector<std::uint32_t>{agent});
     EXPECT_TRUE(p.desktop.Find("TApplication", "Orvella"));
+}
+
+// A start with "/S" may find nobody at the screen: none of the questions before the start-up
+// playback is asked, and the wake call still rings; an ordinary start asks each of them.
+TEST_F(StartupTest, ASystemStartAsksNothingBeforeThePlaybackAndStillRings) {
+    const struct {
+        const char* name;
+        std::function<void(fake::FakeEnvironment&)> breakIt;
+    } cases[] = {
+        {"no language file", [](fake::FakeEnvironment& q) { q.files.DeleteFile(kLanguageFile); }},
+        {"no player installed",
+         [](fake::FakeEnvironment& q) {
+             q.registry.DeleteKey(HKCU, "Software\\Winamp");
+             q.files.DeleteFile("C:\\Winamp\\Winamp.exe");
+         }},
+    };
+    for (const auto& c : cases) {
+        for (const char* argument : {"/S", ""}) {
+            fake::FakeEnvironment q;
+            q.files.AddFile("C:\\Program Files\\Orvella\\Orvella.exe", "exe");
+            q.files.AddFile("C:\\Program Files\\Orvella\\Alarm.wav", "RIFF");
+            q.files.AddFile(kLanguageFile, "[Deutsch]\r\n[English]\r\n");
+            q.files.AddFile("C:\\Winamp\\Winamp.exe", "player");
+            q.registry.SetString(HKCU, "Software\\Winamp", "", "C:\\Winamp");
+            q.registry.SetDword(HKCU, kKey, "Weckruf", 1);
+            q.registry.SetDword(HKCU, kKey, "Erster Start", 0);
+            c.breakIt(q);
+            q.dialogs.defaultAnswer = platform::IdNo;
+            q.process.arguments = {argument};
+            OrvellaStartup startup{q};
+            ASSERT_TRUE(startup.Start()) << c.name;
+
+            if (*argument == '\0') {
+                EXPECT_EQ(q.dialogs.shown.size(), 1u) << c.name << ": an ordinary start asks";
+                continue;
+            }
+            EXPECT_TRUE(q.dialogs.shown.empty()) << c.name;
+            EXPECT_FALSE(q.app.quitPosted) << c.name;
+            q.gui.RunFor(15000);
+            EXPECT_EQ(startup.MainForm().playback.PlayState, TPlayState::Play) << c.name;
+            EXPECT_FALSE(q.sound.playing.empty()) << c.name << ": the own sound rings";
+        }
+    }
 }

@@ -30,7 +30,7 @@ protected:
         p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", kInstall);
         p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", kSkins);
         for (const char* name : {"Orvella.exe", "Agent.exe", "OrvellaRemover.exe", "Orvella.ini", "Orvella.dll",
-                                 "Language.dll", "SknIcon.ico"})
+                                 "Language.dll", "SknIcon.ico", "Alarm.wav"})
             p.files.AddFile(std::string(kInstall) + name);
         p.files.AddFile(std::string(kSkins) + "\\Blue.skn");
         p.files.AddFile(std::string(kSkins) + "\\Red.SKN", "", platform::AttrHidden | platform::AttrArchive);
@@ -172,6 +172,13 @@ public:
     void Restore(platform::WindowHandle w) override { p_.desktop.Restore(w); }
     void BringToTop(platform::WindowHandle w) override { p_.desktop.BringToTop(w); }
     platform::WindowHandle Foreground() override { return p_.desktop.Foreground(); }
+    std::optional<std::intptr_t> Ask(platform::WindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp,
+                                     std::uint32_t timeoutMs) override {
+        return p_.desktop.Ask(w, m, wp, lp, timeoutMs);
+    }
+    void Post(platform::WindowHandle w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) override {
+        p_.desktop.Post(w, m, wp, lp);
+    }
 
 private:
     fake::FakePlatform& p_;
@@ -183,8 +190,8 @@ TEST_F(RemovalStepsTest, EndsTheRunningProgramsBeforeDeletingTheirFiles) {
     ProgramsHoldingFiles running(p);
     running.Run("Orvella", std::string(kInstall) + "Orvella.exe");
     running.Run("Orvella Agent", std::string(kInstall) + "Agent.exe");
-    platform::Platform withPrograms{p.registry, p.files, p.ini,   p.process, p.desktop, running,
-                                    p.desktop,  p.volume, p.clock, p.system,  p.dialogs, p.app};
+    platform::Platform withPrograms{p.registry, p.files, p.ini,   p.process, p.desktop, running, p.desktop,
+                                    p.volume,   p.sound, p.clock, p.system,  p.dialogs, p.app};
 
     EXPECT_EQ(RemoveProgramFiles(withPrograms), kInstall);
 

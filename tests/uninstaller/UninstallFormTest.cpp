@@ -187,7 +187,7 @@ TEST_F(UninstallFormTest, FailedProgramFilesStepStillLetsTheBatchRemoveTheInstal
     p.registry.SetString(RegistryRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Orvella", "x");
     WindowListFails windows;
     platform::Platform failing{p.registry, p.files, p.ini,    p.process, p.desktop, windows,
-                               p.desktop,  p.volume, p.clock, p.system,  p.dialogs, p.app};
+                               p.desktop,  p.volume, p.sound, p.clock, p.system,  p.dialogs, p.app};
     ui::Environment environment{failing, p.gui};
     remover::TForm1 wizard{environment};
     wizard.FormCreate();

@@ -36,6 +36,29 @@ void FakeDesktop::BringToTop(platform::WindowHandle window) {
     if (!refuseForeground && window != 0) foreground = window;
 }
 
+std::optional<std::intptr_t> FakeDesktop::Ask(platform::WindowHandle window, std::uint32_t message,
+                                              std::uintptr_t wParam, std::intptr_t lParam, std::uint32_t timeoutMs) {
+    if (ProcessId(window) == 0) return std::nullopt;
+    const Message sent{window, message, wParam, lParam};
+    asked.push_back(sent);
+    askTimeouts.push_back(timeoutMs);
+    return onAsk ? onAsk(sent) : std::optional<std::intptr_t>(0);
+}
+
+void FakeDesktop::Post(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                       std::intptr_t lParam) {
+    if (ProcessId(window) == 0) return;
+    const Message posting{window, message, wParam, lParam};
+    posted.push_back(posting);
+    if (onPost) onPost(posting);
+}
+
+void FakeDesktop::PressKey(std::uint8_t virtualKey) {
+    const Key key{virtualKey, foreground};
+    keys.push_back(key);
+    if (onKey) onKey(key);
+}
+
 bool FakeDesktop::Open(platform::WindowHandle owner, const std::string& file, const std::string& parameters,
                        const std::string& directory, int show) {
     Launch launch{owner, file, parameters, directory, show};

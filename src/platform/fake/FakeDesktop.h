@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,12 @@ public:
         std::uint8_t virtualKey;
         platform::WindowHandle foreground;  // the window that received it
     };
+    struct Message {
+        platform::WindowHandle window;
+        std::uint32_t message;
+        std::uintptr_t wParam;
+        std::intptr_t lParam;
+    };
 
     // Windows
     platform::WindowHandle Find(const std::string& className, const std::string& title) override;
@@ -38,12 +45,16 @@ public:
     void Restore(platform::WindowHandle window) override;
     void BringToTop(platform::WindowHandle window) override;
     platform::WindowHandle Foreground() override { return foreground; }
+    std::optional<std::intptr_t> Ask(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                     std::intptr_t lParam, std::uint32_t timeoutMs) override;
+    void Post(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+              std::intptr_t lParam) override;
     // Shell
     bool Open(platform::WindowHandle owner, const std::string& file, const std::string& parameters,
               const std::string& directory, int show) override;
     bool Execute(const std::string& commandLine, int show) override;
     // Keyboard
-    void PressKey(std::uint8_t virtualKey) override { keys.push_back({virtualKey, foreground}); }
+    void PressKey(std::uint8_t virtualKey) override;
 
     // Test set-up: a window of a program that runs.
     platform::WindowHandle AddWindow(const std::string& className, const std::string& title,
@@ -63,6 +74,15 @@ public:
     bool launchFails = false;
     // Runs for each accepted Open, e.g. to make a started player's window appear.
     std::function<void(const Launch&)> onOpen;
+    // Messages sent to and posted to windows that exist, and the timeouts of the sends.
+    std::vector<Message> asked, posted;
+    std::vector<std::uint32_t> askTimeouts;
+    // The answer of a window to a sent message; nothing means no answer in time. Unset, every
+    // window answers 0.
+    std::function<std::optional<std::intptr_t>(const Message&)> onAsk;
+    // Runs for each posted message and each key, as the window that receives it would.
+    std::function<void(const Message&)> onPost;
+    std::function<void(const Key&)> onKey;
 
 private:
     platform::WindowHandle nextHandle_ = 0x100;

@@ -16,13 +16,14 @@ struct FakePlatform {
     FakeProcess process;
     FakeDesktop desktop;
     FakeVolume volume;
+    FakeSound sound;
     FakeClock clock;
     FakeSystem system;
     FakeDialogs dialogs;
     FakeApplication app;
 
-    platform::Platform platform{registry, files,  ini,   process, desktop, desktop,
-                                desktop,  volume, clock, system,  dialogs, app};
+    platform::Platform platform{registry, files, ini,   process, desktop, desktop, desktop,
+                                volume,   sound, clock, system,  dialogs, app};
 
     operator platform::Platform&() { return platform; }
 };

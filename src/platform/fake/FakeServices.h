@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Process.h"
+#include "platform/Sound.h"
 #include "platform/System.h"
 #include "platform/Volume.h"
 
@@ -112,6 +113,33 @@ public:
     bool muted = false;
     bool available = true;
     std::vector<std::pair<std::uint16_t, std::uint16_t>> sets;
+};
+
+// The sound player: what plays now, and every start. A file plays when it is not listed as
+// unplayable.
+class FakeSound : public platform::Sound {
+public:
+    static constexpr const char* kDefaultSound = "(system default)";
+
+    bool PlayLoop(const std::string& wavFile) override {
+        if (unplayable.count(wavFile)) return false;
+        playing = wavFile;
+        started.push_back(wavFile);
+        return true;
+    }
+    void PlayDefaultLoop() override {
+        playing = kDefaultSound;
+        started.push_back(kDefaultSound);
+    }
+    void Stop() override {
+        playing.clear();
+        ++stops;
+    }
+
+    std::string playing;               // empty: silence
+    std::vector<std::string> started;  // in order
+    int stops = 0;
+    std::set<std::string> unplayable;
 };
 
 // The program's application object without a screen: a quit request is a flag, and the

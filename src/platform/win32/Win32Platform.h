@@ -8,6 +8,7 @@
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Sound.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Volume.h"
 #include "platform/win32/Win32Windows.h"
@@ -30,13 +31,14 @@ struct Win32Platform {
     Win32Windows windows;
     Win32Keyboard keyboard;
     Win32Volume volume;
+    Win32Sound sound;
     Win32Clock clock;
     Win32System system;
     Win32Dialogs dialogs;
     platform::Application& app;
 
-    platform::Platform platform{registry, files,  ini,   process, shell,   windows,
-                                keyboard, volume, clock, system,  dialogs, app};
+    platform::Platform platform{registry, files, ini,   process, shell,   windows, keyboard,
+                                volume,   sound, clock, system,  dialogs, app};
 
     operator platform::Platform&() { return platform; }
 };

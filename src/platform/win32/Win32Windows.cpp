@@ -39,4 +39,21 @@ platform::WindowHandle Win32Windows::Foreground() {
     return reinterpret_cast<platform::WindowHandle>(GetForegroundWindow());
 }
 
+// A program that does not take its messages is given up on at once (SMTO_ABORTIFHUNG), so a hung
+// player never holds this program up longer than the timeout.
+std::optional<std::intptr_t> Win32Windows::Ask(platform::WindowHandle window, std::uint32_t message,
+                                               std::uintptr_t wParam, std::intptr_t lParam, std::uint32_t timeoutMs) {
+    if (!window) return std::nullopt;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(Handle(window), message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs,
+                             &answer))
+        return std::nullopt;
+    return static_cast<std::intptr_t>(answer);
+}
+
+void Win32Windows::Post(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                        std::intptr_t lParam) {
+    if (window) PostMessageA(Handle(window), message, wParam, lParam);
+}
+
 }  // namespace win32

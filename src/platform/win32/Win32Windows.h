@@ -12,6 +12,10 @@ public:
     void Restore(platform::WindowHandle window) override;
     void BringToTop(platform::WindowHandle window) override;
     platform::WindowHandle Foreground() override;
+    std::optional<std::intptr_t> Ask(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                     std::intptr_t lParam, std::uint32_t timeoutMs) override;
+    void Post(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+              std::intptr_t lParam) override;
 };
 
 }  // namespace win32

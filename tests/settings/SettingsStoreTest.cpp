@@ -170,6 +170,12 @@ TEST_F(SettingsStore, MissingKeyAsksInTheUsersLanguageAndKeepsDefaults) {
               "Die Einstellungen können nicht geladen werden!\rWollen Sie mit den Standarteinstellungen fortfahren?");
     EXPECT_TRUE(p.app.quitPosted);
     EXPECT_FALSE(p.registry.KeyExists(HKCU, kKey));  // nothing written by a start
+
+    // A start that must not wait for an answer takes the defaults without asking.
+    p.app.quitPosted = false;
+    LoadSettingsAtStart(p, s, {}, false);
+    EXPECT_EQ(p.dialogs.shown.size(), 2u);
+    EXPECT_FALSE(p.app.quitPosted);
 }
 
 // A key that exists but refuses to open is not a missing one: nothing is asked, and the Run

@@ -68,7 +68,7 @@ public:
 
 private:
     static constexpr LPARAM kIsPlaying = 104;
-    enum : unsigned { kPlay = 40045, kPause = 40046, kStop = 40047 };
+    static constexpr unsigned kPlay = 40045, kPause = 40046, kStop = 40047;
 
     void KeyDown(HWND window, unsigned key) {
         char line[32];

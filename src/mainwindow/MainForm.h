@@ -153,6 +153,7 @@ public:
     // The context menu's entries that other parts fill or bind.
     ui::MenuItem* SkinsMenu = nullptr;    // "Skins" submenu
     ui::MenuItem* OpacityMenu = nullptr;  // "Fenstereinstellungen" > "Opacity"
+    ui::MenuItem* SnoozeMenu = nullptr;   // "Wiedergabe" > "Snooze", in the chosen language
 
 private:
     // PlaybackView

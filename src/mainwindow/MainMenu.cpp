@@ -1,4 +1,5 @@
-// The main window's context menu. Its captions are fixed, not translated.
+// The main window's context menu. Its captions are fixed, not translated, but for "Snooze",
+// which speaks German too.
 #include "mainwindow/MainForm.h"
 
 namespace {
@@ -24,6 +25,7 @@ void TForm1::CreatePopupMenu() {
     AddCommand(playbackMenu, "Play1", "Play", 'X', ui::ssNone, [this] { playback.PlayAction(); });
     AddCommand(playbackMenu, "Pause1", "Pause", 'C', ui::ssNone, [this] { playback.PauseAction(); });
     AddCommand(playbackMenu, "Stop1", "Stop", 'V', ui::ssNone, [this] { playback.StopAction(); });
+    SnoozeMenu = &AddCommand(playbackMenu, "Snooze1", "Snooze", 'S', ui::ssNone, [this] { playback.SnoozeAction(); });
     PopupMenu1.Add("N2", "-");
 
     ui::MenuItem& options = PopupMenu1.Add("Optionen1", "Optionen");
@@ -44,5 +46,8 @@ void TForm1::CreatePopupMenu() {
     PopupMenu1.Add("N5", "-");
 
     AddCommand(PopupMenu1, "Beenden1", "Beenden", kVkF4, ui::ssCtrl, [this] { playback.TerminateAction(); });
-    PopupMenu1.OnPopup = [this] { BuildSkinsMenu(); };
+    PopupMenu1.OnPopup = [this] {
+        SnoozeMenu->caption = settings_->Language == "Deutsch" ? "Schlummern" : "Snooze";
+        BuildSkinsMenu();
+    };
 }

@@ -67,6 +67,11 @@ void Playback::EndRun() {
         [&] {
             if (s.CloseWinampAtFinalVolume) CloseWinamp();
         },
+        // An end action ends the alarm; without one the music goes on at the final volume.
+        [&] {
+            if (s.CloseWinampAtFinalVolume || s.ShutdownAtFinalVolumeInEffect() || s.CloseAtFinalVolume)
+                EndAlarmVolume();
+        },
         [&] {
             if (s.ShutdownAtFinalVolumeInEffect()) ShowShutdownCountdown();
         },

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "playback/PlaybackView.h"
@@ -23,6 +24,7 @@ enum class TPlayState { Play, Pause, Stop };
 //   playback/AlarmRun.cpp         the rising-volume run (Timer1)
 //   playback/StartupPlayback.cpp  start-up playback and automatic closing
 //   playback/AlarmSound.cpp       whether the player plays, and the program's own alarm sound
+//   playback/Snooze.cpp           the snooze, and the volume given back when the alarm ends
 class Playback {
 public:
     Playback(ui::Form& window, PlaybackView& view);
@@ -35,6 +37,7 @@ public:
     ui::Timer Timer1;         // alarm run, 100 ms
     ui::Timer Timer2;         // automatic closing, a minute
     ui::Timer Programmstart;  // one-shot start-up playback
+    ui::Timer SnoozeTimer;    // a minute, while a snooze waits to ring again
     ui::Timer PlayerCheck;    // asks the player whether it plays, every 2 s after play starts
 
     TPlayState PlayState = TPlayState::Stop;
@@ -48,6 +51,8 @@ public:
     int BreaksDone = 0;
     // Automatic closing: minutes since play started.
     int ElapsedMinutes = 0;
+    // Minutes until a snooze rings again; 0 when none waits.
+    int SnoozeMinutesLeft = 0;
 
     // Transport (WinampControl.cpp).
     void PlayAction();
@@ -56,6 +61,11 @@ public:
     void TerminateAction();
     void StartWinampAndPlay();
     void CloseWinamp();
+
+    // Snooze (Snooze.cpp): while playing, silences the alarm and rings again after the snooze
+    // length as a wake call does; during a snooze, starts its length again; otherwise nothing.
+    void SnoozeAction();
+    bool Snoozing() const { return SnoozeMinutesLeft > 0; }
 
     // Output volume (OutputVolume.cpp).
     void GetWaveVolume(std::uint16_t& left, std::uint16_t& right);
@@ -74,6 +84,7 @@ public:
     void Timer1Timer();
     void ProgrammstartTimer();
     void Timer2Timer();
+    void SnoozeTimerTimer();
     void PlayerCheckTimer();
 
     // The program's own alarm sound (AlarmSound.cpp): the user's WAV file, else Alarm.wav beside
@@ -85,6 +96,15 @@ public:
     enum class PlayerCommand { Play, Pause, Stop };
 
 private:
+    // The output volume as it was before play started: level, the device's mute switch, and
+    // the program's own mute with the level it holds back.
+    struct VolumeBeforePlay {
+        std::uint16_t level[2] = {0, 0};
+        bool deviceMuted = false;
+        bool muted = false;
+        std::uint16_t savedLevel[2] = {0, 0};
+    };
+
     // The player's play, pause and stop: its own key while it is in front, otherwise its
     // command by message, so that no keystroke lands in another program.
     void SendPlayerCommand(platform::WindowHandle player, PlayerCommand command);
@@ -98,6 +118,16 @@ private:
     // Pause holds the check and the sound; play goes on with them.
     void HoldPlayerCheck();
     void ResumePlayerCheck();
+    // Stop's part that silences the player: the state, the faces, the run's timers, its stop.
+    void StopPlaying();
+    // Steps 3 to 6 of the start-up playback: "Play", the rising run, automatic closing, the player.
+    void PlayAsWakeCall();
+    // Keeps the volume of the moment, unless an alarm in progress (a snooze) kept one already.
+    void KeepVolumeBeforePlay();
+    // The alarm has ended: the kept volume comes back when the user asked for it, and is dropped.
+    void EndAlarmVolume();
+    void EndSnooze();
+    void ShowSnoozeMinutes();
     void BeginRun();
     void EndRun();
     void ShowShutdownCountdown();
@@ -115,4 +145,5 @@ private:
     bool ownSound_ = false;      // the own alarm sound plays
     bool heldSound_ = false;     // it played when play was paused
     bool heldCheck_ = false;     // the check ran when play was paused
+    std::optional<VolumeBeforePlay> volumeBeforePlay_;
 };

@@ -10,7 +10,12 @@ void Playback::ProgrammstartTimer() {
     TSettings& s = *settings_;
     const bool autostart = s.RunAtSystemStart && s.PlayAfterSystemStart;
     if (!autostart && !s.WakeCall) return;
+    KeepVolumeBeforePlay();
+    PlayAsWakeCall();
+}
 
+void Playback::PlayAsWakeCall() {
+    TSettings& s = *settings_;
     view_.ShowButtonFace(PlaybackView::Button::Stop, PlaybackView::Face::Normal);
     view_.ShowButtonFace(PlaybackView::Button::Start, PlaybackView::Face::Active);
     PlayState = TPlayState::Play;
@@ -19,7 +24,7 @@ void Playback::ProgrammstartTimer() {
             if (s.RisingVolume) BeginRun();
         },
         [&] {
-            // The count and its line stay as they are: this is the start of the program.
+            // The count and its line stay as they are.
             if (s.AutoClose) Timer2.SetEnabled(true);
         },
         [&] { StartWinampAndPlay(); },
@@ -42,6 +47,7 @@ void Playback::Timer2Timer() {
         [&] {
             if (s.CloseWinampOnExit) CloseWinamp();
         },
+        [&] { EndAlarmVolume(); },
         [&] {
             if (s.ShutdownAfterAutoCloseInEffect()) ShowShutdownCountdown();
         },

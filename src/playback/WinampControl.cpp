@@ -40,6 +40,7 @@ Playback::Playback(ui::Form& window, PlaybackView& view)
     : Timer1(&window, "Timer1", 100, false),
       Timer2(&window, "Timer2", 60000, false),
       Programmstart(&window, "Programmstart", 1000, false),
+      SnoozeTimer(&window, "SnoozeTimer", 60000, false),
       PlayerCheck(&window, "PlayerCheck", 2000, false),
       window_(window),
       platform_(window.platform),
@@ -47,6 +48,7 @@ Playback::Playback(ui::Form& window, PlaybackView& view)
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
     Programmstart.OnTimer = [this] { ProgrammstartTimer(); };
+    SnoozeTimer.OnTimer = [this] { SnoozeTimerTimer(); };
     PlayerCheck.OnTimer = [this] { PlayerCheckTimer(); };
 }
 
@@ -159,6 +161,9 @@ void Playback::PlayAction() {
         ResumePlayerCheck();
         return;
     }
+    // Played by hand, a snooze has done its work.
+    EndSnooze();
+    KeepVolumeBeforePlay();
     RunAllSteps({
         [&] {
             if (s.RisingVolume) BeginRun();
@@ -195,11 +200,21 @@ void Playback::PauseAction() {
     }
 }
 
-// Stop leaves the output volume where it is.
+// Stop also ends a snooze. It leaves the output volume where it is, unless the user asked for
+// the volume before the alarm back.
 void Playback::StopAction() {
     view_.ShowCloseText("Act: 0");
+    EndSnooze();
     EndPlayerCheck();
-    if (PlayState == TPlayState::Stop) return;
+    RunAllSteps({
+        [&] {
+            if (PlayState != TPlayState::Stop) StopPlaying();
+        },
+        [&] { EndAlarmVolume(); },
+    });
+}
+
+void Playback::StopPlaying() {
     PlayState = TPlayState::Stop;
     ShowTransport(Face::Normal, Face::Normal, Face::ActiveHover);
     Timer1.SetEnabled(false);
@@ -210,9 +225,11 @@ void Playback::StopAction() {
 
 void Playback::TerminateAction() {
     platform::Platform& p = platform_;
+    EndSnooze();
     RunAllSteps({
         // Closing the player must not look like a player that stopped playing.
         [&] { EndPlayerCheck(); },
+        [&] { EndAlarmVolume(); },
         [&] {
             const platform::WindowHandle player = FindPlayer(p);
             if (!settings_->CloseWinampOnExit || !player) return;

@@ -34,6 +34,7 @@ const FlagBinding kFlags[] = {
     {&TForm2::CheckBox10, &TSettings::CloseAtFinalVolume},
     {&TForm2::CheckBox11, &TSettings::CloseWinampAtFinalVolume},
     {&TForm2::CheckBox12, &TSettings::ShutdownAtFinalVolume},
+    {&TForm2::CheckBox15, &TSettings::RestoreVolume},
     {&TForm2::CheckBox13, &TSettings::AgentActive},
 };
 const NumberBinding kNumbers[] = {
@@ -43,6 +44,7 @@ const NumberBinding kNumbers[] = {
     {&TForm2::UpDown4, &TSettings::RiseIntervalMs},
     {&TForm2::UpDown5, &TSettings::BreakCount},
     {&TForm2::UpDown6, &TSettings::BreakSeconds},
+    {&TForm2::UpDown7, &TSettings::SnoozeMinutes},
 };
 const SliderBinding kSliders[] = {
     {&TForm2::TrackBar1, &TSettings::StartVolumePos},

@@ -75,6 +75,10 @@ public:
     ui::CheckBox CheckBox10{this, "CheckBox10", true};   // Close program after final volume
     ui::CheckBox CheckBox11{this, "CheckBox11", false};  // Close Winamp after final volume
     ui::CheckBox CheckBox12{this, "CheckBox12", false};  // Shutdown windows after final volume
+    ui::CheckBox CheckBox15{this, "CheckBox15", false};  // Restore the volume after the alarm
+    ui::Label Label29{this, "Label29"};                  // Snooze (min)
+    ui::Edit Edit11{this, "Edit11"};
+    ui::UpDown UpDown7{this, "UpDown7", 1, 60, 9};       // Snooze, minutes
 
     // "Dates".
     ui::CheckBox CheckBox13{this, "CheckBox13", true};   // Activate Orvella Agent

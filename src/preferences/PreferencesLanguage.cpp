@@ -31,6 +31,11 @@ const char* const kAlarmSoundLines[2][2] = {
     {"Own alarm sound when Winamp does not play", "File:"},
     {"Eigener Weckton, wenn Winamp nicht spielt", "Datei:"},
 };
+// The snooze length and the restored volume on the "Volume" page.
+const char* const kVolumeLines[2][2] = {
+    {"Snooze (min):", "Restore the volume after the alarm"},
+    {"Schlummern (min):", "Lautstärke nach dem Wecken wiederherstellen"},
+};
 // What the program does, on the about page.
 const char* const kAboutLine[2] = {"An alarm clock that wakes you with music.",
                                    "Ein Wecker, der Sie mit Musik weckt."};
@@ -96,5 +101,7 @@ void TForm2::ShowFixedLines(bool german) {
     Label27.caption = kAboutLine[german ? 1 : 0];
     CheckBox14.caption = kAlarmSoundLines[german ? 1 : 0][0];
     Label28.caption = kAlarmSoundLines[german ? 1 : 0][1];
+    Label29.caption = kVolumeLines[german ? 1 : 0][0];
+    CheckBox15.caption = kVolumeLines[german ? 1 : 0][1];
 }
 

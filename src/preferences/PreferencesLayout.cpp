@@ -29,8 +29,9 @@ void TForm2::CreateLayout() {
     UpDown4.thousands = true;
     UpDown5.associate = &Edit8;
     UpDown6.associate = &Edit9;
+    UpDown7.associate = &Edit11;
     // Every number changes only through its spin control.
-    for (ui::UpDown* spin : {&UpDown1, &UpDown2, &UpDown3, &UpDown4, &UpDown5, &UpDown6}) {
+    for (ui::UpDown* spin : {&UpDown1, &UpDown2, &UpDown3, &UpDown4, &UpDown5, &UpDown6, &UpDown7}) {
         spin->associate->readOnly = true;
         spin->SetPosition(spin->position);
     }
@@ -120,9 +121,15 @@ void TForm2::LayoutVolumeTab() {
     Place(TrackBar2, GroupBox5, 296, 40, 32, 128);
     Place(Label15, GroupBox5, 298, 172, 30, 13, "100%");
 
-    Place(CheckBox10, GroupBox5, 28, 206, 319, 17, "Close program after reaching final volume");
-    Place(CheckBox11, GroupBox5, 28, 234, 319, 17, "Close Winamp after reaching final volume");
-    Place(CheckBox12, GroupBox5, 28, 262, 319, 17, "Shutdown windows after reaching final volume");
+    // The snooze and the restored volume speak English or German only (ShowFixedLines).
+    Place(Label29, GroupBox5, 12, 176, 90, 13, "Snooze (min):");
+    Place(Edit11, GroupBox5, 122, 172, 45, 21);
+    Place(UpDown7, GroupBox5, 167, 172, 16, 21);
+
+    Place(CheckBox10, GroupBox5, 28, 204, 319, 17, "Close program after reaching final volume");
+    Place(CheckBox11, GroupBox5, 28, 228, 319, 17, "Close Winamp after reaching final volume");
+    Place(CheckBox12, GroupBox5, 28, 252, 319, 17, "Shutdown windows after reaching final volume");
+    Place(CheckBox15, GroupBox5, 12, 280, 335, 17, "Restore the volume after the alarm");
 }
 
 void TForm2::ConnectEvents() {

@@ -25,6 +25,8 @@ struct TSettings {
     bool CloseAtFinalVolume;
     bool CloseWinampAtFinalVolume;
     bool ShutdownAtFinalVolume;
+    bool RestoreVolume;               // the volume before play comes back when the alarm ends
+    int SnoozeMinutes;
     bool Breaks;
     int BreakCount;
     int BreakSeconds;

@@ -58,6 +58,8 @@ const std::vector<StoredSetting>& SettingsTable() {
         Flag("Lautstärke - Automatisch schließen", &S::CloseAtFinalVolume, true, kAll),
         Flag("Lautstärke - Winamp schließen", &S::CloseWinampAtFinalVolume, false, kAll),
         Flag("Lautstärke - Shutdown", &S::ShutdownAtFinalVolume, false, kAll),
+        Flag("Lautstärke - Wiederherstellen", &S::RestoreVolume, false, kAll),
+        Number("Schlummern - Minuten", &S::SnoozeMinutes, 9, 1, 60, kAll),
         Flag("Pausen - Pausen machen", &S::Breaks, false, kAll),
         Number("Pausen - Anzahl", &S::BreakCount, 4, 1, 50, kAll),
         Number("Pausen - Länge", &S::BreakSeconds, 5, 1, 300, kAll),

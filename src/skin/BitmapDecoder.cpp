@@ -51,7 +51,10 @@ struct Channel {
         if (!bits) return 0;
         const std::uint32_t value = (pixel & mask) >> shift & ((bits >= 32) ? 0xFFFFFFFFu : ((1u << bits) - 1));
         if (bits >= 8) return value >> (bits - 8);
-        return value * 255u / ((1u << bits) - 1);
+        // Rounded to the nearest of 0..255, as Windows widens a channel: rounding down would
+        // leave most values of a 5- or 6-bit channel one below their true colour.
+        const std::uint32_t top = (1u << bits) - 1;
+        return (value * 255u + top / 2) / top;
     }
 };
 

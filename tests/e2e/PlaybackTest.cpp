@@ -54,6 +54,30 @@ protected:
             [&] { return e2e::ReadTextFile(log_.File("player.log")).find(line) != std::string::npos; }, timeoutMs);
     }
 
+    // How often the player's log holds `line`.
+    int PlayerLines(const char* line) {
+        const std::string log = e2e::ReadTextFile(log_.File("player.log"));
+        int count = 0;
+        for (auto at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++count;
+        return count;
+    }
+    // The player takes play and stop as its keys while it is in front, else as its commands.
+    int Plays() { return PlayerLines("KEYDOWN 58") + PlayerLines("COMMAND 40045"); }
+    bool PlayerStopped(DWORD timeoutMs) {
+        return e2e::WaitUntil([&] { return PlayerLines("KEYDOWN 56") + PlayerLines("COMMAND 40047") > 0; },
+                              timeoutMs);
+    }
+
+    // A wake call playing in the stand-in, with a snooze of one minute; the main window.
+    HWND StartPlayingWithAOneMinuteSnooze(e2e::RunningProgram& program) {
+        e2e::SetRegistryDword(kKey, "Schlummern - Minuten", 1);
+        program = e2e::StartProgram("Orvella.exe", "/S");
+        e2e::DeclineSkinSearch();
+        if (!e2e::WaitForWindow(kPlayerClass, "", 20000) || !e2e::WaitUntil([&] { return Plays() > 0; }, 15000))
+            return nullptr;
+        return e2e::WaitForWindow("TForm1", "Orvella", 5000);
+    }
+
     e2e::TempFolder log_;
     e2e::ScopedEnvironment logPath_{"STANDIN_PLAYER_LOG", log_.File("player.log")};
 };
@@ -122,6 +146,37 @@ TEST_F(Playback, PauseAndStopButtonsSendThePlayerItsKeys) {
     EXPECT_TRUE(PlayerGotKey("KEYDOWN 43", 10000)) << "no 'C'";
     ClickButton(window, 108 + 14, 9 + 14);  // Stop
     EXPECT_TRUE(PlayerGotKey("KEYDOWN 56", 10000)) << "no 'V'";
+    EXPECT_TRUE(program.Running());
+}
+
+// The snooze's key: the player is stopped, and a minute later plays again.
+TEST_F(Playback, SnoozeStopsThePlayerAndPlaysAgainAMinuteLater) {
+    e2e::RunningProgram program;
+    HWND window = StartPlayingWithAOneMinuteSnooze(program);
+    ASSERT_TRUE(window);
+
+    PostMessageA(window, WM_KEYDOWN, 'S', 0);
+    ASSERT_TRUE(PlayerStopped(10000)) << "no stop";
+    const DWORD snoozed = GetTickCount();
+    const int plays = Plays();
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Plays() > plays; }, 90000)) << "no second play";
+    const DWORD waited = GetTickCount() - snoozed;
+    EXPECT_GE(waited, 55000u);
+    EXPECT_LE(waited, 75000u);
+    EXPECT_TRUE(program.Running());
+}
+
+TEST_F(Playback, StopDuringASnoozeKeepsThePlayerSilent) {
+    e2e::RunningProgram program;
+    HWND window = StartPlayingWithAOneMinuteSnooze(program);
+    ASSERT_TRUE(window);
+
+    PostMessageA(window, WM_KEYDOWN, 'S', 0);
+    ASSERT_TRUE(PlayerStopped(10000)) << "no stop";
+    PostMessageA(window, WM_KEYDOWN, 'V', 0);  // Stop
+    const int plays = Plays();
+    Sleep(75000);
+    EXPECT_EQ(Plays(), plays) << "the snooze rang after Stop";
     EXPECT_TRUE(program.Running());
 }
 

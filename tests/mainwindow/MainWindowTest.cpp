@@ -279,6 +279,10 @@ TEST_F(MainWindow, ContextMenu) {
     EXPECT_EQ(shortcut(Menu("Play", &playback)), std::make_pair(int{'X'}, unsigned{ui::ssNone}));
     EXPECT_EQ(shortcut(Menu("Pause", &playback)), std::make_pair(int{'C'}, unsigned{ui::ssNone}));
     EXPECT_EQ(shortcut(Menu("Stop", &playback)), std::make_pair(int{'V'}, unsigned{ui::ssNone}));
+    // "Snooze" follows "Stop" and speaks the chosen language when the menu opens.
+    ASSERT_EQ(playback.items.size(), 4u);
+    EXPECT_EQ(playback.items[3]->caption, "Snooze");
+    EXPECT_EQ(shortcut(*playback.items[3]), std::make_pair(int{'S'}, unsigned{ui::ssNone}));
     EXPECT_EQ(shortcut(Menu("Einstellungen...", &Menu("Optionen"))), std::make_pair(int{'P'}, unsigned{ui::ssCtrl}));
     EXPECT_EQ(shortcut(Menu("Beenden")), std::make_pair(kVkF4, unsigned{ui::ssCtrl}));
 
@@ -288,6 +292,12 @@ TEST_F(MainWindow, ContextMenu) {
     EXPECT_EQ(shortcut(*f1.SkinsMenu->items[0]), std::make_pair(int{'S'}, unsigned{ui::ssCtrl}));
     EXPECT_EQ(f1.SkinsMenu->items[1]->caption, "-");
     EXPECT_EQ(f1.SkinsMenu->items[2]->caption, "Default");
+    f2.settings.Language = "Deutsch";
+    f1.PopupMenu1.Popup();
+    EXPECT_EQ(playback.items[3]->caption, "Schlummern");
+    f2.settings.Language = "English";
+    f1.PopupMenu1.Popup();
+    EXPECT_EQ(playback.items[3]->caption, "Snooze");
 
     std::vector<std::string> opacity;
     for (auto& item : Menu("Opacity", &Menu("Fenstereinstellungen")).items) opacity.push_back(item->caption);

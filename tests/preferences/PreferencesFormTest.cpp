@@ -65,6 +65,11 @@ TEST_F(Opening, ChangesReachTheSettingsAtOnce) {
     EXPECT_EQ(f2.settings.RiseIntervalMs, 2500);
     f2.TrackBar1.SetPosition(20);  // kept at 51 by the slider's own rule
     EXPECT_EQ(f2.settings.StartVolumePos, 51);
+    f2.UpDown7.SetPosition(15);
+    EXPECT_EQ(f2.settings.SnoozeMinutes, 15);
+    f2.CheckBox15.checked = true;
+    f2.CheckBox15.Click();
+    EXPECT_TRUE(f2.settings.RestoreVolume);
 }
 
 TEST_F(Opening, OkStoresOptionsAndDatesAndAFailedWriteIsReportedAfterClosing) {

@@ -131,18 +131,20 @@ TEST_F(LanguageOnWindows, TheFixedLinesAreGermanOnlyForTheSectionNamedExactlyDeu
         const char* section;
         const char* agent;
         const char* about;
+        const char* snooze;
     } cases[] = {
         {"Deutsch", "Der Orvella Agent wird benötigt, um die eingestellten Weckzeiten",
-         "Ein Wecker, der Sie mit Musik weckt."},
+         "Ein Wecker, der Sie mit Musik weckt.", "Schlummern (min):"},
         {"deutsch", "The Orvella Agent is needed, in order to supervise the adjusted",
-         "An alarm clock that wakes you with music."},
+         "An alarm clock that wakes you with music.", "Snooze (min):"},
         {"English", "The Orvella Agent is needed, in order to supervise the adjusted",
-         "An alarm clock that wakes you with music."},
+         "An alarm clock that wakes you with music.", "Snooze (min):"},
     };
     for (const auto& c : cases) {
         f2.ApplyLanguage(c.section);
         EXPECT_EQ(f2.Label18.caption, c.agent) << c.section;
         EXPECT_EQ(f2.Label27.caption, c.about) << c.section;
+        EXPECT_EQ(f2.Label29.caption, c.snooze) << c.section;
     }
     EXPECT_EQ(f2.Label20.caption, "only if Orvella is opened.");
 }

@@ -39,6 +39,8 @@ const Option kOptions[] = {
     {"Lautstärke - Automatisch schließen", true, 1, 0},
     {"Lautstärke - Winamp schließen", true, 0, 1},
     {"Lautstärke - Shutdown", true, 0, 1},
+    {"Lautstärke - Wiederherstellen", true, 0, 1},
+    {"Schlummern - Minuten", false, 9, 1},
     {"Pausen - Pausen machen", true, 0, 1},
     {"Pausen - Anzahl", false, 4, 9},
     {"Pausen - Länge", false, 5, 60},
@@ -80,6 +82,7 @@ TEST_F(SettingsStore, ValuesOfTheWrongTypeOrOutOfRangeKeepASafeValue) {
     p.registry.SetString(HKCU, kKey, "Lautstärke - Interval", "200");
     p.registry.SetBinary(HKCU, kKey, "Lautstärke - Ansteigend", "\x01");
     p.registry.SetDword(HKCU, kKey, "Pausen - Anzahl", 0);
+    p.registry.SetDword(HKCU, kKey, "Schlummern - Minuten", 61);
     p.registry.SetDword(HKCU, kKey, "Programm - Autostart - Länge", 0xFFFFFFFF);
     p.registry.SetDword(HKCU, kKey, "Programm - Alpha", 1000);
     p.registry.SetDword(HKCU, kKey, "Winamp - Auch Winamp beenden", 7);  // any non-zero is true
@@ -87,6 +90,7 @@ TEST_F(SettingsStore, ValuesOfTheWrongTypeOrOutOfRangeKeepASafeValue) {
     EXPECT_EQ(s.RiseIntervalMs, 100);
     EXPECT_TRUE(s.RisingVolume);
     EXPECT_EQ(s.BreakCount, 1);
+    EXPECT_EQ(s.SnoozeMinutes, 60);
     EXPECT_EQ(s.StartupWaitSeconds, 1);  // never an endless wait at system start
     EXPECT_EQ(s.Opacity, 255);
     EXPECT_TRUE(s.CloseWinampOnExit);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <stdexcept>
 
@@ -146,6 +147,50 @@ TEST(BitmapDecoder, BitFieldsAfterTheInfoHeaderAndInsideAVersionFiveHeader) {
     v5.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
     v5.pixels = Bytes({0x11, 0x22, 0x33, 0x44});
     EXPECT_EQ(Pixels(skin::DecodeBitmap(v5.Build())), (std::vector<std::uint32_t>{0x112233}));
+}
+
+// Every value of a 5- and a 6-bit channel, widened to the nearest of 0..255 (worked out in
+// floating point here, apart from the decoder): one row per layout, pixel v holding value v in
+// the channel under test and 0 in the others.
+TEST(BitmapDecoder, SixteenBitChannelsWidenToTheNearestValue) {
+    const auto nearest = [](int v, int top) { return static_cast<std::uint32_t>(std::lround(v * 255.0 / top)); };
+    const struct {
+        const char* layout;
+        std::vector<std::uint32_t> masks;  // empty: the 5-5-5 default without bit fields
+        std::uint32_t mask;                // the channel under test
+        int shiftOut;                      // its place in 0x00RRGGBB
+    } cases[] = {
+        {"5-5-5 red", {}, 0x7C00, 16},
+        {"5-5-5 green", {}, 0x03E0, 8},
+        {"5-5-5 blue", {}, 0x001F, 0},
+        {"5-6-5 red", {0xF800, 0x07E0, 0x001F}, 0xF800, 16},
+        {"5-6-5 green", {0xF800, 0x07E0, 0x001F}, 0x07E0, 8},
+        {"5-6-5 blue", {0xF800, 0x07E0, 0x001F}, 0x001F, 0},
+    };
+    for (const auto& c : cases) {
+        int shift = 0;
+        while (!((c.mask >> shift) & 1u)) ++shift;
+        const int top = static_cast<int>(c.mask >> shift);
+        Bmp b;
+        b.width = top + 1;
+        b.height = 1;
+        b.bits = 16;
+        if (!c.masks.empty()) {
+            b.compression = 3;
+            b.masks = c.masks;
+        }
+        std::vector<std::uint32_t> expected;
+        for (int v = 0; v <= top; ++v) {
+            const std::uint32_t word = static_cast<std::uint32_t>(v) << shift;
+            b.pixels += static_cast<char>(word & 0xFF);
+            b.pixels += static_cast<char>(word >> 8);
+            expected.push_back(nearest(v, top) << c.shiftOut);
+        }
+        EXPECT_EQ(Pixels(skin::DecodeBitmap(b.Build())), expected) << c.layout;
+    }
+    EXPECT_EQ(nearest(1, 31), 8u);  // the table itself: a few known values
+    EXPECT_EQ(nearest(16, 31), 132u);
+    EXPECT_EQ(nearest(32, 63), 130u);
 }
 
 TEST(BitmapDecoder, PalettedDepths) {

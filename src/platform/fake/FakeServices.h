@@ -101,8 +101,16 @@ public:
         left = l;
         right = r;
     }
+    bool GetMute(bool& m) override {
+        m = available && muted;
+        return available;
+    }
+    void SetMute(bool m) override {
+        if (available) muted = m;
+    }
 
     std::uint16_t left = 0, right = 0;
+    bool muted = false;
     bool available = true;
     std::vector<std::pair<std::uint16_t, std::uint16_t>> sets;
 };

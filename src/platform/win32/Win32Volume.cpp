@@ -242,4 +242,17 @@ void Win32Volume::Set(std::uint16_t left, std::uint16_t right) {
     WaveOutClose(handle);
 }
 
+bool Win32Volume::GetMute(bool& muted) {
+    muted = false;
+    BOOL value = FALSE;
+    IAudioEndpointVolume* endpoint = Endpoint();
+    if (!endpoint || FAILED(endpoint->GetMute(&value))) return false;
+    muted = value != FALSE;
+    return true;
+}
+
+void Win32Volume::SetMute(bool muted) {
+    if (IAudioEndpointVolume* endpoint = Endpoint()) endpoint->SetMute(muted ? TRUE : FALSE, nullptr);
+}
+
 }  // namespace win32

@@ -26,6 +26,9 @@ public:
 
     bool Get(std::uint16_t& left, std::uint16_t& right) override;
     void Set(std::uint16_t left, std::uint16_t right) override;
+    // Only the endpoint has a mute switch; wave-out has none.
+    bool GetMute(bool& muted) override;
+    void SetMute(bool muted) override;
 
 private:
     IAudioEndpointVolume* Endpoint();

@@ -1,29 +1,49 @@
 #!/usr/bin/env bash
-# Runs each fuzz target for a bounded time, seeded with the default skins and their pictures,
-# with a few wake-dates files and with the default language file. A crash, a leak or undefined
-# behaviour fails the run.
-# Seconds per target: $1 (default 30).
+# Fuzzes each reader of files that users or other programs can change, under AddressSanitizer
+# and UBSan. A crash, a leak or undefined behaviour fails the run; at the end of each target's
+# run its inputs per second are printed.
+#
+#   scripts/run-fuzz.sh [SECONDS]     each target for SECONDS (default 30), one after the other
+#   scripts/run-fuzz.sh --runs N      campaign: N inputs per target, two targets at a time
+#
+# Each target starts from its kept seeds (tests/fuzz/corpus/<reader>/) with its dictionary
+# (tests/fuzz/<reader>.dict); what it finds goes to build/fuzz/corpus/<reader>/, which later
+# runs go on from.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds="${1:-30}"
-corpus=build/fuzz/corpus
-mkdir -p "$corpus/bitmap" "$corpus/skin" "$corpus/wake_dates" "$corpus/language"
-cp assets/skins/*/*.bmp "$corpus/bitmap/" 2>/dev/null || true
-cp build/native/bin/Skins/*.skn "$corpus/skin/" 2>/dev/null || true
-# The counter's name as the program writes it (byte E4) and as the clang build spells it (UTF-8).
-printf '[Position]\r\nLeft=3\r\nTop=4\r\n[Weckzeiten]\r\nZ\344hler=2\r\n0=05.01.2027 (06:45) - Early shift\r\n1=15.01.2027 (06:00)\r\n2=01.02.2027 ( 7:00)\r\n' \
-    >"$corpus/wake_dates/ansi.ini"
-printf '[Weckzeiten]\nZ\303\244hler=3\n0=05.01.2027 (06:45)\n2="08.12.2026 (07:00)"\n3=\n4=stale\n[Position]\nLeft=1' \
-    >"$corpus/wake_dates/utf8.ini"
-printf '[weckzeiten]\r\nZ\303\244hler=0x7FFFFFFF\r\n0 = 31.12.2099 (23:59)  \r\n01=x\r\n' >"$corpus/wake_dates/hex.ini"
-cp tests/language/DefaultLanguage.golden "$corpus/language/default.dll"
-printf '[Mine]\n1= "Options" \n2=\n[mine]\r\n3=x\r\n [A] \r\n[]\r\n' >"$corpus/language/small.dll"
-for target in bitmap_decoder:bitmap:262144 skin_loader:skin:262144 wake_dates:wake_dates:4096 \
-    language_file:language:4096; do
-    IFS=: read -r name dir max_len <<<"$target"
-    echo "fuzz_$name: ${seconds}s"
-    build/fuzz/bin/fuzz_"$name" -max_total_time="$seconds" -max_len="$max_len" -rss_limit_mb=2048 \
-        -print_final_stats=0 "$corpus/$dir" 2>build/fuzz/fuzz_"$name".log ||
-        { tail -40 build/fuzz/fuzz_"$name".log; exit 1; }
-done
+
+limit=(-max_total_time="${1:-30}")
+jobs=1
+if [ "${1:-}" = --runs ]; then
+    [ -n "${2:-}" ] || { echo "usage: scripts/run-fuzz.sh [SECONDS | --runs N]" >&2; exit 2; }
+    limit=(-runs="$2")
+    jobs=2
+fi
+
+# target:reader:longest input
+targets=(bitmap_decoder:bitmap:65536 skin_loader:skin:131072 wake_dates:wake_dates:2048 language_file:language:8192)
+
+fuzz_one() {
+    IFS=: read -r name reader max_len <<<"$1"
+    shift
+    local log=build/fuzz/fuzz_"$name".log
+    mkdir -p build/fuzz/corpus/"$reader"
+    if ! build/fuzz/bin/fuzz_"$name" "$@" -max_len="$max_len" -rss_limit_mb=2048 -print_final_stats=1 \
+        -dict=tests/fuzz/"$reader".dict build/fuzz/corpus/"$reader" tests/fuzz/corpus/"$reader" >"$log" 2>&1; then
+        echo "fuzz_$name: FAILED"
+        tail -40 "$log"
+        return 1
+    fi
+    local runs rate
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+    echo "fuzz_$name: $runs inputs, $rate inputs/s"
+}
+export -f fuzz_one
+
+if [ "$jobs" -eq 1 ]; then
+    for target in "${targets[@]}"; do fuzz_one "$target" "${limit[@]}"; done
+else
+    printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'fuzz_one "$@"' _ {} "${limit[@]}"
+fi
 echo "fuzzing: no faults found"

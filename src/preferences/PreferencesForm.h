@@ -233,7 +233,7 @@ private:
     // The list of languages, on the control and in the record.
     void SetLanguageList(const std::vector<std::string>& names);
     // Writes one text; a refused write throws.
-    void WriteTranslation(const std::string& section, int key, const std::string& text);
+    void WriteTranslation(const std::string& section, const std::vector<std::string>& texts);
     // The end actions at the final volume released: one rule for all three.
     void EndActionMouseUp(ui::CheckBox& released);
     void EnableAutoCloseFields(bool enable);

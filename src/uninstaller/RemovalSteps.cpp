@@ -26,14 +26,21 @@ std::string ReadText(platform::RegistryKey& key, const std::string& name) {
 
 // A file inside `folder`, but only when the folder is a real place: with an unknown folder the
 // plain join would name a file at the root of the current drive.
-void DeleteFileIn(platform::Platform& platform, const std::string& folder, const std::string& name) {
-    if (!IsAbsolutePath(folder)) return;
-    const std::string path = JoinPath(folder, name);
-    if (platform.files.FileExists(path)) platform.files.DeleteFile(path);
+std::string IncludeBackslash(const std::string& folder) {
+    return folder.back() == '\\' ? folder : folder + "\\";
 }
 
-void RemoveEmptyFolder(platform::Platform& platform, const std::string& folder) {
-    if (IsAbsolutePath(folder)) platform.files.RemoveDirectory(folder);
+// True when the file is gone afterwards.
+bool DeleteFileIn(platform::Platform& platform, const std::string& folder, const std::string& name) {
+    if (!IsAbsolutePath(folder)) return true;
+    const std::string path = JoinPath(folder, name);
+    return !platform.files.FileExists(path) || platform.files.DeleteFile(path);
+}
+
+// True when the folder is gone afterwards or keeps files of the user's.
+bool RemoveEmptyFolder(platform::Platform& platform, const std::string& folder) {
+    if (!IsAbsolutePath(folder) || !platform.files.DirectoryExists(folder)) return true;
+    return platform.files.RemoveDirectory(folder) || !platform.files.FindFiles(IncludeBackslash(folder), "*").empty();
 }
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
@@ -85,19 +92,21 @@ void EndRunningPrograms(platform::Platform& platform) {
     }
 }
 
-void DeleteByPattern(platform::Platform& platform, const std::string& folder, const std::string& pattern) {
-    if (!IsAbsolutePath(folder)) return;
-    const std::string base = folder.back() == '\\' ? folder : folder + "\\";
+bool DeleteByPattern(platform::Platform& platform, const std::string& folder, const std::string& pattern) {
+    if (!IsAbsolutePath(folder)) return true;
+    const std::string base = IncludeBackslash(folder);
+    bool deleted = true;
     for (const std::string& name : platform.files.FindFiles(base, pattern))
-        platform.files.DeleteFile(base + name);
+        deleted &= platform.files.DeleteFile(base + name);
+    return deleted;
 }
 
-void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder) {
+bool RemoveProgramFiles(platform::Platform& platform, std::string& installFolder) {
     installFolder.clear();
     std::string skinFolder;
     {
         auto key = platform.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::Read);
-        if (!key) return;
+        if (!key) return true;
         installFolder = ReadText(*key, kProgramPathValue);
         skinFolder = ReadText(*key, kSkinsFolderValue);
     }
@@ -106,28 +115,30 @@ void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder
 
     EndRunningPrograms(platform);
     platform.clock.Sleep(100);
-    DeleteByPattern(platform, skinFolder, "*.skn");
+    bool removed = DeleteByPattern(platform, skinFolder, "*.skn");
     platform.clock.Sleep(100);
-    DeleteByPattern(platform, pictureFolder, "*.bmp");
+    removed &= DeleteByPattern(platform, pictureFolder, "*.bmp");
     platform.clock.Sleep(100);
 
     try {
         for (const char* name : {"Orvella.exe", "Agent.exe", "OrvellaRemover.exe", "Orvella.ini", "Orvella.dll",
                                  "Language.dll", "SknIcon.ico"})
-            DeleteFileIn(platform, installFolder, name);
+            removed &= DeleteFileIn(platform, installFolder, name);
     } catch (const std::exception&) {
         // The folders below are still removed when they happen to be empty.
+        removed = false;
     }
-    RemoveEmptyFolder(platform, skinFolder);
+    removed &= RemoveEmptyFolder(platform, skinFolder);
     platform.clock.Sleep(100);
-    RemoveEmptyFolder(platform, pictureFolder);
+    removed &= RemoveEmptyFolder(platform, pictureFolder);
     platform.clock.Sleep(100);
-    RemoveEmptyFolder(platform, installFolder);
+    removed &= RemoveEmptyFolder(platform, installFolder);
+    return removed;
 }
 
-void RemoveRegistryEntries(platform::Platform& platform) {
+void RemoveRegistryEntries(platform::Platform& platform, bool keepSettingsKey) {
     auto& registry = platform.registry;
-    if (registry.KeyExists(RegistryRoot::CurrentUser, kSettingsKey))
+    if (!keepSettingsKey && registry.KeyExists(RegistryRoot::CurrentUser, kSettingsKey))
         registry.DeleteKey(RegistryRoot::CurrentUser, kSettingsKey);
 
     if (registry.KeyExists(RegistryRoot::CurrentUser, kRunKey)) {

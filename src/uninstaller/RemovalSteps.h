@@ -16,16 +16,20 @@ void RemoveShortcuts(platform::Platform& platform);
 // and removes their folders when they are empty. Does nothing without the settings key.
 // Sets `installFolder` to the install folder it found ("Programm - Pfad", empty when unknown)
 // as soon as it has read it: the batch needs it after the settings key is gone, also when a
-// later step here failed.
-void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder);
+// later step here failed. True when everything it meant to remove is gone (the folders that
+// keep files of the user's aside).
+bool RemoveProgramFiles(platform::Platform& platform, std::string& installFolder);
 
 // Ends the main program and the agent by their hidden application windows.
 void EndRunningPrograms(platform::Platform& platform);
 
-// Deletes every file in `folder` matching `pattern`; folders are left alone.
-void DeleteByPattern(platform::Platform& platform, const std::string& folder, const std::string& pattern);
+// Deletes every file in `folder` matching `pattern`; folders are left alone. True when every
+// matching file could be deleted.
+bool DeleteByPattern(platform::Platform& platform, const std::string& folder, const std::string& pattern);
 
-// Deletes the settings key, the Run entries, the uninstall entry and the skin file type.
-void RemoveRegistryEntries(platform::Platform& platform);
+// Deletes the settings key, the Run entries, the uninstall entry and the skin file type. The
+// settings key stays when `keepSettingsKey` is set: after program files that could not be
+// removed, it is what lets a second run find them.
+void RemoveRegistryEntries(platform::Platform& platform, bool keepSettingsKey = false);
 
 }  // namespace remover

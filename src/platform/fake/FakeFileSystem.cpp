@@ -36,6 +36,7 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
 }
 
 bool FakeFileSystem::CreateDirectory(const std::string& path) {
+    if (Refused()) return false;
     const std::string key = Key(path);
     if (key.empty() || DirectoryExists(path) || files.count(key)) return false;
     if (!DirectoryExists(Parent(key))) return false;
@@ -44,6 +45,7 @@ bool FakeFileSystem::CreateDirectory(const std::string& path) {
 }
 
 bool FakeFileSystem::RemoveDirectory(const std::string& path) {
+    if (Refused()) return false;
     const std::string key = Key(path);
     if (!directories.count(key)) return false;
     for (const auto& f : files)
@@ -55,6 +57,7 @@ bool FakeFileSystem::RemoveDirectory(const std::string& path) {
 }
 
 bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+    if (Refused()) return false;
     auto source = files.find(Key(from));
     if (source == files.end()) return false;
     const std::string target = Key(to);
@@ -69,6 +72,7 @@ bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bo
 }
 
 bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+    if (Refused()) return false;
     auto source = files.find(Key(from));
     const std::string target = Key(to);
     if (source == files.end() || failWrites || locked.count(Key(from)) || locked.count(target)) return false;
@@ -81,6 +85,7 @@ bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to)
 }
 
 bool FakeFileSystem::DeleteFile(const std::string& path) {
+    if (Refused()) return false;
     const std::string key = Key(path);
     auto it = files.find(key);
     if (it == files.end() || locked.count(key) || (it->second.attributes & platform::AttrReadOnly))
@@ -97,6 +102,7 @@ bool FakeFileSystem::ReadFile(const std::string& path, std::string& content) {
 }
 
 bool FakeFileSystem::WriteFile(const std::string& path, const std::string& content) {
+    if (Refused()) return false;
     const std::string key = Key(path);
     if (failWrites || locked.count(key) || !DirectoryExists(Parent(key))) return false;
     auto it = files.find(key);
@@ -123,6 +129,7 @@ std::vector<std::string> FakeFileSystem::FindFiles(const std::string& folder, co
 }
 
 bool FakeFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    if (Refused()) return false;
     auto it = files.find(Key(path));
     if (it == files.end()) return false;
     it->second.attributes = attributes;
@@ -130,6 +137,7 @@ bool FakeFileSystem::SetAttributes(const std::string& path, std::uint32_t attrib
 }
 
 std::string FakeFileSystem::TempFileName(const std::string& folder, const std::string& prefix) {
+    if (Refused()) return "";
     if (!DirectoryExists(folder) || failWrites) return "";
     char number[16];
     std::snprintf(number, sizeof number, "%X", nextTempNumber++);

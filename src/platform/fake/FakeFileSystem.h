@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/fake/MutationCounter.h"
 
 namespace fake {
 
@@ -57,6 +58,11 @@ public:
     std::string currentDirectory = "C:\\";
     unsigned nextTempNumber = 0x1A2B;
     bool failWrites = false;
+    // Counts the mutating calls and fails the chosen one; none while null.
+    MutationCounter* mutations = nullptr;
+
+private:
+    bool Refused() { return mutations && mutations->Fails(); }
 };
 
 }  // namespace fake

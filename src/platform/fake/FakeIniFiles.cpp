@@ -1,5 +1,7 @@
 #include "platform/fake/FakeIniFiles.h"
 
+#include <unordered_set>
+
 #include "platform/fake/FakeText.h"
 
 namespace fake {
@@ -114,18 +116,35 @@ bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>
 }
 
 const std::vector<FakeIniFiles::Entry>& FakeIniFiles::Entries(const std::string& file) {
-    std::string content;
-    if (!files_.ReadFile(file, content)) content.clear();
-    const std::string fileKey = FakeFileSystem::Key(file);
-    if (fileKey == parsedFile_ && content == parsedContent_) return parsed_;
-    parsedFile_ = fileKey;
+    // Compared in place rather than read: a lookup of a file that has not changed copies nothing.
+    if (file != parsedPath_) {
+        parsedPath_ = file;
+        parsedFile_ = FakeFileSystem::Key(file);
+        parsedValid_ = false;
+    }
+    const std::string& fileKey = parsedFile_;
+    const auto stored = files_.files.find(fileKey);
+    static const std::string kNone;
+    const std::string& content = stored == files_.files.end() ? kNone : stored->second.content;
+    if (parsedValid_ && content == parsedContent_) return parsed_;
+    parsedValid_ = true;
     parsedContent_ = content;
     parsed_.clear();
+    lookup_.clear();
+    std::string section;
+    bool firstOfItsName = false;
+    std::unordered_set<std::string> sections;
     for (const std::string& line : Lines(file)) {
         Entry entry;
         entry.section = SectionName(line, entry.name);
         if (!entry.section && !KeyName(line, entry.name, entry.value, &entry.hasValue)) continue;
         entry.name = Fold(entry.name);
+        if (entry.section) {
+            section = entry.name;
+            firstOfItsName = sections.insert(section).second;
+        } else if (firstOfItsName) {
+            lookup_[section].emplace(entry.name, Found{entry.value, entry.hasValue});
+        }
         parsed_.push_back(std::move(entry));
     }
     return parsed_;
@@ -133,13 +152,11 @@ const std::vector<FakeIniFiles::Entry>& FakeIniFiles::Entries(const std::string&
 
 std::string FakeIniFiles::ReadString(const std::string& file, const std::string& section,
                                      const std::string& key, const std::string& defaultValue) {
-    const std::vector<Entry>& entries = Entries(file);
-    const std::string wantedSection = Fold(Trim(section)), wantedKey = Fold(Trim(key));
-    std::size_t i = 0;
-    while (i < entries.size() && !(entries[i].section && entries[i].name == wantedSection)) ++i;
-    for (++i; i < entries.size() && !entries[i].section; ++i)
-        if (entries[i].name == wantedKey) return entries[i].hasValue ? entries[i].value : defaultValue;
-    return defaultValue;
+    Entries(file);
+    const auto inSection = lookup_.find(Fold(Trim(section)));
+    if (inSection == lookup_.end()) return defaultValue;
+    const auto found = inSection->second.find(Fold(Trim(key)));
+    return found != inSection->second.end() && found->second.hasValue ? found->second.value : defaultValue;
 }
 
 bool FakeIniFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/IniFiles.h"
@@ -34,6 +35,15 @@ private:
     // The file's lines parsed for lookups; kept while the file's content stays the same, so
     // that reading the many keys of one file parses it once.
     const std::vector<Entry>& Entries(const std::string& file);
+    // The value a lookup of section and key finds, by their folded names: the first key of
+    // that name in the first section of that name. Kept with `parsed_`.
+    struct Found {
+        std::string value;
+        bool hasValue = false;
+    };
+    std::unordered_map<std::string, std::unordered_map<std::string, Found>> lookup_;
+    std::string parsedPath_;  // the path as the last lookup spelled it, with its key in `parsedFile_`
+    bool parsedValid_ = false;
     std::vector<std::string> Lines(const std::string& file);
     bool Store(const std::string& file, const std::vector<std::string>& lines);
     FakeFileSystem& files_;

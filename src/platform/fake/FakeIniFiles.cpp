@@ -131,6 +131,7 @@ const std::vector<FakeIniFiles::Entry>& FakeIniFiles::Entries(const std::string&
     parsedContent_ = content;
     parsed_.clear();
     lookup_.clear();
+    keysOf_.clear();
     std::string section;
     bool firstOfItsName = false;
     std::unordered_set<std::string> sections;
@@ -138,12 +139,15 @@ const std::vector<FakeIniFiles::Entry>& FakeIniFiles::Entries(const std::string&
         Entry entry;
         entry.section = SectionName(line, entry.name);
         if (!entry.section && !KeyName(line, entry.name, entry.value, &entry.hasValue)) continue;
+        const std::string written = entry.name;
         entry.name = Fold(entry.name);
         if (entry.section) {
             section = entry.name;
             firstOfItsName = sections.insert(section).second;
+            if (firstOfItsName) keysOf_[section];
         } else if (firstOfItsName) {
             lookup_[section].emplace(entry.name, Found{entry.value, entry.hasValue});
+            if (!written.empty() && written[0] != ';') keysOf_[section].push_back(written);
         }
         parsed_.push_back(std::move(entry));
     }
@@ -219,16 +223,9 @@ std::vector<std::string> FakeIniFiles::ReadSections(const std::string& file) {
 }
 
 std::vector<std::string> FakeIniFiles::ReadKeys(const std::string& file, const std::string& section) {
-    std::vector<std::string> keys;
-    const auto lines = Lines(file);
-    std::size_t header, end;
-    FindSection(lines, section, header, end);
-    if (header == std::string::npos) return keys;
-    for (std::size_t i = header + 1; i < end; ++i) {
-        std::string name, value;
-        if (KeyName(lines[i], name, value) && !name.empty() && name[0] != ';') keys.push_back(name);
-    }
-    return keys;
+    Entries(file);
+    const auto found = keysOf_.find(Fold(Trim(section)));
+    return found == keysOf_.end() ? std::vector<std::string>{} : found->second;
 }
 
 }  // namespace fake

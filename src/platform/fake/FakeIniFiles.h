@@ -42,6 +42,8 @@ private:
         bool hasValue = false;
     };
     std::unordered_map<std::string, std::unordered_map<std::string, Found>> lookup_;
+    // The key names of the first section of each (folded) name, as written.
+    std::unordered_map<std::string, std::vector<std::string>> keysOf_;
     std::string parsedPath_;  // the path as the last lookup spelled it, with its key in `parsedFile_`
     bool parsedValid_ = false;
     std::vector<std::string> Lines(const std::string& file);

@@ -84,6 +84,8 @@ int main(int argc, char** argv) {
     settle();
     const Clock::time_point shown = Clock::now();
     const std::size_t rows = preferences.ListView1.rows.size();
+    std::printf("%d wake dates: open %.1f ms\n", count, Milliseconds(opening, shown));
+    std::fflush(stdout);
 
     preferences.Button1.Click();
     settle();
@@ -101,5 +103,6 @@ int main(int argc, char** argv) {
     real.files.DeleteFile(ini);
     real.files.RemoveDirectory(folder);
 #endif
+    std::fflush(stdout);
     return rows == static_cast<std::size_t>(count) ? 0 : 1;
 }

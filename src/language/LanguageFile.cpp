@@ -115,6 +115,8 @@ void WriteDefaultLanguageFile(platform::Platform& platform, const std::string& p
     auto key = platform.registry.OpenKey(platform::RegistryRoot::CurrentUser, kSettingsKey,
                                          platform::KeyAccess::CreateWrite);
     if (!key) throw std::runtime_error(std::string("Unable to open the registry key ") + kSettingsKey);
-    key->WriteString(kLanguageFileValue, path);
-    key->WriteString(kLanguageValue, IsGermanSystemLanguage(platform.system) ? "Deutsch" : "English");
+    // After the file they name, so that they never name a file that is not there.
+    const bool stored = key->WriteString(kLanguageFileValue, path) &&
+                        key->WriteString(kLanguageValue, IsGermanSystemLanguage(platform.system) ? "Deutsch" : "English");
+    if (!stored) throw std::runtime_error(std::string("Unable to write to the registry key ") + kSettingsKey);
 }

@@ -130,12 +130,7 @@ void TForm1::FormShow() {
     // A skin opened from the shell arrives as the first argument and is taken into the
     // skins folder; the stored choice stays as it was.
     const std::vector<std::string> arguments = platform.process.Arguments();
-    if (!arguments.empty() && platform.files.FileExists(arguments[0])) {
-        const std::string copy =
-            IncludeTrailingBackslash(settings_->SkinsFolder) + ExtractFileName(arguments[0]);
-        platform.files.CopyFile(arguments[0], copy, true);
-        skinPath = copy;
-    }
+    if (!arguments.empty() && platform.files.FileExists(arguments[0])) skinPath = TakeSkinIntoFolder(arguments[0]);
 
     if (platform.files.FileExists(skinPath)) {
         LoadSkinFile(skinPath);
@@ -149,6 +144,20 @@ void TForm1::FormShow() {
             SkinSearch();
     }
     gui.BringToFront(*this);
+}
+
+// The skin is copied beside its place in the skins folder and then moved there in one step,
+// so that a failed copy never leaves half a skin over an older one of the same name. When it
+// cannot be copied, it is shown from where it is, and the user is told.
+std::string TForm1::TakeSkinIntoFolder(const std::string& skin) {
+    platform::FileSystem& files = platform.files;
+    const std::string folder = IncludeTrailingBackslash(settings_->SkinsFolder);
+    const std::string target = folder + ExtractFileName(skin);
+    const std::string copy = files.TempFileName(folder, "skn");
+    if (!copy.empty() && files.CopyFile(skin, copy, true) && files.ReplaceFile(copy, target)) return target;
+    if (!copy.empty()) files.DeleteFile(copy);
+    gui.ReportError(this, "Unable to copy " + skin + " to " + target);
+    return skin;
 }
 
 void TForm1::SkinSearch() {

@@ -80,6 +80,8 @@ public:
     void FormShow();
     // Shows a copy of a holder's picture on a button.
     void ShowFace(ui::Image& button, const ui::Image& holder) { button.SetPicture(holder.picture); }
+    // Copies a skin opened from the shell into the skins folder; the path to show it from.
+    std::string TakeSkinIntoFolder(const std::string& skin);
     void SaveWindowPosition();
     void RestoreWindowPosition();
 

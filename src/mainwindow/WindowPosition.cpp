@@ -9,10 +9,23 @@ const char* const kPositionSection = "Position";
 
 }  // namespace
 
+// Both values go to a copy beside the file, which then replaces it in one step, so that the
+// wake dates beside them are never touched by a failed write. A position that cannot be
+// stored is given up in silence: the window is merely placed anew at the next start.
 void TForm1::SaveWindowPosition() {
-    const std::string file = ProgramFolder(platform.process) + kIniFileName;
-    platform.ini.WriteString(file, kPositionSection, "Left", std::to_string(left));
-    platform.ini.WriteString(file, kPositionSection, "Top", std::to_string(top));
+    platform::FileSystem& files = platform.files;
+    const std::string folder = ProgramFolder(platform.process);
+    const std::string file = folder + kIniFileName;
+    const std::string copy = files.TempFileName(folder, "orv");
+    bool written = !copy.empty();
+    if (written && files.FileExists(file)) {
+        std::string content;
+        written = files.ReadFile(file, content, kMaxIniFileSize) && files.WriteFile(copy, content);
+    }
+    written = written && platform.ini.WriteString(copy, kPositionSection, "Left", std::to_string(left)) &&
+              platform.ini.WriteString(copy, kPositionSection, "Top", std::to_string(top)) &&
+              files.ReplaceFile(copy, file);
+    if (!written && !copy.empty()) files.DeleteFile(copy);
 }
 
 void TForm1::RestoreWindowPosition() {

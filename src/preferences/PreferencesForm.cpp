@@ -84,9 +84,14 @@ void TForm2::Button1Click() {
         // Without a language file the list is empty; the stored language stays.
         if (ComboBox1.itemIndex >= 0) stored.Language = ComboBox1.Selected();
         SaveSettings(platform, stored);
-        SaveWakeDates(platform, wakeDates);
     } catch (...) {
         failure = std::current_exception();
+    }
+    // The dates are stored also when an option could not be: they are the alarms.
+    try {
+        SaveWakeDates(platform, wakeDates);
+    } catch (...) {
+        if (!failure) failure = std::current_exception();
     }
     Close();
     if (failure) gui.ReportError(this, FailureText(failure));

@@ -250,7 +250,7 @@ private:
     // the two default languages, whatever its case.
     bool CanDeleteLanguage(const std::string& name);
     // Writes one text; a refused write throws.
-    void WriteTranslation(const std::string& section, int key, const std::string& text);
+    void WriteTranslation(const std::string& section, const std::vector<std::string>& texts);
     // The end actions at the final volume released: one rule for all three.
     void EndActionMouseUp(ui::CheckBox& released);
     void EnableAutoCloseFields(bool enable);

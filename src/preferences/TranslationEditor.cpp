@@ -3,6 +3,7 @@
 
 #include "common/Language.h"
 #include "common/Names.h"
+#include "common/Text.h"
 #include "language/LanguageFile.h"
 #include "preferences/PreferencesForm.h"
 #include "preferences/PreferencesMessages.h"
@@ -60,9 +61,23 @@ bool TForm2::HasOwnSection(const std::string& name) {
 
 bool TForm2::CanDeleteLanguage(const std::string& name) { return !IsDefaultLanguage(name) && HasOwnSection(name); }
 
-void TForm2::WriteTranslation(const std::string& section, int key, const std::string& text) {
-    if (!platform.ini.WriteString(settings.LanguageFile, section, std::to_string(key), text))
-        throw std::runtime_error("Unable to write to " + settings.LanguageFile);
+// The texts go to a copy beside the file, which then replaces it in one step: a failed write
+// leaves the file as it was rather than a language half saved.
+void TForm2::WriteTranslation(const std::string& section, const std::vector<std::string>& texts) {
+    platform::FileSystem& files = platform.files;
+    const std::string& file = settings.LanguageFile;
+    const std::string copy = files.TempFileName(ExtractFilePath(file), "lng");
+    bool written = !copy.empty();
+    if (written && files.FileExists(file)) {
+        std::string content;
+        written = files.ReadFile(file, content, kMaxLanguageFileSize) && files.WriteFile(copy, content);
+    }
+    for (std::size_t i = 0; written && i < texts.size(); ++i)
+        written = platform.ini.WriteString(copy, section, std::to_string(i + 1), texts[i]);
+    if (!(written && files.ReplaceFile(copy, file))) {
+        if (!copy.empty()) files.DeleteFile(copy);
+        throw std::runtime_error("Unable to write to " + file);
+    }
 }
 
 // Without a picked language there is nothing to show; a key the section lacks shows as "(leer)".
@@ -79,8 +94,9 @@ void TForm2::LoadTranslationList() {
 void TForm2::SaveTranslationList() {
     const std::string name = ComboBox1.Selected();
     if (name.empty() || !platform.files.FileExists(settings.LanguageFile) || !HasOwnSection(name)) return;
-    for (std::size_t row = 0; row < ListView3.rows.size(); ++row)
-        WriteTranslation(name, static_cast<int>(row) + 1, ListView3.rows[row].caption);
+    std::vector<std::string> texts;
+    for (const auto& row : ListView3.rows) texts.push_back(row.caption);
+    WriteTranslation(name, texts);
 }
 
 // A preview: the record takes the language at once, the registry only at OK.
@@ -123,9 +139,15 @@ void TForm2::Button8Click() {
                        name.back() != ' ' &&
                        std::none_of(taken.begin(), taken.end(),
                                     [&](const std::string& other) { return SameSectionName(name, other); });
-    PendingNewLanguage = valid ? name : "";
+    PendingNewLanguage.clear();
     if (!valid) return;
 
+    // Written before the list shows it: a language the file did not take is not offered.
+    std::vector<std::string> texts;
+    for (int key = 1; key <= kLanguageKeyCount; ++key)
+        texts.push_back(ReadLanguageText(platform, settings.LanguageFile, base, key, kEmptyText));
+    WriteTranslation(name, texts);
+    PendingNewLanguage = name;
     std::vector<std::string> names = ComboBox1.items;
     names.push_back(name);
     SetLanguageList(names);
@@ -134,11 +156,7 @@ void TForm2::Button8Click() {
     Button9.enabled = true;
     ListView3.rows.clear();
     ListView3.itemIndex = -1;
-    for (int key = 1; key <= kLanguageKeyCount; ++key) {
-        const std::string text = ReadLanguageText(platform, settings.LanguageFile, base, key, kEmptyText);
-        ListView3.rows.push_back({text, {}, -1});
-        WriteTranslation(name, key, text);
-    }
+    for (const std::string& text : texts) ListView3.rows.push_back({text, {}, -1});
     ListView3.EditRow(0);
 }
 

@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 
 #include "common/MessageBox.h"
@@ -89,29 +90,34 @@ void LoadSettingsIntoDialog(platform::Platform& p, TSettings& s) {
 }
 
 void SaveSettings(platform::Platform& p, const TSettings& s) {
+    // Every value is tried, so that one refused write keeps no other from being stored; the
+    // failure is reported once all have been tried.
+    bool written = false;
     if (auto key = p.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::CreateWrite)) {
+        written = true;
         for (const StoredSetting& entry : SettingsTable()) {
-            if (entry.flag && (entry.use & StoredSetting::Save)) key->WriteDword(entry.name, s.*entry.flag ? 1 : 0);
+            if (entry.flag && (entry.use & StoredSetting::Save))
+                written &= key->WriteDword(entry.name, s.*entry.flag ? 1 : 0);
             if (entry.number && (entry.use & StoredSetting::Save))
-                key->WriteDword(entry.name, static_cast<std::uint32_t>(s.*entry.number));
+                written &= key->WriteDword(entry.name, static_cast<std::uint32_t>(s.*entry.number));
             if (entry.text) {
                 const std::string& text = s.*entry.text;
                 if ((entry.use & StoredSetting::Save) || ((entry.use & StoredSetting::SaveWhenNotEmpty) && !text.empty()))
-                    key->WriteString(entry.name, text);
+                    written &= key->WriteString(entry.name, text);
             }
         }
         // The uninstaller and the tips window find the program's folder here.
-        key->WriteString(kProgramPathValue, ProgramFolder(p.process));
+        written &= key->WriteString(kProgramPathValue, ProgramFolder(p.process));
     }
 
     if (auto run = p.registry.OpenKey(RegistryRoot::CurrentUser, kRunKey, KeyAccess::ReadWrite)) {
-        if (s.RunAtSystemStart)
-            run->WriteString(kRunValueProgram, p.process.ModuleFileName() + " /S");
-        else
-            run->DeleteValue(kRunValueProgram);
-        if (s.AgentActive)
-            run->WriteString(kRunValueAgent, ProgramFolder(p.process) + "Agent.exe");
-        else
-            run->DeleteValue(kRunValueAgent);
+        const auto store = [&run](const char* name, bool wanted, const std::string& command) {
+            if (wanted) return run->WriteString(name, command);
+            return !run->ValueExists(name) || run->DeleteValue(name);
+        };
+        written &= store(kRunValueProgram, s.RunAtSystemStart, p.process.ModuleFileName() + " /S");
+        written &= store(kRunValueAgent, s.AgentActive, ProgramFolder(p.process) + "Agent.exe");
     }
+    if (!written)
+        throw std::runtime_error(std::string("Unable to write to the registry key HKEY_CURRENT_USER\\") + kSettingsKey);
 }

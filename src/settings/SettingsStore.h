@@ -20,5 +20,6 @@ void LoadSettingsIntoDialog(platform::Platform& platform, TSettings& settings);
 
 // At OK: writes the settings and the two Run-key entries. The caller hands over what is to be
 // stored: the main window's opacity in `Opacity`, its current skin in `SkinFile` (empty keeps the
-// stored one), the language selected and the page shown.
+// stored one), the language selected and the page shown. Every value is tried; when one cannot
+// be written, std::runtime_error follows.
 void SaveSettings(platform::Platform& platform, const TSettings& settings);

@@ -88,9 +88,11 @@ void TForm5::Button3Click() {
 }
 
 void TForm5::Button1Click() {
-    if (auto key = platform.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::CreateWrite))
-        key->WriteDword(kShowTipsValue, CheckBox1.checked ? 1 : 0);
+    auto key = platform.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::CreateWrite);
+    const bool stored = key && key->WriteDword(kShowTipsValue, CheckBox1.checked ? 1 : 0);
+    key.reset();
     Close();
+    if (!stored) gui.ReportError(this, std::string("Unable to write to the registry key ") + kSettingsKey);
 }
 
 // A picture that is missing or cannot be read leaves the one shown before: a damaged tip

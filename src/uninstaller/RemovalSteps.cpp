@@ -29,14 +29,21 @@ std::string ReadText(platform::RegistryKey& key, const std::string& name) {
 
 // A file inside `folder`, but only when the folder is a real place: with an unknown folder the
 // plain join would name a file at the root of the current drive.
-void DeleteFileIn(platform::Platform& platform, const std::string& folder, const std::string& name) {
-    if (!IsAbsolutePath(folder)) return;
-    const std::string path = JoinPath(folder, name);
-    if (platform.files.FileExists(path)) platform.files.DeleteFile(path);
+std::string IncludeBackslash(const std::string& folder) {
+    return folder.back() == '\\' ? folder : folder + "\\";
 }
 
-void RemoveEmptyFolder(platform::Platform& platform, const std::string& folder) {
-    if (IsAbsolutePath(folder)) platform.files.RemoveDirectory(folder);
+// True when the file is gone afterwards.
+bool DeleteFileIn(platform::Platform& platform, const std::string& folder, const std::string& name) {
+    if (!IsAbsolutePath(folder)) return true;
+    const std::string path = JoinPath(folder, name);
+    return !platform.files.FileExists(path) || platform.files.DeleteFile(path);
+}
+
+// True when the folder is gone afterwards or keeps files of the user's.
+bool RemoveEmptyFolder(platform::Platform& platform, const std::string& folder) {
+    if (!IsAbsolutePath(folder) || !platform.files.DirectoryExists(folder)) return true;
+    return platform.files.RemoveDirectory(folder) || !platform.files.FindFiles(IncludeBackslash(folder), "*").empty();
 }
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
@@ -91,8 +98,9 @@ bool SkinTypeBelongsToThisInstallation(platform::Platform& platform, RegistryRoo
     return SamePath(JoinPath(installFolder, "Orvella.exe"), CommandProgram(ReadText(*key, "")));
 }
 
-void DeleteKeyIfPresent(platform::Registry& registry, RegistryRoot root, const std::string& path) {
-    if (registry.KeyExists(root, path)) registry.DeleteKey(root, path);
+// True when the key is gone afterwards.
+bool DeleteKeyIfPresent(platform::Registry& registry, RegistryRoot root, const std::string& path) {
+    return !registry.KeyExists(root, path) || registry.DeleteKey(root, path);
 }
 
 }  // namespace
@@ -130,19 +138,21 @@ void EndRunningPrograms(platform::Platform& platform) {
     }
 }
 
-void DeleteByPattern(platform::Platform& platform, const std::string& folder, const std::string& pattern) {
-    if (!IsAbsolutePath(folder)) return;
-    const std::string base = folder.back() == '\\' ? folder : folder + "\\";
+bool DeleteByPattern(platform::Platform& platform, const std::string& folder, const std::string& pattern) {
+    if (!IsAbsolutePath(folder)) return true;
+    const std::string base = IncludeBackslash(folder);
+    bool deleted = true;
     for (const std::string& name : platform.files.FindFiles(base, pattern))
-        platform.files.DeleteFile(base + name);
+        deleted &= platform.files.DeleteFile(base + name);
+    return deleted;
 }
 
-void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder) {
+bool RemoveProgramFiles(platform::Platform& platform, std::string& installFolder) {
     installFolder.clear();
     std::string skinFolder;
     {
         auto key = platform.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::Read);
-        if (!key) return;
+        if (!key) return true;
         installFolder = ReadText(*key, kProgramPathValue);
         skinFolder = ReadText(*key, kSkinsFolderValue);
     }
@@ -159,51 +169,58 @@ void RemoveProgramFiles(platform::Platform& platform, std::string& installFolder
 
     EndRunningPrograms(platform);
     platform.clock.Sleep(100);
-    DeleteByPattern(platform, emptied(skinFolder), "*.skn");
+    bool allGone = DeleteByPattern(platform, emptied(skinFolder), "*.skn");
     platform.clock.Sleep(100);
-    DeleteByPattern(platform, emptied(pictureFolder), "*.bmp");
+    allGone &= DeleteByPattern(platform, emptied(pictureFolder), "*.bmp");
     platform.clock.Sleep(100);
 
     try {
         // A link among them is deleted as a link; what it points to stays.
         for (const char* name : {"Orvella.exe", "Agent.exe", "OrvellaRemover.exe", "Orvella.ini", "Orvella.dll",
                                  "Language.dll", "SknIcon.ico", "Alarm.wav"})
-            DeleteFileIn(platform, installFolder, name);
+            allGone &= DeleteFileIn(platform, installFolder, name);
     } catch (const std::exception&) {
         // The folders below are still removed when they happen to be empty.
+        allGone = false;
     }
-    RemoveEmptyFolder(platform, removed(skinFolder));
+    allGone &= RemoveEmptyFolder(platform, removed(skinFolder));
     platform.clock.Sleep(100);
-    RemoveEmptyFolder(platform, removed(pictureFolder));
+    allGone &= RemoveEmptyFolder(platform, removed(pictureFolder));
     platform.clock.Sleep(100);
-    RemoveEmptyFolder(platform, installFolder);
+    allGone &= RemoveEmptyFolder(platform, installFolder);
+    return allGone;
 }
 
-void RemoveRegistryEntries(platform::Platform& platform, const std::string& installFolder) {
+void RemoveRegistryEntries(platform::Platform& platform, const std::string& installFolder, bool keepSettingsKey) {
     auto& registry = platform.registry;
-    DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kSettingsKey);
+    // Whether every entry of the current user's is gone; the machine's may stay (not an administrator).
+    bool userEntriesGone = true;
 
     if (registry.KeyExists(RegistryRoot::CurrentUser, kRunKey)) {
         if (auto key = registry.OpenKey(RegistryRoot::CurrentUser, kRunKey, KeyAccess::ReadWrite)) {
             for (const char* name : {"Orvella", "Orvella Agent"})
-                if (key->ValueExists(name)) key->DeleteValue(name);
+                if (key->ValueExists(name)) userEntriesGone &= key->DeleteValue(name);
         }
     }
 
     // The uninstall entry and the file type: the current user's (a setup for one user), then
     // the machine's (a setup for all users), which only an administrator may delete.
-    DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kUninstallKey);
+    userEntriesGone &= DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kUninstallKey);
     DeleteKeyIfPresent(registry, RegistryRoot::LocalMachine, kUninstallKey);
 
     const std::string classes = kClassesKey;
     if (SkinExtensionBelongsToOrvella(platform, RegistryRoot::CurrentUser, classes))
-        registry.DeleteKey(RegistryRoot::CurrentUser, classes + kSkinExtensionKey);
+        userEntriesGone &= registry.DeleteKey(RegistryRoot::CurrentUser, classes + kSkinExtensionKey);
     if (SkinTypeBelongsToThisInstallation(platform, RegistryRoot::CurrentUser, classes, installFolder))
-        registry.DeleteKey(RegistryRoot::CurrentUser, classes + kSkinTypeName);
+        userEntriesGone &= registry.DeleteKey(RegistryRoot::CurrentUser, classes + kSkinTypeName);
 
     if (SkinExtensionBelongsToOrvella(platform, RegistryRoot::LocalMachine, classes))
         registry.DeleteKey(RegistryRoot::LocalMachine, classes + kSkinExtensionKey);
     DeleteKeyIfPresent(registry, RegistryRoot::LocalMachine, classes + kSkinTypeName);
+
+    // Last, and only once the user's own entries are gone: the install folder it names is what
+    // tells the user's file type Orvella's, so a second run after a failed step still finds it.
+    if (!keepSettingsKey && userEntriesGone) DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kSettingsKey);
 }
 
 }  // namespace remover

@@ -124,12 +124,13 @@ void TForm1::Button1Click() {
 void TForm1::RunRemoval() {
     platform.app.SetCursor(platform::Cursor::Wait);
     std::string installFolder;
+    bool filesRemoved = false;
     RunStep([&] {
         RemoveShortcuts(platform);
         platform.clock.Sleep(100);
-        RemoveProgramFiles(platform, installFolder);
+        filesRemoved = RemoveProgramFiles(platform, installFolder);
     });
-    RunStep([&] { RemoveRegistryEntries(platform, installFolder); });
+    RunStep([&] { RemoveRegistryEntries(platform, installFolder, !filesRemoved); });
 
     Panel1.visible = false;
     Panel2.visible = true;

@@ -14,8 +14,8 @@ const char* const kIni = "C:\\Program Files\\Orvella\\Orvella.ini";
 // Every entry costs a sorted insertion on loading and an INI change on saving, so long lists
 // cost time, not coverage: the cap on the entries read is left to the unit tests, and the
 // deletions still follow the file's counter however short the saved list is.
-constexpr int kMostLoaded = 16;
-constexpr std::size_t kMostSaved = 8;
+constexpr int kMostLoaded = 8;
+constexpr std::size_t kMostSaved = 4;
 
 }  // namespace
 

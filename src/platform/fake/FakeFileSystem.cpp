@@ -60,6 +60,7 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
 bool FakeFileSystem::IsLink(const std::string& path) { return links.count(Resolve(path, true)) > 0; }
 
 bool FakeFileSystem::CreateDirectory(const std::string& path) {
+    if (Refused()) return false;
     const std::string key = Resolve(path);
     if (key.empty() || DirectoryExists(path) || files.count(key)) return false;
     if (!DirectoryExists(Parent(key))) return false;
@@ -68,6 +69,7 @@ bool FakeFileSystem::CreateDirectory(const std::string& path) {
 }
 
 bool FakeFileSystem::RemoveDirectory(const std::string& path) {
+    if (Refused()) return false;
     if (links.erase(Resolve(path, true))) return true;  // the link goes, whatever its target holds
     const std::string key = Resolve(path);
     if (!directories.count(key)) return false;
@@ -80,6 +82,7 @@ bool FakeFileSystem::RemoveDirectory(const std::string& path) {
 }
 
 bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bool overwrite) {
+    if (Refused()) return false;
     auto source = files.find(Resolve(from));
     if (source == files.end()) return false;
     const std::string target = Resolve(to);
@@ -94,6 +97,7 @@ bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bo
 }
 
 bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
+    if (Refused()) return false;
     auto source = files.find(Resolve(from));
     const std::string target = Resolve(to);
     if (source == files.end() || failWrites || locked.count(Resolve(from)) || locked.count(target)) return false;
@@ -106,6 +110,7 @@ bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to)
 }
 
 bool FakeFileSystem::DeleteFile(const std::string& path) {
+    if (Refused()) return false;
     const std::string link = Resolve(path, true);
     if (links.count(link) && !DirectoryExists(path)) return links.erase(link) > 0;  // the link, not its target
     const std::string key = Resolve(path);
@@ -131,6 +136,7 @@ bool FakeFileSystem::GetFileStamp(const std::string& path, platform::FileStamp& 
 }
 
 bool FakeFileSystem::WriteFile(const std::string& path, const std::string& content) {
+    if (Refused()) return false;
     const std::string key = Resolve(path);
     if (failWrites || locked.count(key) || !DirectoryExists(Parent(key))) return false;
     auto it = files.find(key);
@@ -164,6 +170,7 @@ std::vector<std::string> FakeFileSystem::FindFiles(const std::string& folder, co
 }
 
 bool FakeFileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
+    if (Refused()) return false;
     auto it = files.find(Resolve(path));
     if (it == files.end()) return false;
     it->second.attributes = attributes;
@@ -171,6 +178,7 @@ bool FakeFileSystem::SetAttributes(const std::string& path, std::uint32_t attrib
 }
 
 std::string FakeFileSystem::TempFileName(const std::string& folder, const std::string& prefix) {
+    if (Refused()) return "";
     if (!DirectoryExists(folder) || failWrites) return "";
     char number[16];
     std::snprintf(number, sizeof number, "%X", nextTempNumber++);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/FileSystem.h"
+#include "platform/fake/MutationCounter.h"
 
 namespace fake {
 
@@ -69,6 +70,11 @@ public:
     unsigned nextTempNumber = 0x1A2B;
     bool failWrites = false;
     std::uint64_t writeCount = 0;
+    // Counts the mutating calls and fails the chosen one; none while null.
+    MutationCounter* mutations = nullptr;
+
+private:
+    bool Refused() { return mutations && mutations->Fails(); }
 };
 
 }  // namespace fake

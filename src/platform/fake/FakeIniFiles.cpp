@@ -62,9 +62,11 @@ bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>
 }
 
 const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {
-    std::string content;
-    if (!files_.ReadFile(file, content, std::string::npos)) content.clear();
+    // Compared in place rather than read: a lookup in a file that has not changed copies nothing.
     const std::string fileKey = FakeFileSystem::Key(file);
+    const auto stored = files_.files.find(files_.Resolve(file));
+    static const std::string kNone;
+    const std::string& content = stored == files_.files.end() ? kNone : stored->second.content;
     if (fileKey == parsedFile_ && content == parsedContent_) return parsed_;
     parsedFile_ = fileKey;
     parsedContent_ = content;

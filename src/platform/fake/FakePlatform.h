@@ -10,6 +10,15 @@ namespace fake {
 
 // Every operating-system service in memory, for the tests.
 struct FakePlatform {
+    FakePlatform() {
+        registry.mutations = &mutations;
+        files.mutations = &mutations;
+    }
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    // Off until a test starts it: see MutationCounter.
+    MutationCounter mutations;
     FakeRegistry registry;
     FakeFileSystem files;
     FakeIniFiles ini{files};

@@ -8,7 +8,8 @@ namespace {
 
 class FakeKey : public platform::RegistryKey {
 public:
-    FakeKey(FakeRegistry::Key& key, bool writable) : key_(key), writable_(writable) {}
+    FakeKey(FakeRegistry::Key& key, bool writable, MutationCounter* mutations)
+        : key_(key), writable_(writable), mutations_(mutations) {}
 
     bool ValueExists(const std::string& name) override { return key_.values.count(Lower(name)) > 0; }
 
@@ -27,7 +28,7 @@ public:
     }
 
     bool WriteString(const std::string& name, const std::string& value) override {
-        if (!writable_) return false;
+        if (!writable_ || Refused()) return false;
         RegistryValue v;
         v.text = value;
         Store(name, v);
@@ -35,7 +36,7 @@ public:
     }
 
     bool WriteDword(const std::string& name, std::uint32_t value) override {
-        if (!writable_) return false;
+        if (!writable_ || Refused()) return false;
         RegistryValue v;
         v.type = RegistryValue::Type::Dword;
         v.number = value;
@@ -44,15 +45,17 @@ public:
     }
 
     bool DeleteValue(const std::string& name) override {
-        if (!writable_) return false;
+        if (!writable_ || Refused()) return false;
         key_.names.erase(Lower(name));
         return key_.values.erase(Lower(name)) > 0;
     }
 
 private:
     void Store(const std::string& name, const RegistryValue& v) { key_.Store(name, v); }
+    bool Refused() { return mutations_ && mutations_->Fails(); }
     FakeRegistry::Key& key_;
     bool writable_;
+    MutationCounter* mutations_;
 };
 
 }  // namespace
@@ -77,15 +80,17 @@ std::unique_ptr<platform::RegistryKey> FakeRegistry::OpenKey(platform::RegistryR
     auto it = keys.find(id);
     if (it == keys.end()) {
         if (access != platform::KeyAccess::CreateWrite) return nullptr;
+        if (mutations && mutations->Fails()) return nullptr;
         CreateKey(root, path);
         it = keys.find(id);
     }
-    return std::make_unique<FakeKey>(it->second, writable);
+    return std::make_unique<FakeKey>(it->second, writable, mutations);
 }
 
 bool FakeRegistry::DeleteKey(platform::RegistryRoot root, const std::string& path) {
     const std::string id = KeyId(root, path);
     if (!keys.count(id) || denied.count(id) || readOnly.count(id)) return false;
+    if (mutations && mutations->Fails()) return false;
     for (auto it = keys.begin(); it != keys.end();) {
         if (it->first == id || it->first.rfind(id + "\\", 0) == 0)
             it = keys.erase(it);

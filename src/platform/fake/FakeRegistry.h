@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Registry.h"
+#include "platform/fake/MutationCounter.h"
 
 namespace fake {
 
@@ -50,6 +51,8 @@ public:
     std::map<std::string, Key> keys;  // by "root:lower-case path"
     std::set<std::string> denied;
     std::set<std::string> readOnly;
+    // Counts the mutating calls and fails the chosen one; none while null.
+    MutationCounter* mutations = nullptr;
 
     static std::string KeyId(platform::RegistryRoot root, const std::string& path);
 

@@ -13,19 +13,6 @@ namespace {
 const char* const kKey = "Software\\Orvella";
 const char* const kPlayerClass = "Winamp v1.x";
 
-// Ends every process that owns a top-level window of that class and title.
-void EndWindowOwners(const char* className, const char* title) {
-    while (HWND window = FindWindowA(className, title)) {
-        DWORD id = 0;
-        GetWindowThreadProcessId(window, &id);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-        if (!process) break;
-        TerminateProcess(process, 0);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
-    }
-}
-
 // The minute of local time `minutes` from the current one (the next with at least 15 seconds to
 // go for 1), as an entry text.
 std::string WakeDate(long long minutes = 1) {
@@ -68,9 +55,9 @@ protected:
             e2e::WriteTextFile(ini_, savedIni_);
     }
     static void EndAll() {
-        EndWindowOwners("TApplication", "Orvella Agent");
-        EndWindowOwners("TApplication", "Orvella");
-        EndWindowOwners(kPlayerClass, nullptr);
+        e2e::EndWindowOwners("TApplication", "Orvella Agent");
+        e2e::EndWindowOwners("TApplication", "Orvella");
+        e2e::EndWindowOwners(kPlayerClass, nullptr);
     }
 
     const std::string ini_ = e2e::BinFolder() + "Orvella.ini";
@@ -105,7 +92,7 @@ TEST_F(Agent, AWakeDateWrittenWhileItRunsStartsTheMainProgramOnce) {
     EXPECT_TRUE(e2e::WaitForWindow(kPlayerClass, "", 20000));
 
     // One wake per date: the agent has nothing left to start.
-    EndWindowOwners("TApplication", "Orvella");
+    e2e::EndWindowOwners("TApplication", "Orvella");
     Sleep(2000);
     EXPECT_FALSE(FindWindowA("TApplication", "Orvella"));
 

@@ -53,7 +53,7 @@ std::string SineWave(int amplitude) {
 class AlarmSound : public ::testing::Test {
 protected:
     void SetUp() override {
-        EndPlayers();
+        e2e::EndWindowOwners(kPlayerClass, nullptr);
         e2e::InstallOrvellaWithStandInPlayer();
         e2e::SetRegistryDword(kKey, "Weckruf", 1);
         e2e::SetRegistryDword(kKey, "Programm - Autostart - Länge", 1);
@@ -69,20 +69,8 @@ protected:
         DeleteFileA(capture_.c_str());
     }
     void TearDown() override {
-        EndPlayers();
+        e2e::EndWindowOwners(kPlayerClass, nullptr);
         e2e::DeleteRegistryKey(kKey);
-    }
-
-    static void EndPlayers() {
-        while (HWND player = FindWindowA(kPlayerClass, nullptr)) {
-            DWORD id = 0;
-            GetWindowThreadProcessId(player, &id);
-            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-            if (!process) break;
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
     }
 
     std::string Captured() const { return e2e::ReadTextFile(capture_); }

@@ -328,4 +328,16 @@ void DeclineSkinSearch() {
     if (HWND box = FindMessageBox("Colortheme file error", 3000)) PressButton(box, IDNO);
 }
 
+void EndWindowOwners(const char* className, const char* title) {
+    while (HWND window = FindWindowA(className, title)) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!process) break;
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
 }  // namespace e2e

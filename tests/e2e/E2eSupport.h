@@ -41,6 +41,9 @@ private:
 RunningProgram StartProgram(const std::string& program, const std::string& arguments = "",
                             const std::string& workingFolder = "", int show = SW_SHOWNORMAL);
 
+// Ends every process that owns a top-level window of that class and title (title null: any).
+void EndWindowOwners(const char* className, const char* title);
+
 // Polls until a top-level window with that class and title exists (either may be empty for
 // "any"); null after the timeout.
 HWND WaitForWindow(const std::string& className, const std::string& title, DWORD timeoutMs = 10000);

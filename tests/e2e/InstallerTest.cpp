@@ -46,19 +46,6 @@ std::vector<std::string> FilesIn(const std::string& folder, const std::string& p
     return names;
 }
 
-// Ends a program of the installation that is still running, found by its application window.
-void EndProgram(const char* title) {
-    const HWND window = FindWindowA("TApplication", title);
-    DWORD id = 0;
-    if (window) GetWindowThreadProcessId(window, &id);
-    if (!id) return;
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-        TerminateProcess(process, 0);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
-    }
-}
-
 // The setup's folder: its default, or one given with "/D=".
 enum class Folder { Default, WithBlanks };
 
@@ -87,9 +74,9 @@ protected:
     }
 
     void TearDown() override {
-        EndProgram("Setup");
-        EndProgram("Orvella");
-        EndProgram("Orvella Agent");
+        e2e::EndWindowOwners("TApplication", "Setup");
+        e2e::EndWindowOwners("TApplication", "Orvella");
+        e2e::EndWindowOwners("TApplication", "Orvella Agent");
         e2e::DeleteRegistryKey(kSettings);
         e2e::DeleteRegistryValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Orvella");
         e2e::DeleteRegistryValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Orvella Agent");
@@ -164,7 +151,7 @@ TEST_P(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemo
         const HWND box = e2e::WaitForWindow("#32770", "", 1500);
         EXPECT_FALSE(box) << "asked: " << e2e::WindowText(box) << ": " << e2e::MessageBoxText(box);
     }  // ended here: the hand-off only runs while no other Orvella does
-    EndProgram("Orvella Agent");
+    e2e::EndWindowOwners("TApplication", "Orvella Agent");
 
     // The entry's command as the system runs it: the main program hands over to the wizard.
     ASSERT_EQ(uninstallCommand.compare(0, program.size(), program), 0);

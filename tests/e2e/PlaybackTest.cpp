@@ -16,7 +16,7 @@ const char* const kPlayerClass = "Winamp v1.x";
 class Playback : public ::testing::Test {
 protected:
     void SetUp() override {
-        EndPlayers();
+        e2e::EndWindowOwners(kPlayerClass, nullptr);
         e2e::InstallOrvellaWithStandInPlayer();
         e2e::SetRegistryDword(kKey, "Weckruf", 1);
         e2e::SetRegistryDword(kKey, "Programm - Autostart - Länge", 1);
@@ -32,21 +32,8 @@ protected:
         e2e::SetRegistryDword(kKey, "Automatisch beenden - Shutdown", 0);
     }
     void TearDown() override {
-        EndPlayers();
+        e2e::EndWindowOwners(kPlayerClass, nullptr);
         e2e::DeleteRegistryKey(kKey);
-    }
-
-    // Every stand-in still running from this test.
-    static void EndPlayers() {
-        while (HWND player = FindWindowA(kPlayerClass, nullptr)) {
-            DWORD id = 0;
-            GetWindowThreadProcessId(player, &id);
-            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-            if (!process) break;
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
     }
 
     bool PlayerGotKey(const char* line, DWORD timeoutMs) {

@@ -98,7 +98,8 @@ void NativeForm::CreateNative(NativeControl& native) {
     case ui::ControlKind::ListView:
         windowClass = WC_LISTVIEWA;
         // Rows can be edited in place, but only when the model asks (NativeLabelEdit.cpp).
-        style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS | WS_TABSTOP;
+        // The rows' texts stay with the form (NativeLists.cpp).
+        style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_OWNERDATA | WS_TABSTOP;
         // Chosen at creation too: a header switched off later may linger on some systems.
         if (static_cast<ui::ListView&>(c).columns.empty() || !static_cast<ui::ListView&>(c).showColumnHeaders)
             style |= LVS_NOCOLUMNHEADER;

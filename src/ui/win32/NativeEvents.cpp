@@ -72,7 +72,9 @@ bool NativeForm::Notify(const NMHDR& header, LRESULT& result) {
     NativeControl* native = Native(header.hwndFrom);
     if (!native) return false;
     ui::Control& c = *native->model;
-    if (c.kind == ui::ControlKind::ListView && LabelEditNotify(*native, header, result)) return true;
+    if (c.kind == ui::ControlKind::ListView &&
+        (ListViewDisplayInfo(*native, header) || LabelEditNotify(*native, header, result)))
+        return true;
     if (syncing_) return true;
     if (c.kind == ui::ControlKind::ListView) {
         if (header.code == LVN_ITEMCHANGED) {

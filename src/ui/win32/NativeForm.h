@@ -126,6 +126,9 @@ private:
     void KeyReleased(ui::Control& control, WPARAM key);
     bool Scroll(HWND control, int code);
 
+    // NativeLists.cpp: the texts and pictures a list view asks for to show its rows.
+    static bool ListViewDisplayInfo(const NativeControl& native, const NMHDR& header);
+
     // NativeLabelEdit.cpp
     void TakeEditRequests();
     bool LabelEditNotify(NativeControl& native, const NMHDR& header, LRESULT& result);

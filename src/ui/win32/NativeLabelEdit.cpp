@@ -45,7 +45,7 @@ bool NativeForm::LabelEditNotify(NativeControl& native, const NMHDR& header, LRE
     if (!info.item.pszText || row < 0 || row >= static_cast<int>(list.rows.size())) return true;
     list.rows[static_cast<std::size_t>(row)].caption = info.item.pszText;
     if (row < static_cast<int>(native.rows.size())) native.rows[static_cast<std::size_t>(row)].caption = info.item.pszText;
-    result = TRUE;  // the list view shows the new text itself
+    result = TRUE;  // the row now shows the new text
     return true;
 }
 

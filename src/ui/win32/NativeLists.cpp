@@ -108,26 +108,14 @@ void NativeForm::SyncListView(NativeControl& native, ui::ListView& list) {
         }
     }
     SyncListImages(native, list);
+    // The list holds no texts of its own (LVS_OWNERDATA): it asks for those of the rows it
+    // shows (ListViewDisplayInfo), so that thousands of wake dates are there at once.
     if (!SameRows(list.rows, native.rows)) {
         native.rows = list.rows;
         native.itemIndex = -2;
         SendMessageA(h, LVM_DELETEALLITEMS, 0, 0);
-        for (std::size_t i = 0; i < list.rows.size(); ++i) {
-            std::string caption = list.rows[i].caption;
-            LVITEMA item{};
-            item.mask = LVIF_TEXT | LVIF_IMAGE;
-            item.iItem = static_cast<int>(i);
-            item.iImage = list.rows[i].imageIndex;
-            item.pszText = &caption[0];
-            SendMessageA(h, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            for (std::size_t j = 0; j < list.rows[i].subItems.size(); ++j) {
-                std::string text = list.rows[i].subItems[j];
-                LVITEMA sub{};
-                sub.iSubItem = static_cast<int>(j + 1);
-                sub.pszText = &text[0];
-                SendMessageA(h, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
-            }
-        }
+        SendMessageA(h, LVM_SETITEMCOUNT, list.rows.size(), 0);
+        InvalidateRect(h, nullptr, TRUE);
     }
     if (list.itemIndex != native.itemIndex) {
         native.itemIndex = list.itemIndex;
@@ -140,6 +128,29 @@ void NativeForm::SyncListView(NativeControl& native, ui::ListView& list) {
             SendMessageA(h, LVM_ENSUREVISIBLE, static_cast<WPARAM>(list.itemIndex), FALSE);
         }
     }
+}
+
+bool NativeForm::ListViewDisplayInfo(const NativeControl& native, const NMHDR& header) {
+    if (header.code != LVN_GETDISPINFOA && header.code != LVN_GETDISPINFOW) return false;
+    // Both forms share the layout up to the text pointer's type.
+    auto& item = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item;
+    if (item.iItem < 0 || item.iItem >= static_cast<int>(native.rows.size())) return true;
+    const ui::ListRow& row = native.rows[static_cast<std::size_t>(item.iItem)];
+    if (item.mask & LVIF_IMAGE) item.iImage = row.imageIndex;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const std::size_t column = static_cast<std::size_t>(std::max(0, item.iSubItem));
+        const std::string& text =
+            column == 0 ? row.caption : column <= row.subItems.size() ? row.subItems[column - 1] : std::string();
+        if (header.code == LVN_GETDISPINFOA) {
+            lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+        } else {
+            auto* wide = reinterpret_cast<LPWSTR>(item.pszText);
+            const int written = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide,
+                                                    item.cchTextMax - 1);
+            wide[std::max(0, written)] = L'\0';
+        }
+    }
+    return true;
 }
 
 void NativeForm::SyncListImages(NativeControl& native, ui::ListView& list) {

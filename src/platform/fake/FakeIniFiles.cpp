@@ -62,13 +62,17 @@ bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>
 }
 
 const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {
+    // The path is resolved again only when it is another one or a link may lead elsewhere.
+    if (file != lookedUpPath_ || !files_.links.empty()) {
+        lookedUpPath_ = file;
+        lookedUpKey_ = files_.Resolve(file);
+    }
     // Compared in place rather than read: a lookup in a file that has not changed copies nothing.
-    const std::string fileKey = FakeFileSystem::Key(file);
-    const auto stored = files_.files.find(files_.Resolve(file));
+    const auto stored = files_.files.find(lookedUpKey_);
     static const std::string kNone;
     const std::string& content = stored == files_.files.end() ? kNone : stored->second.content;
-    if (fileKey == parsedFile_ && content == parsedContent_) return parsed_;
-    parsedFile_ = fileKey;
+    if (lookedUpKey_ == parsedFile_ && content == parsedContent_) return parsed_;
+    parsedFile_ = lookedUpKey_;
     parsedContent_ = content;
     parsed_ = platform::IniText(content);
     return parsed_;

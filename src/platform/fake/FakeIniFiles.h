@@ -32,6 +32,7 @@ private:
     std::vector<std::string> Lines(const std::string& file);
     bool Store(const std::string& file, const std::vector<std::string>& lines);
     FakeFileSystem& files_;
+    std::string lookedUpPath_, lookedUpKey_;  // the last path asked for, and the file it names
     std::string parsedFile_, parsedContent_;
     platform::IniText parsed_;
 };

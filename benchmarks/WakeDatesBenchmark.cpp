@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     const char* where = "real window and file";
 #else
     fakes.process.moduleFileName = "C:\\Program Files\\Orvella\\Orvella.exe";
+    fakes.files.AddDirectory("C:\\Program Files\\Orvella");
     platform::Platform& platform = fakes.platform;
     ui::Environment& environment = fakes.environment;
     const auto settle = [] {};

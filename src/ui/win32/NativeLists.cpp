@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 
 #include "ui/win32/CommonControls.h"
 #include "ui/win32/Gdi.h"
@@ -144,10 +145,11 @@ bool NativeForm::ListViewDisplayInfo(const NativeControl& native, const NMHDR& h
         if (header.code == LVN_GETDISPINFOA) {
             lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
         } else {
-            auto* wide = reinterpret_cast<LPWSTR>(item.pszText);
-            const int written = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide,
-                                                    item.cchTextMax - 1);
-            wide[std::max(0, written)] = L'\0';
+            // Converted whole, then cut to the list's buffer as the ANSI form is.
+            const int size = static_cast<int>(text.size());
+            std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)), L'\0');
+            if (!wide.empty()) MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], static_cast<int>(wide.size()));
+            lstrcpynW(reinterpret_cast<LPWSTR>(item.pszText), wide.c_str(), item.cchTextMax);
         }
     }
     return true;

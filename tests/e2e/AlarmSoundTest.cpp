@@ -54,11 +54,7 @@ class AlarmSound : public ::testing::Test {
 protected:
     void SetUp() override {
         e2e::EndWindowOwners(kPlayerClass, nullptr);
-        e2e::InstallOrvellaWithStandInPlayer();
-        e2e::SetRegistryDword(kKey, "Weckruf", 1);
-        e2e::SetRegistryDword(kKey, "Programm - Autostart - Länge", 1);
-        e2e::SetRegistryDword(kKey, "Winamp - Auf Winamp warten", 1);
-        e2e::SetRegistryDword(kKey, "Winamp - Auf Winamp warten - Länge", 2);
+        e2e::InstallOrvellaWithWakeCallPending();
         // A slow rise from 40 %, so that the run neither ends nor is silent during the test.
         e2e::SetRegistryDword(kKey, "Lautstärke - Interval", 1000);
         e2e::SetRegistryDword(kKey, "Lautstärke - Startlautstärke", 100 - 40);

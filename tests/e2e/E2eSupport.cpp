@@ -324,6 +324,15 @@ void InstallOrvellaWithStandInPlayer() {
     SetRegistryString(key, "Programm - Sprachdatei", InstalledLanguageFile());
 }
 
+void InstallOrvellaWithWakeCallPending() {
+    const char* const key = "Software\\Orvella";
+    InstallOrvellaWithStandInPlayer();
+    SetRegistryDword(key, "Weckruf", 1);
+    SetRegistryDword(key, "Programm - Autostart - Länge", 1);
+    SetRegistryDword(key, "Winamp - Auf Winamp warten", 1);
+    SetRegistryDword(key, "Winamp - Auf Winamp warten - Länge", 2);
+}
+
 void DeclineSkinSearch() {
     if (HWND box = FindMessageBox("Colortheme file error", 3000)) PressButton(box, IDNO);
 }

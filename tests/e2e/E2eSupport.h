@@ -80,6 +80,9 @@ bool DeleteTree(const std::string& path);
 // has been through the first start has ("Erster Start" = 0, English, the language file below),
 // and the stand-in player registered as Winamp.
 void InstallOrvellaWithStandInPlayer();
+// That installation with a wake call pending: the next start, after a wait of 1 s, starts the
+// player, waits 2 s for it and plays.
+void InstallOrvellaWithWakeCallPending();
 // The installation's language file: its "English" section holds the windows' design captions,
 // so that they look as designed.
 std::string InstalledLanguageFile();

@@ -17,11 +17,7 @@ class Playback : public ::testing::Test {
 protected:
     void SetUp() override {
         e2e::EndWindowOwners(kPlayerClass, nullptr);
-        e2e::InstallOrvellaWithStandInPlayer();
-        e2e::SetRegistryDword(kKey, "Weckruf", 1);
-        e2e::SetRegistryDword(kKey, "Programm - Autostart - Länge", 1);
-        e2e::SetRegistryDword(kKey, "Winamp - Auf Winamp warten", 1);
-        e2e::SetRegistryDword(kKey, "Winamp - Auf Winamp warten - Länge", 2);
+        e2e::InstallOrvellaWithWakeCallPending();
         e2e::SetRegistryDword(kKey, "Lautstärke - Ansteigend", 1);
         e2e::SetRegistryDword(kKey, "Lautstärke - Interval", 10);
         e2e::SetRegistryDword(kKey, "Lautstärke - Startlautstärke", 100 - 49);

@@ -192,6 +192,23 @@ TEST_F(RendererControlsTest, UserInputReachesTheModel) {
     state.state = LVIS_SELECTED;
     SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
     EXPECT_EQ(form.ListView1.itemIndex, 1);
+
+    // What typing over the list looks for: the rows' starts, whatever their case, from a row on.
+    struct Find {
+        const char* text;
+        UINT flags;
+        int from;
+        LRESULT row;
+    };
+    for (const Find& f : {Find{"02.01", LVFI_PARTIAL, -1, 1}, Find{"01.01.2030 06:30 NEW YEAR", LVFI_STRING, -1, 0},
+                          Find{"01", LVFI_PARTIAL, 1, -1}, Find{"01", LVFI_PARTIAL | LVFI_WRAP, 1, 0},
+                          Find{"03", LVFI_PARTIAL | LVFI_WRAP, -1, -1}}) {
+        LVFINDINFOA info{};
+        info.flags = f.flags;
+        info.psz = f.text;
+        EXPECT_EQ(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(f.from), reinterpret_cast<LPARAM>(&info)), f.row)
+            << f.text << " from " << f.from;
+    }
 }
 
 TEST_F(RendererControlsTest, ModelChangesReachTheControls) {

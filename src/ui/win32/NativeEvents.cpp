@@ -73,7 +73,8 @@ bool NativeForm::Notify(const NMHDR& header, LRESULT& result) {
     if (!native) return false;
     ui::Control& c = *native->model;
     if (c.kind == ui::ControlKind::ListView &&
-        (ListViewDisplayInfo(*native, header) || LabelEditNotify(*native, header, result)))
+        (ListViewDisplayInfo(*native, header) || ListViewFindItem(*native, header, result) ||
+         LabelEditNotify(*native, header, result)))
         return true;
     if (syncing_) return true;
     if (c.kind == ui::ControlKind::ListView) {

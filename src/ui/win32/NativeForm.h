@@ -126,8 +126,10 @@ private:
     void KeyReleased(ui::Control& control, WPARAM key);
     bool Scroll(HWND control, int code);
 
-    // NativeLists.cpp: the texts and pictures a list view asks for to show its rows.
+    // NativeLists.cpp: the texts and pictures a list view asks for to show its rows, and the
+    // row whose start was typed.
     static bool ListViewDisplayInfo(const NativeControl& native, const NMHDR& header);
+    static bool ListViewFindItem(const NativeControl& native, const NMHDR& header, LRESULT& result);
 
     // NativeLabelEdit.cpp
     void TakeEditRequests();

@@ -155,6 +155,45 @@ bool NativeForm::ListViewDisplayInfo(const NativeControl& native, const NMHDR& h
     return true;
 }
 
+// Typing over a list selects the next row that starts with what was typed; a virtual list asks
+// for that row.
+bool NativeForm::ListViewFindItem(const NativeControl& native, const NMHDR& header, LRESULT& result) {
+    if (header.code != LVN_ODFINDITEMA && header.code != LVN_ODFINDITEMW) return false;
+    result = -1;
+    const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return true;
+    std::string wanted;
+    if (header.code == LVN_ODFINDITEMA) {
+        wanted = find.lvfi.psz;
+    } else {
+        const auto* wide = reinterpret_cast<LPCWSTR>(find.lvfi.psz);
+        wanted.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr)));
+        if (!wanted.empty())
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, &wanted[0], static_cast<int>(wanted.size()), nullptr, nullptr);
+        wanted.resize(wanted.find('\0') == std::string::npos ? wanted.size() : wanted.find('\0'));
+    }
+    const int count = static_cast<int>(native.rows.size());
+    const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+    const bool wrap = (find.lvfi.flags & LVFI_WRAP) != 0;
+    int start = std::max(0, find.iStart);
+    if (start >= count) {
+        if (!wrap) return true;
+        start = 0;
+    }
+    const int steps = wrap ? count : count - start;
+    for (int step = 0; step < steps; ++step) {
+        const int row = (start + step) % count;
+        const std::string& caption = native.rows[static_cast<std::size_t>(row)].caption;
+        if (partial ? caption.size() < wanted.size() : caption.size() != wanted.size()) continue;
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.data(), static_cast<int>(wanted.size()),
+                           wanted.data(), static_cast<int>(wanted.size())) == CSTR_EQUAL) {
+            result = row;
+            break;
+        }
+    }
+    return true;
+}
+
 void NativeForm::SyncListImages(NativeControl& native, ui::ListView& list) {
     if (SamePictures(list.smallImages, native.images)) return;
     native.images = list.smallImages;

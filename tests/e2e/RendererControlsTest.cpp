@@ -192,6 +192,9 @@ TEST_F(RendererControlsTest, UserInputReachesTheModel) {
     state.state = LVIS_SELECTED;
     SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
     EXPECT_EQ(form.ListView1.itemIndex, 1);
+    state.state = 0;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    EXPECT_EQ(form.ListView1.itemIndex, -1);
 
     // What typing over the list looks for: the rows' starts, whatever their case, from a row on.
     struct Find {

@@ -80,7 +80,9 @@ bool NativeForm::Notify(const NMHDR& header, LRESULT& result) {
     if (c.kind == ui::ControlKind::ListView) {
         if (header.code == LVN_ITEMCHANGED) {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-            if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
+            // A virtual list reports a change of all rows at once as row -1.
+            if ((change.uChanged & LVIF_STATE) &&
+                (change.iItem < 0 || ((change.uNewState ^ change.uOldState) & LVIS_SELECTED))) {
                 const int index = static_cast<int>(SendMessageA(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
                 auto& list = static_cast<ui::ListView&>(c);
                 if (index != list.itemIndex) {

@@ -167,10 +167,12 @@ bool NativeForm::ListViewFindItem(const NativeControl& native, const NMHDR& head
         wanted = find.lvfi.psz;
     } else {
         const auto* wide = reinterpret_cast<LPCWSTR>(find.lvfi.psz);
+        // The size counted includes the terminating zero, which the string does not keep.
         wanted.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr)));
-        if (!wanted.empty())
+        if (!wanted.empty()) {
             WideCharToMultiByte(CP_ACP, 0, wide, -1, &wanted[0], static_cast<int>(wanted.size()), nullptr, nullptr);
-        wanted.resize(wanted.find('\0') == std::string::npos ? wanted.size() : wanted.find('\0'));
+            wanted.pop_back();
+        }
     }
     const int count = static_cast<int>(native.rows.size());
     const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;

@@ -63,8 +63,9 @@ TEST_P(PlayerCheck, TheOwnSoundRingsExactlyWhenThePlayerDoesNotPlay) {
     EXPECT_EQ(PostedCommands(), c.posted);
     // No keystroke ever reaches a window that is not the player.
     for (const auto& key : p.desktop.keys) EXPECT_EQ(key.foreground, Player());
-    if (c.hung)
+    if (c.hung) {
         for (auto timeout : p.desktop.askTimeouts) EXPECT_LE(timeout, 1000u);
+    }
     // The check ran on the window's timer, not by sleeping on the thread.
     std::uint32_t slept = 0;
     for (auto ms : p.clock.sleeps) slept += ms;

@@ -1,5 +1,6 @@
 #include "platform/IniText.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace platform {
@@ -13,26 +14,35 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Narrows the range [b, e) of a text to its part without blanks at either end.
+void TrimRange(const std::string& text, std::size_t& b, std::size_t& e) {
+    while (b < e && IsBlank(text[b])) ++b;
+    while (e > b && IsBlank(text[e - 1])) --e;
+}
+
+// Windows folds the accented letters of the ANSI code page too when it compares names.
+char FoldChar(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) return static_cast<char>(u + 0x20);
+    if (u == 0x8A || u == 0x8C || u == 0x8E) return static_cast<char>(u + 0x10);
+    if (u == 0x9F) return static_cast<char>(0xFF);
+    return c;
+}
+
+std::string Folded(std::string name) {
+    for (char& c : name) c = FoldChar(c);
+    return name;
+}
+
 bool EndsWithLineEnd(const std::string& text) {
     return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
 }  // namespace
 
-// Windows folds the accented letters of the ANSI code page too when it compares names.
-std::string FoldIniName(const std::string& name) {
-    std::string folded = Trim(name);
-    for (char& c : folded) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
-            c = static_cast<char>(u + 0x20);
-        else if (u == 0x8A || u == 0x8C || u == 0x8E)
-            c = static_cast<char>(u + 0x10);
-        else if (u == 0x9F)
-            c = static_cast<char>(0xFF);
-    }
-    return folded;
-}
+std::string FoldIniName(const std::string& name) { return Folded(Trim(name)); }
 
 std::vector<std::string> SplitIniLines(const std::string& content) {
     std::vector<std::string> lines;
@@ -75,23 +85,51 @@ bool IniKeyLine(const std::string& line, std::string& name, std::string& value, 
     return true;
 }
 
+// The rules of IniSectionName and IniKeyLine, applied to ranges of the text: the agent reads
+// files of ten thousand keys, and each line read costs no copy but the names and values kept.
 IniText::IniText(const std::string& content) {
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) end = content.size();
-        const std::string line = content.substr(start, end - start);
+        std::size_t b = start, e = end;
         start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        TrimRange(content, b, e);
+        if (b == e) continue;
 
-        Section section;
-        if (IniSectionName(line, section.name)) {
-            section.folded = FoldIniName(section.name);
-            sections_.push_back(std::move(section));
-            continue;
+        if (content[b] == '[' && e - b >= 2) {
+            const std::size_t close = content.rfind(']', e - 1);
+            if (close != std::string::npos && close > b) {
+                std::size_t nameBegin = b + 1, nameEnd = close;
+                TrimRange(content, nameBegin, nameEnd);
+                Section section;
+                section.name = content.substr(nameBegin, nameEnd - nameBegin);
+                section.folded = Folded(section.name);
+                sections_.push_back(std::move(section));
+                continue;
+            }
         }
+        if (sections_.empty()) continue;
+
         Key key;
-        if (sections_.empty() || !IniKeyLine(line, key.name, key.value, key.hasValue)) continue;
-        key.folded = FoldIniName(key.name);
+        const auto eq = std::find(content.begin() + static_cast<std::ptrdiff_t>(b),
+                                  content.begin() + static_cast<std::ptrdiff_t>(e), '=');
+        const std::size_t at = static_cast<std::size_t>(eq - content.begin());
+        key.hasValue = at < e;
+        std::size_t nameBegin = b, nameEnd = at;
+        TrimRange(content, nameBegin, nameEnd);
+        key.name = content.substr(nameBegin, nameEnd - nameBegin);
+        key.folded = Folded(key.name);
+        if (key.hasValue) {
+            std::size_t valueBegin = at + 1, valueEnd = e;
+            TrimRange(content, valueBegin, valueEnd);
+            if (valueEnd - valueBegin >= 2 && content[valueBegin] == content[valueEnd - 1] &&
+                (content[valueBegin] == '"' || content[valueBegin] == '\'')) {
+                ++valueBegin;
+                --valueEnd;
+            }
+            key.value = content.substr(valueBegin, valueEnd - valueBegin);
+        }
         sections_.back().keys.push_back(std::move(key));
     }
 }

@@ -39,6 +39,8 @@ public:
     // when either is missing or the key has no "=".
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& defaultValue) const;
+    // Every section in file order, duplicates too.
+    const std::vector<Section>& Sections() const { return sections_; }
     // Every section name in file order, duplicates too.
     std::vector<std::string> SectionNames() const;
     // The keys of the first section of that name in file order, without those starting with ";"

@@ -58,6 +58,8 @@ public:
         std::string path;  // as first written
         std::string content;
         std::uint32_t attributes = platform::AttrArchive;
+        // A new one with each write (WriteFile, AddFile); a copy or a move takes the file's along.
+        // Content is changed only by those, so that a file's stamp tells whether it changed.
         std::uint64_t writeTime = 0;
     };
     std::map<std::string, File> files;

@@ -67,14 +67,17 @@ const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {
         lookedUpPath_ = file;
         lookedUpKey_ = files_.Resolve(file);
     }
-    // Compared in place rather than read: a lookup in a file that has not changed copies nothing.
+    // A file's content changes only by a write, which gives it a new stamp: a lookup in a file
+    // with the same stamp neither copies nor compares its text.
     const auto stored = files_.files.find(lookedUpKey_);
-    static const std::string kNone;
-    const std::string& content = stored == files_.files.end() ? kNone : stored->second.content;
-    if (lookedUpKey_ == parsedFile_ && content == parsedContent_) return parsed_;
+    const bool exists = stored != files_.files.end();
+    const platform::FileStamp stamp =
+        exists ? platform::FileStamp{stored->second.content.size(), stored->second.writeTime} : platform::FileStamp{};
+    if (lookedUpKey_ == parsedFile_ && exists == parsedExists_ && stamp == parsedStamp_) return parsed_;
     parsedFile_ = lookedUpKey_;
-    parsedContent_ = content;
-    parsed_ = platform::IniText(content);
+    parsedExists_ = exists;
+    parsedStamp_ = stamp;
+    parsed_ = platform::IniText(exists ? stored->second.content : std::string());
     return parsed_;
 }
 

@@ -26,14 +26,16 @@ public:
     std::vector<std::string> ReadKeys(const std::string& file, const std::string& section) override;
 
 private:
-    // The file parsed for lookups; kept while the file's content stays the same, so that
-    // reading the many keys of one file parses it once.
+    // The file parsed for lookups; kept while the file keeps its stamp (size and write count),
+    // so that reading the many keys of one file parses it once.
     const platform::IniText& Parsed(const std::string& file);
     std::vector<std::string> Lines(const std::string& file);
     bool Store(const std::string& file, const std::vector<std::string>& lines);
     FakeFileSystem& files_;
     std::string lookedUpPath_, lookedUpKey_;  // the last path asked for, and the file it names
-    std::string parsedFile_, parsedContent_;
+    std::string parsedFile_;
+    bool parsedExists_ = false;
+    platform::FileStamp parsedStamp_;
     platform::IniText parsed_;
 };
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FileReplace.h"
 #include "common/Names.h"
 #include "dates/WakeDates.h"
 
@@ -119,10 +120,7 @@ void SaveWakeDates(platform::Platform& platform, const TWakeDateList& list) {
     const std::string text = platform::ReplaceIniSection(
         content, kWakeDatesSection, values, [old](const std::string& key) { return KeyIndex(key, old) >= 0; });
 
-    const std::string copy = written ? files.TempFileName(ProgramFolder(platform.process), "orv") : "";
-    written = !copy.empty() && files.WriteFile(copy, text) && files.ReplaceFile(copy, file);
-    if (!written) {
-        if (!copy.empty()) files.DeleteFile(copy);
-        throw std::runtime_error("Unable to write to " + file);
-    }
+    written = written &&
+              ReplaceFileWith(files, file, "orv", [&](const std::string& copy) { return files.WriteFile(copy, text); });
+    if (!written) throw std::runtime_error("Unable to write to " + file);
 }

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "common/Language.h"
+#include "common/FileReplace.h"
 #include "common/Names.h"
 #include "language/LanguageTexts.h"
 
@@ -26,12 +27,6 @@ void AppendSection(std::string& text, const char* name, bool german) {
     text += std::string("[") + name + "]\r\n";
     for (int key = 1; key <= kLanguageKeyCount; ++key)
         text += std::to_string(key) + "=" + DefaultText(german, key) + "\r\n";
-}
-
-// The folder part of a path, with its separator; "." for a bare file name.
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
 }  // namespace
@@ -104,13 +99,9 @@ void WriteDefaultLanguageFile(platform::Platform& platform, const std::string& p
 
     // Written beside the file and then moved over it in one step, so that a failed write
     // leaves the old file whole rather than half of a new one.
-    const std::string temp = files.TempFileName(FolderOf(path), "lng");
-    const bool written =
-        !temp.empty() && files.WriteFile(temp, DefaultLanguageFileText()) && files.ReplaceFile(temp, path);
-    if (!written) {
-        if (!temp.empty()) files.DeleteFile(temp);
-        throw std::runtime_error("Unable to write the language file " + path);
-    }
+    const bool written = ReplaceFileWith(
+        files, path, "lng", [&](const std::string& temp) { return files.WriteFile(temp, DefaultLanguageFileText()); });
+    if (!written) throw std::runtime_error("Unable to write the language file " + path);
 
     auto key = platform.registry.OpenKey(platform::RegistryRoot::CurrentUser, kSettingsKey,
                                          platform::KeyAccess::CreateWrite);

@@ -1,5 +1,6 @@
 #include "mainwindow/MainForm.h"
 
+#include "common/FileReplace.h"
 #include "common/Language.h"
 #include "common/MessageBox.h"
 #include "common/Names.h"
@@ -150,12 +151,10 @@ void TForm1::FormShow() {
 // so that a failed copy never leaves half a skin over an older one of the same name. When it
 // cannot be copied, it is shown from where it is, and the user is told.
 std::string TForm1::TakeSkinIntoFolder(const std::string& skin) {
-    platform::FileSystem& files = platform.files;
-    const std::string folder = IncludeTrailingBackslash(settings_->SkinsFolder);
-    const std::string target = folder + ExtractFileName(skin);
-    const std::string copy = files.TempFileName(folder, "skn");
-    if (!copy.empty() && files.CopyFile(skin, copy, true) && files.ReplaceFile(copy, target)) return target;
-    if (!copy.empty()) files.DeleteFile(copy);
+    const std::string target = IncludeTrailingBackslash(settings_->SkinsFolder) + ExtractFileName(skin);
+    if (ReplaceFileWith(platform.files, target, "skn",
+                        [&](const std::string& copy) { return platform.files.CopyFile(skin, copy, true); }))
+        return target;
     gui.ReportError(this, "Unable to copy " + skin + " to " + target);
     return skin;
 }

@@ -1,4 +1,5 @@
 // The main window's place on the screen, kept in the "Position" section of "Orvella.ini".
+#include "common/FileReplace.h"
 #include "common/Names.h"
 #include "mainwindow/MainForm.h"
 #include "skin/SkinFile.h"
@@ -13,19 +14,12 @@ const char* const kPositionSection = "Position";
 // wake dates beside them are never touched by a failed write. A position that cannot be
 // stored is given up in silence: the window is merely placed anew at the next start.
 void TForm1::SaveWindowPosition() {
-    platform::FileSystem& files = platform.files;
-    const std::string folder = ProgramFolder(platform.process);
-    const std::string file = folder + kIniFileName;
-    const std::string copy = files.TempFileName(folder, "orv");
-    bool written = !copy.empty();
-    if (written && files.FileExists(file)) {
-        std::string content;
-        written = files.ReadFile(file, content, kMaxIniFileSize) && files.WriteFile(copy, content);
-    }
-    written = written && platform.ini.WriteString(copy, kPositionSection, "Left", std::to_string(left)) &&
-              platform.ini.WriteString(copy, kPositionSection, "Top", std::to_string(top)) &&
-              files.ReplaceFile(copy, file);
-    if (!written && !copy.empty()) files.DeleteFile(copy);
+    const std::string file = ProgramFolder(platform.process) + kIniFileName;
+    ReplaceFileWith(platform.files, file, "orv", [&](const std::string& copy) {
+        return CopyContent(platform.files, file, copy, kMaxIniFileSize) &&
+               platform.ini.WriteString(copy, kPositionSection, "Left", std::to_string(left)) &&
+               platform.ini.WriteString(copy, kPositionSection, "Top", std::to_string(top));
+    });
 }
 
 void TForm1::RestoreWindowPosition() {

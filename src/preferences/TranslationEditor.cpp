@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/FileReplace.h"
 #include "common/Language.h"
 #include "common/Names.h"
 #include "common/Text.h"
@@ -64,20 +65,14 @@ bool TForm2::CanDeleteLanguage(const std::string& name) { return !IsDefaultLangu
 // The texts go to a copy beside the file, which then replaces it in one step: a failed write
 // leaves the file as it was rather than a language half saved.
 void TForm2::WriteTranslation(const std::string& section, const std::vector<std::string>& texts) {
-    platform::FileSystem& files = platform.files;
     const std::string& file = settings.LanguageFile;
-    const std::string copy = files.TempFileName(ExtractFilePath(file), "lng");
-    bool written = !copy.empty();
-    if (written && files.FileExists(file)) {
-        std::string content;
-        written = files.ReadFile(file, content, kMaxLanguageFileSize) && files.WriteFile(copy, content);
-    }
-    for (std::size_t i = 0; written && i < texts.size(); ++i)
-        written = platform.ini.WriteString(copy, section, std::to_string(i + 1), texts[i]);
-    if (!(written && files.ReplaceFile(copy, file))) {
-        if (!copy.empty()) files.DeleteFile(copy);
-        throw std::runtime_error("Unable to write to " + file);
-    }
+    const bool written = ReplaceFileWith(platform.files, file, "lng", [&](const std::string& copy) {
+        bool filled = CopyContent(platform.files, file, copy, kMaxLanguageFileSize);
+        for (std::size_t i = 0; filled && i < texts.size(); ++i)
+            filled = platform.ini.WriteString(copy, section, std::to_string(i + 1), texts[i]);
+        return filled;
+    });
+    if (!written) throw std::runtime_error("Unable to write to " + file);
 }
 
 // Without a picked language there is nothing to show; a key the section lacks shows as "(leer)".

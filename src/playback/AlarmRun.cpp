@@ -57,20 +57,19 @@ void Playback::Timer1Timer() {
 void Playback::EndRun() {
     TSettings& s = *settings_;
     Timer1.SetEnabled(false);
+    // An end action ends the alarm; without one the music goes on at the final volume.
+    const bool endsAlarm = s.CloseWinampAtFinalVolume || s.ShutdownAtFinalVolumeInEffect() || s.CloseAtFinalVolume;
     RunAllSteps({
         // The alarm has done its work: the own sound ends with it, before a closed player
         // could look like one that stopped playing.
         [&] {
-            if (s.CloseWinampAtFinalVolume || s.ShutdownAtFinalVolumeInEffect() || s.CloseAtFinalVolume)
-                EndPlayerCheck();
+            if (endsAlarm) EndPlayerCheck();
         },
         [&] {
             if (s.CloseWinampAtFinalVolume) CloseWinamp();
         },
-        // An end action ends the alarm; without one the music goes on at the final volume.
         [&] {
-            if (s.CloseWinampAtFinalVolume || s.ShutdownAtFinalVolumeInEffect() || s.CloseAtFinalVolume)
-                EndAlarmVolume();
+            if (endsAlarm) EndAlarmVolume();
         },
         [&] {
             if (s.ShutdownAtFinalVolumeInEffect()) ShowShutdownCountdown();

@@ -15,7 +15,6 @@
 
 namespace {
 
-const char* const kPlayerClass = "Winamp v1.x";
 const char* const kAlarmSoundFile = "Alarm.wav";
 
 // The player's own interface: WM_USER with 104 asks for its state (1 playing, 3 paused,
@@ -44,7 +43,7 @@ void Playback::BeginPlayerCheck() {
 
 void Playback::PlayerCheckTimer() {
     platform::Platform& p = platform_;
-    const platform::WindowHandle player = p.windows.Find(kPlayerClass, "");
+    const platform::WindowHandle player = FindPlayer();
     const auto state = player ? p.windows.Ask(player, kWmUser, 0, kIsPlaying, kAnswerTimeoutMs) : std::nullopt;
     if (state == kPlaying) {
         PlayerCheck.SetEnabled(false);

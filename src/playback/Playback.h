@@ -105,6 +105,8 @@ private:
         std::uint16_t savedLevel[2] = {0, 0};
     };
 
+    // The player's main window; 0 when it does not run.
+    platform::WindowHandle FindPlayer();
     // The player's play, pause and stop: its own key while it is in front, otherwise its
     // command by message, so that no keystroke lands in another program.
     void SendPlayerCommand(platform::WindowHandle player, PlayerCommand command);

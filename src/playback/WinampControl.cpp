@@ -30,7 +30,6 @@ constexpr std::uint32_t kWmCommand = 0x0111;
 constexpr int kFrontAttempts = 20;
 constexpr std::uint32_t kFrontPauseMs = 10;
 
-platform::WindowHandle FindPlayer(platform::Platform& p) { return p.windows.Find(kPlayerClass, ""); }
 
 using Face = PlaybackView::Face;
 
@@ -51,6 +50,8 @@ Playback::Playback(ui::Form& window, PlaybackView& view)
     SnoozeTimer.OnTimer = [this] { SnoozeTimerTimer(); };
     PlayerCheck.OnTimer = [this] { PlayerCheckTimer(); };
 }
+
+platform::WindowHandle Playback::FindPlayer() { return platform_.windows.Find(kPlayerClass, ""); }
 
 void Playback::Connect(TSettings& settings, TForm6& countdown) {
     settings_ = &settings;
@@ -90,7 +91,7 @@ void Playback::PostPlayerCommand(platform::WindowHandle player, PlayerCommand co
 
 // Pause and stop are only a remote control's: the user may have told us not to.
 bool Playback::SendPlayerKey(PlayerCommand command) {
-    const platform::WindowHandle player = FindPlayer(platform_);
+    const platform::WindowHandle player = FindPlayer();
     if (!player || !settings_->RemoteControl) return false;
     platform_.windows.BringToTop(player);
     SendPlayerCommand(player, command);
@@ -113,16 +114,16 @@ void Playback::StartWinampAndPlay() {
     window_.enabled = false;
     RunAllSteps({
         [&] {
-            if (FindPlayer(p)) return;
+            if (FindPlayer()) return;
             p.shell.Open(window_.gui.FormWindow(window_), s.WinampPath, "", "", platform::ShowNormal);
             if (s.WaitForWinamp)
                 p.clock.Sleep(static_cast<std::uint32_t>(s.WinampWaitSeconds) * 1000);
         },
         [&] {
-            if (platform::WindowHandle player = FindPlayer(p)) p.windows.Restore(player);
+            if (platform::WindowHandle player = FindPlayer()) p.windows.Restore(player);
             for (int attempt = 1; attempt <= kFrontAttempts; ++attempt) {
                 // Found afresh each time: a player that is still starting may show its window late.
-                if (platform::WindowHandle player = FindPlayer(p)) {
+                if (platform::WindowHandle player = FindPlayer()) {
                     p.windows.BringToTop(player);
                     if (p.windows.Foreground() == player) break;
                 }
@@ -130,7 +131,7 @@ void Playback::StartWinampAndPlay() {
             }
         },
         [&] {
-            if (platform::WindowHandle player = FindPlayer(p)) SendPlayerCommand(player, PlayerCommand::Play);
+            if (platform::WindowHandle player = FindPlayer()) SendPlayerCommand(player, PlayerCommand::Play);
         },
         [&] { BeginPlayerCheck(); },
         [&] {
@@ -231,7 +232,7 @@ void Playback::TerminateAction() {
         [&] { EndPlayerCheck(); },
         [&] { EndAlarmVolume(); },
         [&] {
-            const platform::WindowHandle player = FindPlayer(p);
+            const platform::WindowHandle player = FindPlayer();
             if (!settings_->CloseWinampOnExit || !player) return;
             p.windows.BringToTop(player);
             const std::string question = Choose(p, {"Wollen Sie Winamp schließen?", "Do you want to terminate Winamp?"});
@@ -244,7 +245,7 @@ void Playback::TerminateAction() {
 
 // The player is not asked to close: an alarm that has done its work ends it outright.
 void Playback::CloseWinamp() {
-    const platform::WindowHandle player = FindPlayer(platform_);
+    const platform::WindowHandle player = FindPlayer();
     if (!player) return;
     const std::uint32_t processId = platform_.windows.ProcessId(player);
     if (processId == 0) return;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "common/Names.h"
+#include "common/Text.h"
 #include "uninstaller/RemovalPaths.h"
 
 namespace remover {
@@ -28,12 +29,8 @@ std::string ReadText(platform::RegistryKey& key, const std::string& name) {
 }
 
 // A file inside `folder`, but only when the folder is a real place: with an unknown folder the
-// plain join would name a file at the root of the current drive.
-std::string IncludeBackslash(const std::string& folder) {
-    return folder.back() == '\\' ? folder : folder + "\\";
-}
-
-// True when the file is gone afterwards.
+// plain join would name a file at the root of the current drive. True when the file is gone
+// afterwards.
 bool DeleteFileIn(platform::Platform& platform, const std::string& folder, const std::string& name) {
     if (!IsAbsolutePath(folder)) return true;
     const std::string path = JoinPath(folder, name);
@@ -43,7 +40,8 @@ bool DeleteFileIn(platform::Platform& platform, const std::string& folder, const
 // True when the folder is gone afterwards or keeps files of the user's.
 bool RemoveEmptyFolder(platform::Platform& platform, const std::string& folder) {
     if (!IsAbsolutePath(folder) || !platform.files.DirectoryExists(folder)) return true;
-    return platform.files.RemoveDirectory(folder) || !platform.files.FindFiles(IncludeBackslash(folder), "*").empty();
+    return platform.files.RemoveDirectory(folder) ||
+           !platform.files.FindFiles(IncludeTrailingBackslash(folder), "*").empty();
 }
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
@@ -70,8 +68,8 @@ bool InsideInstallFolder(platform::FileSystem& files, const std::string& install
 }
 
 // Another program may have taken ".skn" over since the installation; it keeps it.
-bool SkinExtensionBelongsToOrvella(platform::Platform& platform, RegistryRoot root, const std::string& classes) {
-    auto key = platform.registry.OpenKey(root, classes + kSkinExtensionKey, KeyAccess::Read);
+bool SkinExtensionBelongsToOrvella(platform::Platform& platform, RegistryRoot root) {
+    auto key = platform.registry.OpenKey(root, std::string(kClassesKey) + kSkinExtensionKey, KeyAccess::Read);
     if (!key) return false;
     // File types are looked up without regard to case, so "orvellaskin" is still ours.
     return SameTextIgnoringCase(ReadText(*key, ""), kSkinTypeName);
@@ -90,10 +88,11 @@ std::string CommandProgram(const std::string& command) {
 
 // The file type "OrvellaSkin" is Orvella's when it opens skins with the Orvella.exe of the
 // install folder; one that another copy elsewhere registered since stays with that copy.
-bool SkinTypeBelongsToThisInstallation(platform::Platform& platform, RegistryRoot root, const std::string& classes,
+bool SkinTypeBelongsToThisInstallation(platform::Platform& platform, RegistryRoot root,
                                        const std::string& installFolder) {
     if (!IsAbsolutePath(installFolder)) return false;
-    auto key = platform.registry.OpenKey(root, classes + kSkinTypeName + "\\shell\\open\\command", KeyAccess::Read);
+    auto key = platform.registry.OpenKey(root, std::string(kClassesKey) + kSkinTypeName + "\\shell\\open\\command",
+                                         KeyAccess::Read);
     if (!key) return false;
     return SamePath(JoinPath(installFolder, "Orvella.exe"), CommandProgram(ReadText(*key, "")));
 }
@@ -140,7 +139,7 @@ void EndRunningPrograms(platform::Platform& platform) {
 
 bool DeleteByPattern(platform::Platform& platform, const std::string& folder, const std::string& pattern) {
     if (!IsAbsolutePath(folder)) return true;
-    const std::string base = IncludeBackslash(folder);
+    const std::string base = IncludeTrailingBackslash(folder);
     bool deleted = true;
     for (const std::string& name : platform.files.FindFiles(base, pattern))
         deleted &= platform.files.DeleteFile(base + name);
@@ -208,15 +207,16 @@ void RemoveRegistryEntries(platform::Platform& platform, const std::string& inst
     userEntriesGone &= DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kUninstallKey);
     DeleteKeyIfPresent(registry, RegistryRoot::LocalMachine, kUninstallKey);
 
-    const std::string classes = kClassesKey;
-    if (SkinExtensionBelongsToOrvella(platform, RegistryRoot::CurrentUser, classes))
-        userEntriesGone &= registry.DeleteKey(RegistryRoot::CurrentUser, classes + kSkinExtensionKey);
-    if (SkinTypeBelongsToThisInstallation(platform, RegistryRoot::CurrentUser, classes, installFolder))
-        userEntriesGone &= registry.DeleteKey(RegistryRoot::CurrentUser, classes + kSkinTypeName);
+    const std::string extension = std::string(kClassesKey) + kSkinExtensionKey;
+    const std::string type = std::string(kClassesKey) + kSkinTypeName;
+    if (SkinExtensionBelongsToOrvella(platform, RegistryRoot::CurrentUser))
+        userEntriesGone &= registry.DeleteKey(RegistryRoot::CurrentUser, extension);
+    if (SkinTypeBelongsToThisInstallation(platform, RegistryRoot::CurrentUser, installFolder))
+        userEntriesGone &= registry.DeleteKey(RegistryRoot::CurrentUser, type);
 
-    if (SkinExtensionBelongsToOrvella(platform, RegistryRoot::LocalMachine, classes))
-        registry.DeleteKey(RegistryRoot::LocalMachine, classes + kSkinExtensionKey);
-    DeleteKeyIfPresent(registry, RegistryRoot::LocalMachine, classes + kSkinTypeName);
+    if (SkinExtensionBelongsToOrvella(platform, RegistryRoot::LocalMachine))
+        registry.DeleteKey(RegistryRoot::LocalMachine, extension);
+    DeleteKeyIfPresent(registry, RegistryRoot::LocalMachine, type);
 
     // Last, and only once the user's own entries are gone: the install folder it names is what
     // tells the user's file type Orvella's, so a second run after a failed step still finds it.

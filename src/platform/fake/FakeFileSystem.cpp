@@ -101,9 +101,10 @@ bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bo
 
 bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to) {
     if (Refused()) return false;
-    auto source = files.find(Resolve(from));
+    const std::string sourceKey = Resolve(from);
+    auto source = files.find(sourceKey);
     const std::string target = Resolve(to);
-    if (source == files.end() || failWrites || locked.count(Resolve(from)) || locked.count(target)) return false;
+    if (source == files.end() || failWrites || locked.count(sourceKey) || locked.count(target)) return false;
     if (files.count(target) && (files[target].attributes & platform::AttrReadOnly)) return false;
     File moved = source->second;
     moved.path = files.count(target) ? files[target].path : to;

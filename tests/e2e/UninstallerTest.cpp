@@ -124,6 +124,9 @@ protected:
         remover_.Kill();
         orvella_.Kill();
         agent_.Kill();
+        // A removal batch still running would delete the next test's copy of the uninstaller
+        // or its folder: wait until this test's batch has deleted itself.
+        e2e::WaitUntil([&] { return NewBatches().empty(); }, 15000);
         e2e::DeleteRegistryKey(kSettings);
         e2e::DeleteRegistryValue(kRun, "Orvella");
         e2e::DeleteRegistryValue(kRun, "Orvella Agent");
@@ -141,6 +144,14 @@ protected:
         // The uninstaller leaves its empty "uis*.tmp" placeholder behind, as Windows makes it.
         for (const std::string& name : BatchLeftovers(temp_))
             if (!batchesBefore_.count(name)) DeleteFileA((temp_ + name).c_str());
+    }
+
+    std::set<std::string> NewBatches() const {
+        std::set<std::string> batches;
+        for (const std::string& name : BatchLeftovers(temp_))
+            if (!batchesBefore_.count(name) && name.size() > 4 && name.substr(name.size() - 4) == ".bat")
+                batches.insert(name);
+        return batches;
     }
 
     std::vector<std::string> Shortcuts() const {
@@ -227,15 +238,7 @@ TEST_F(UninstallerTest, UninstallRemovesTheInstallationAndTheBatchRemovesTheUnin
     EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::DirectoryExists(copyFolder_); }, 15000))
         << "copy left: " << e2e::FileExists(copyFolder_ + "OrvellaRemover.exe");
     std::set<std::string> batches;
-    e2e::WaitUntil(
-        [&] {
-            batches.clear();
-            for (const std::string& name : BatchLeftovers(temp_))
-                if (!batchesBefore_.count(name) && name.size() > 4 && name.substr(name.size() - 4) == ".bat")
-                    batches.insert(name);
-            return batches.empty();
-        },
-        10000);
+    e2e::WaitUntil([&] { return (batches = NewBatches()).empty(); }, 10000);
     EXPECT_TRUE(batches.empty()) << "batch left: " << *batches.begin();
 }
 

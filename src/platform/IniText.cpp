@@ -22,6 +22,41 @@ void TrimRange(const std::string& text, std::size_t& b, std::size_t& e) {
     while (e > b && IsBlank(text[e - 1])) --e;
 }
 
+// The rules for one line, applied to the range [b, e) of a text.
+bool SectionNameIn(const std::string& text, std::size_t b, std::size_t e, std::string& name) {
+    TrimRange(text, b, e);
+    if (e - b < 2 || text[b] != '[') return false;
+    const std::size_t close = text.rfind(']', e - 1);
+    if (close == std::string::npos || close <= b) return false;
+    std::size_t nameBegin = b + 1, nameEnd = close;
+    TrimRange(text, nameBegin, nameEnd);
+    name = text.substr(nameBegin, nameEnd - nameBegin);
+    return true;
+}
+
+// A lookup that meets a key without "=" first gets the default, as the system's does.
+bool KeyLineIn(const std::string& text, std::size_t b, std::size_t e, std::string& name, std::string& value,
+               bool& hasValue) {
+    TrimRange(text, b, e);
+    if (b == e) return false;
+    const char* const chars = text.data();
+    const std::size_t at = static_cast<std::size_t>(std::find(chars + b, chars + e, '=') - chars);
+    hasValue = at < e;
+    std::size_t nameEnd = at;
+    TrimRange(text, b, nameEnd);
+    name = text.substr(b, nameEnd - b);
+    value.clear();
+    if (!hasValue) return true;
+    std::size_t valueBegin = at + 1;
+    TrimRange(text, valueBegin, e);
+    if (e - valueBegin >= 2 && text[valueBegin] == text[e - 1] && (text[valueBegin] == '"' || text[valueBegin] == '\'')) {
+        ++valueBegin;
+        --e;
+    }
+    value = text.substr(valueBegin, e - valueBegin);
+    return true;
+}
+
 // Windows folds the accented letters of the ANSI code page too when it compares names.
 char FoldChar(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
@@ -58,78 +93,31 @@ std::vector<std::string> SplitIniLines(const std::string& content) {
     return lines;
 }
 
-bool IniSectionName(const std::string& line, std::string& name) {
-    const std::string t = Trim(line);
-    if (t.size() < 2 || t.front() != '[') return false;
-    const auto close = t.rfind(']');
-    if (close == std::string::npos) return false;
-    name = Trim(t.substr(1, close - 1));
-    return true;
-}
+bool IniSectionName(const std::string& line, std::string& name) { return SectionNameIn(line, 0, line.size(), name); }
 
-// A lookup that meets a key without "=" first gets the default, as the system's does.
 bool IniKeyLine(const std::string& line, std::string& name, std::string& value, bool& hasValue) {
-    const std::string t = Trim(line);
-    if (t.empty()) return false;
-    const auto eq = t.find('=');
-    hasValue = eq != std::string::npos;
-    name = Trim(t.substr(0, eq));
-    if (!hasValue) {
-        value.clear();
-        return true;
-    }
-    value = Trim(t.substr(eq + 1));
-    if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
-                              (value.front() == '\'' && value.back() == '\'')))
-        value = value.substr(1, value.size() - 2);
-    return true;
+    return KeyLineIn(line, 0, line.size(), name, value, hasValue);
 }
 
-// The rules of IniSectionName and IniKeyLine, applied to ranges of the text: the agent reads
-// files of ten thousand keys, and each line read costs no copy but the names and values kept.
+// Each line is read in place: the agent reads files of ten thousand keys, and a line costs no
+// copy but the names and values kept.
 IniText::IniText(const std::string& content) {
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) end = content.size();
-        std::size_t b = start, e = end;
+        const std::size_t lineBegin = start;
         start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-        TrimRange(content, b, e);
-        if (b == e) continue;
 
-        if (content[b] == '[' && e - b >= 2) {
-            const std::size_t close = content.rfind(']', e - 1);
-            if (close != std::string::npos && close > b) {
-                std::size_t nameBegin = b + 1, nameEnd = close;
-                TrimRange(content, nameBegin, nameEnd);
-                Section section;
-                section.name = content.substr(nameBegin, nameEnd - nameBegin);
-                section.folded = Folded(section.name);
-                sections_.push_back(std::move(section));
-                continue;
-            }
+        Section section;
+        if (SectionNameIn(content, lineBegin, end, section.name)) {
+            section.folded = Folded(section.name);
+            sections_.push_back(std::move(section));
+            continue;
         }
-        if (sections_.empty()) continue;
-
         Key key;
-        const auto eq = std::find(content.begin() + static_cast<std::ptrdiff_t>(b),
-                                  content.begin() + static_cast<std::ptrdiff_t>(e), '=');
-        const std::size_t at = static_cast<std::size_t>(eq - content.begin());
-        key.hasValue = at < e;
-        std::size_t nameBegin = b, nameEnd = at;
-        TrimRange(content, nameBegin, nameEnd);
-        key.name = content.substr(nameBegin, nameEnd - nameBegin);
+        if (sections_.empty() || !KeyLineIn(content, lineBegin, end, key.name, key.value, key.hasValue)) continue;
         key.folded = Folded(key.name);
-        if (key.hasValue) {
-            std::size_t valueBegin = at + 1, valueEnd = e;
-            TrimRange(content, valueBegin, valueEnd);
-            if (valueEnd - valueBegin >= 2 && content[valueBegin] == content[valueEnd - 1] &&
-                (content[valueBegin] == '"' || content[valueBegin] == '\'')) {
-                ++valueBegin;
-                --valueEnd;
-            }
-            key.value = content.substr(valueBegin, valueEnd - valueBegin);
-        }
         sections_.back().keys.push_back(std::move(key));
     }
 }

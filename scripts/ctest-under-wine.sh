@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs ctest on a Windows tree (ORVELLA_WINDOWS_TREE, win64 by default) with a wine server
-# that outlives the single tests.
+# and a desktop that outlive the single tests.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
@@ -8,6 +8,10 @@ source scripts/wine-env.sh
 # and every test pays a cold start.
 wineserver -p 120 </dev/null >/dev/null 2>&1
 wine cmd /c exit </dev/null >/dev/null 2>&1
+# The desktop holder keeps Wine's desktop open from the first test to the last, which would
+# otherwise close after each test and open again for the next.
+holder=build/"$ORVELLA_WINDOWS_TREE"/bin/DesktopHolder.exe
+[ -f "$holder" ] && wine "$holder" </dev/null >/dev/null 2>&1 &
 (cd build/"$ORVELLA_WINDOWS_TREE" && ctest --output-on-failure --timeout 300 "$@")
 rc=$?
 wineserver -k

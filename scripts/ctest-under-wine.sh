@@ -12,8 +12,14 @@ wine cmd /c exit </dev/null >/dev/null 2>&1
 # otherwise close after each test and open again for the next.
 holder=build/"$ORVELLA_WINDOWS_TREE"/bin/DesktopHolder.exe
 [ -f "$holder" ] && wine "$holder" </dev/null >/dev/null 2>&1 &
+restarts=build/"$ORVELLA_WINDOWS_TREE"/wine-restarts.log
+rm -f "$restarts"
 (cd build/"$ORVELLA_WINDOWS_TREE" && ctest --output-on-failure --timeout 300 "$@")
 rc=$?
+if [ -s "$restarts" ]; then
+    echo "Test programs that Wine ended as they started, each started once more:"
+    cat "$restarts"
+fi
 wineserver -k
 wineserver -w
 exit $rc

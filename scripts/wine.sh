@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a Windows program under the project's wine: scripts/wine.sh win64|win32 program args...
-# CMake's cross-compiling emulator (and so ctest and the test discovery) calls it too.
+# Test programs run through scripts/wine-test.sh, which ctest calls.
 tree="$1"
 shift
 export ORVELLA_WINDOWS_TREE="$tree"

@@ -16,7 +16,8 @@ out=$(mktemp) && err=$(mktemp) || exit 2
 trap 'rm -f "$out" "$err"' EXIT
 for attempt in 1 2; do
     started=$(date +%s%N)
-    "$WINELOADER" "$@" >"$out" 2>"$err"
+    # Ended with this script, as when ctest stops a test at its time limit.
+    setpriv --pdeathsig KILL "$WINELOADER" "$@" >"$out" 2>"$err"
     rc=$?
     ms=$((($(date +%s%N) - started) / 1000000))
     if [ "$rc" -eq 0 ] || [ -s "$out" ] || [ -s "$err" ] || [ "$ms" -ge 1000 ] || [ "$attempt" -eq 2 ]; then

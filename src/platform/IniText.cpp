@@ -7,13 +7,6 @@ namespace platform {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return "";
-    const auto e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // Narrows the range [b, e) of a text to its part without blanks at either end.
@@ -77,7 +70,13 @@ bool EndsWithLineEnd(const std::string& text) {
 
 }  // namespace
 
-std::string FoldIniName(const std::string& name) { return Folded(Trim(name)); }
+std::string FoldIniName(const std::string& name) {
+    std::size_t b = 0, e = name.size();
+    TrimRange(name, b, e);
+    std::string folded(name, b, e - b);
+    for (char& c : folded) c = FoldChar(c);
+    return folded;
+}
 
 std::vector<std::string> SplitIniLines(const std::string& content) {
     std::vector<std::string> lines;
@@ -132,9 +131,12 @@ const IniText::Section* IniText::FindSection(const std::string& name) const {
 std::string IniText::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
     const Section* found = FindSection(section);
-    if (!found) return defaultValue;
+    return found ? ReadString(*found, key, defaultValue) : defaultValue;
+}
+
+std::string IniText::ReadString(const Section& section, const std::string& key, const std::string& defaultValue) {
     const std::string wanted = FoldIniName(key);
-    for (const Key& k : found->keys)
+    for (const Key& k : section.keys)
         if (k.folded == wanted) return k.hasValue ? k.value : defaultValue;
     return defaultValue;
 }

@@ -39,6 +39,8 @@ public:
     // when either is missing or the key has no "=".
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& defaultValue) const;
+    // The same in a section already found.
+    static std::string ReadString(const Section& section, const std::string& key, const std::string& defaultValue);
     // Every section in file order, duplicates too.
     const std::vector<Section>& Sections() const { return sections_; }
     // Every section name in file order, duplicates too.

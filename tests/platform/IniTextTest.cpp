@@ -99,3 +99,18 @@ TEST(IniTextTest, AReplacedSectionReadsAsKeyByKeyWritesAndLeavesTheRestByteForBy
     // A value is one line: a line break cannot make keys or sections of its own.
     EXPECT_EQ(ReplaceIniSection("", "S", {{"k", "a\r\n[Evil]\r\nx=1"}}, nullptr), "[S]\r\nk=a\r\n");
 }
+
+TEST(IniTextTest, TheFakeFilesFindTheSectionAnewAfterAWriteAndInAnotherFile) {
+    fake::FakeFileSystem files;
+    fake::FakeIniFiles ini(files);
+    files.AddFile("C:\\a.ini", "[A]\r\nk=1\r\n[B]\r\nk=2\r\n");
+    files.AddFile("C:\\b.ini", "[A]\r\nk=4\r\n");
+    EXPECT_EQ(ini.ReadString("C:\\a.ini", "A", "k", ""), "1");
+    EXPECT_EQ(ini.ReadString("C:\\a.ini", "B", "k", ""), "2");
+    EXPECT_EQ(ini.ReadString("C:\\a.ini", "a", "k", ""), "1");
+    ASSERT_TRUE(ini.WriteString("C:\\a.ini", "a", "k", "3"));
+    EXPECT_EQ(ini.ReadString("C:\\a.ini", "a", "k", ""), "3");
+    EXPECT_EQ(ini.ReadString("C:\\b.ini", "a", "k", ""), "4");
+    ASSERT_TRUE(ini.EraseSection("C:\\b.ini", "A"));
+    EXPECT_EQ(ini.ReadString("C:\\b.ini", "a", "k", "gone"), "gone");
+}

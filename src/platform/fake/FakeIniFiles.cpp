@@ -78,12 +78,20 @@ const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {
     parsedExists_ = exists;
     parsedStamp_ = stamp;
     parsed_ = platform::IniText(exists ? stored->second.content : std::string());
+    ++parses_;
     return parsed_;
 }
 
 std::string FakeIniFiles::ReadString(const std::string& file, const std::string& section,
                                      const std::string& key, const std::string& defaultValue) {
-    return Parsed(file).ReadString(section, key, defaultValue);
+    const platform::IniText& text = Parsed(file);
+    // The keys of one section are mostly read one after another: the section is looked up once.
+    if (foundParse_ != parses_ || section != foundName_) {
+        foundParse_ = parses_;
+        foundName_ = section;
+        foundSection_ = text.FindSection(section);
+    }
+    return foundSection_ ? platform::IniText::ReadString(*foundSection_, key, defaultValue) : defaultValue;
 }
 
 bool FakeIniFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,

@@ -37,6 +37,11 @@ private:
     bool parsedExists_ = false;
     platform::FileStamp parsedStamp_;
     platform::IniText parsed_;
+    unsigned long parses_ = 1;  // counts the parses of parsed_; no lookup was made in parse 0
+    // The section last looked up by name, and in which parse.
+    unsigned long foundParse_ = 0;
+    std::string foundName_;
+    const platform::IniText::Section* foundSection_ = nullptr;
 };
 
 }  // namespace fake

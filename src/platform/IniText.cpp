@@ -73,9 +73,7 @@ bool EndsWithLineEnd(const std::string& text) {
 std::string FoldIniName(const std::string& name) {
     std::size_t b = 0, e = name.size();
     TrimRange(name, b, e);
-    std::string folded(name, b, e - b);
-    for (char& c : folded) c = FoldChar(c);
-    return folded;
+    return Folded(name.substr(b, e - b));
 }
 
 std::vector<std::string> SplitIniLines(const std::string& content) {

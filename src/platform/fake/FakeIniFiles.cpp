@@ -78,7 +78,7 @@ const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {
     parsedExists_ = exists;
     parsedStamp_ = stamp;
     parsed_ = platform::IniText(exists ? stored->second.content : std::string());
-    ++parses_;
+    sectionFound_ = false;
     return parsed_;
 }
 
@@ -86,8 +86,8 @@ std::string FakeIniFiles::ReadString(const std::string& file, const std::string&
                                      const std::string& key, const std::string& defaultValue) {
     const platform::IniText& text = Parsed(file);
     // The keys of one section are mostly read one after another: the section is looked up once.
-    if (foundParse_ != parses_ || section != foundName_) {
-        foundParse_ = parses_;
+    if (!sectionFound_ || section != foundName_) {
+        sectionFound_ = true;
         foundName_ = section;
         foundSection_ = text.FindSection(section);
     }

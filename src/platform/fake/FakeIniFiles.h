@@ -37,9 +37,8 @@ private:
     bool parsedExists_ = false;
     platform::FileStamp parsedStamp_;
     platform::IniText parsed_;
-    unsigned long parses_ = 1;  // counts the parses of parsed_; no lookup was made in parse 0
-    // The section last looked up by name, and in which parse.
-    unsigned long foundParse_ = 0;
+    // The section last looked up by name in parsed_; forgotten at each parse.
+    bool sectionFound_ = false;
     std::string foundName_;
     const platform::IniText::Section* foundSection_ = nullptr;
 };

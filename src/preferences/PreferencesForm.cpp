@@ -81,8 +81,8 @@ void TForm2::Button1Click() {
         TSettings stored = settings;
         stored.Opacity = form1_->alphaBlendValue;
         stored.SkinFile = form1_->CurrentSkinPath;
-        // Without a language file the list is empty; the stored language stays.
-        if (ComboBox1.itemIndex >= 0) stored.Language = ComboBox1.Selected();
+        // What the list shows is stored: nothing selected (an empty list too) stores "".
+        stored.Language = ComboBox1.Selected();
         SaveSettings(platform, stored);
     } catch (...) {
         failure = std::current_exception();

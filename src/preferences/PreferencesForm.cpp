@@ -86,8 +86,11 @@ void TForm2::Button1Click() {
         TSettings stored = settings;
         stored.Opacity = form1_->alphaBlendValue;
         stored.SkinFile = form1_->CurrentSkinPath;
-        // What the list shows is stored: nothing selected (an empty list too) stores "".
-        stored.Language = ComboBox1.Selected();
+        // Without a language file the list is empty, and a name the file lacks selects nothing;
+        // then the stored language stays. Storing "" would lose the user's choice whenever the
+        // file is missing at one start, also when it is found again with "Search..." before OK:
+        // the next start would show the built-in texts instead of the chosen language.
+        if (ComboBox1.itemIndex >= 0) stored.Language = ComboBox1.Selected();
         SaveSettings(platform, stored);
     } catch (...) {
         failure = std::current_exception();

@@ -13,12 +13,16 @@ bool IsGermanSystemLanguage(platform::System& system) {
     return SystemLanguageName(system) == "Deutsch";
 }
 
+bool ReadStoredLanguage(platform::Platform& platform, std::string& name) {
+    auto key = platform.registry.OpenKey(platform::RegistryRoot::CurrentUser, kSettingsKey, platform::KeyAccess::Read);
+    if (key && key->ReadString(kLanguageValue, name)) return true;
+    name.clear();
+    return false;
+}
+
 std::string StoredLanguage(platform::Platform& platform) {
     std::string name;
-    if (auto key = platform.registry.OpenKey(platform::RegistryRoot::CurrentUser, kSettingsKey,
-                                             platform::KeyAccess::Read)) {
-        key->ReadString(kLanguageValue, name);
-    }
+    ReadStoredLanguage(platform, name);
     return name;
 }
 

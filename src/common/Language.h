@@ -7,6 +7,9 @@
 // "Deutsch (Deutschland)" gives "Deutsch".
 std::string SystemLanguageName(platform::System& system);
 
+// Whether a name of the active language is stored (an empty one too), and which.
+bool ReadStoredLanguage(platform::Platform& platform, std::string& name);
+
 // The stored name of the active language; empty when none (or an empty one) is stored.
 std::string StoredLanguage(platform::Platform& platform);
 

@@ -81,7 +81,9 @@ TForm3::TForm3(ui::Environment& environment) : ui::Form(environment, "TForm3", "
     ComboBox1.SetBounds(12, 20, 121, 21);
     ComboBox1.items.assign(std::begin(kMonthNames), std::end(kMonthNames));
     ComboBox1.dropDownCount = 12;
-    ComboBox1.pickOnly = true;
+    // Text can be typed into it, and moves nothing: only a row picked from the list changes
+    // the month (in a pick-only list a typed letter would pick a row, and move the calendar).
+    ComboBox1.pickOnly = false;
     Edit1.parent = &GroupBox1;
     Edit1.SetBounds(144, 20, 61, 21);
     Edit1.readOnly = true;

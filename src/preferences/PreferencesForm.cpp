@@ -49,9 +49,14 @@ void TForm2::FormShow() {
     LoadWakeDates(platform, wakeDates);
     ShowWakeDates();
     ComboBox1.pickOnly = true;
-    const std::string stored = StoredLanguage(platform);
-    SelectLanguage(stored.empty() ? FallbackLanguage(platform) : stored);
-    // The rows follow the language selected last, so that they always show the picked one.
+    // A stored name is selected also when it is empty (no entry then); only without one does
+    // the dialog fall back on the language of the messages.
+    std::string stored;
+    if (!ReadStoredLanguage(platform, stored)) stored = FallbackLanguage(platform);
+    SelectLanguage(stored);
+    // The rows are filled after that selection, not before it: filled for the language the
+    // list showed before, they would stand under another language's name when none is stored,
+    // and "Save" would write them into that language's section.
     try {
         LoadTranslationList();
     } catch (...) {
@@ -81,7 +86,10 @@ void TForm2::Button1Click() {
         TSettings stored = settings;
         stored.Opacity = form1_->alphaBlendValue;
         stored.SkinFile = form1_->CurrentSkinPath;
-        // Without a language file the list is empty; the stored language stays.
+        // Without a language file the list is empty, and a name the file lacks selects nothing;
+        // then the stored language stays. Storing "" would lose the user's choice whenever the
+        // file is missing at one start, also when it is found again with "Search..." before OK:
+        // the next start would show the built-in texts instead of the chosen language.
         if (ComboBox1.itemIndex >= 0) stored.Language = ComboBox1.Selected();
         SaveSettings(platform, stored);
     } catch (...) {

@@ -53,7 +53,7 @@ TEST_F(DateFormTest, LayoutAsDesigned) {
     EXPECT_EQ(form.ComboBox1.items.front(), "January");
     EXPECT_EQ(form.ComboBox1.items.back(), "December");
     EXPECT_EQ(form.ComboBox1.dropDownCount, 12);
-    EXPECT_TRUE(form.ComboBox1.pickOnly);
+    EXPECT_FALSE(form.ComboBox1.pickOnly);  // typing picks no row
     EXPECT_EQ(form.UpDown1.min, 2000);
     EXPECT_EQ(form.UpDown1.max, 2099);
     EXPECT_FALSE(form.UpDown1.thousands);
@@ -111,8 +111,8 @@ TEST_F(DateFormTest, EditingShowsTheEntryAndOkGivesTheSameTextBack) {
     }
 }
 
-TEST_F(DateFormTest, MonthPickAndYearSpinShortenThe31stButLeavingTheYearFieldDoesNot) {
-    enum Action { PickMonth, SpinYear, LeaveYear };
+TEST_F(DateFormTest, MonthPickAndYearSpinShortenThe31stButTypingAMonthOrLeavingTheYearFieldDoNot) {
+    enum Action { PickMonth, TypeMonth, SpinYear, LeaveYear };
     struct Case {
         int day, month, year;
         Action action;
@@ -126,6 +126,7 @@ TEST_F(DateFormTest, MonthPickAndYearSpinShortenThe31stButLeavingTheYearFieldDoe
         {31, 1, 2027, PickMonth, 2, 28, 2, 2027},
         {30, 1, 2028, PickMonth, 2, 29, 2, 2028},
         {15, 3, 2027, PickMonth, 7, 15, 7, 2027},
+        {31, 1, 2027, TypeMonth, 3, 31, 1, 2027},
         {31, 7, 2027, SpinYear, 2028, 30, 7, 2028},
         {29, 2, 2028, SpinYear, 2029, 28, 2, 2029},
         {14, 7, 2027, SpinYear, 2026, 14, 7, 2026},
@@ -140,6 +141,9 @@ TEST_F(DateFormTest, MonthPickAndYearSpinShortenThe31stButLeavingTheYearFieldDoe
             if (c.action == PickMonth) {
                 form.ComboBox1.itemIndex = c.value - 1;
                 form.ComboBox1.Click();
+            } else if (c.action == TypeMonth) {  // the text changes, no row is picked
+                form.ComboBox1.text = form.ComboBox1.items[c.value - 1];
+                form.ComboBox1.Change();
             } else {
                 form.UpDown1.SetPosition(c.value);
                 if (c.action == SpinYear) form.UpDown1.OnMouseUp(ui::MouseEvent{});

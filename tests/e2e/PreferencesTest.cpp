@@ -1,7 +1,8 @@
 // The preferences dialog and the date entry dialog of the real program under Wine: opened from
 // the main window's shortcut, options changed with the mouse and their questions answered,
-// OK storing options, Run entries and a wake date, a time that is no clock time refused, Cancel
-// leaving the wake-dates file alone, and each tab against a reference picture.
+// OK storing options, Run entries and a wake date (a month typed into its list moving nothing),
+// a time that is no clock time refused, Cancel leaving the wake-dates file alone, and each tab
+// against a reference picture.
 #include "E2eSupport.h"
 #include "ForeignControls.h"
 #include <commctrl.h>
@@ -187,6 +188,10 @@ TEST_F(Preferences, ANewWakeDateIsStoredAtOkAndATimeThatIsNoClockTimeIsRefused) 
     }
     Sleep(300);
     EXPECT_TRUE(IsWindowVisible(dialog) && IsWindowVisible(dates));
+    // Typing into the month list picks no month: the date stays today's.
+    HWND months = ChildOfClass(dates, "ComboBox");
+    ASSERT_TRUE(months);
+    Type(months, "Ma");
     HWND time = TimeField(dates);
     ASSERT_TRUE(time);
     HWND ok = Child(dates, "Button", "OK");

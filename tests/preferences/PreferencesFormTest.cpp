@@ -43,13 +43,17 @@ TEST_F(Opening, ShowsStoredDatesSkinsAndLanguage) {
     EXPECT_TRUE(f2.ComboBox1.pickOnly);
     EXPECT_TRUE(f2.Button9.enabled);
 
-    // Without a stored language the dialog falls back on the system's.
-    f2.Close();
-    p.registry.SetString(HKCU, kKey, "Programm - Sprache", "");
+    // A stored empty name selects no entry; only without the value does the dialog fall back
+    // on the language of the messages. Neither can be deleted.
     p.system.UseGerman();
-    f2.Show();
-    EXPECT_EQ(f2.ComboBox1.Selected(), "Deutsch");
-    EXPECT_FALSE(f2.Button9.enabled);
+    for (bool stored : {true, false}) {
+        f2.Close();
+        p.registry.SetString(HKCU, kKey, "Programm - Sprache", "");
+        if (!stored) p.registry.OpenKey(HKCU, kKey, platform::KeyAccess::ReadWrite)->DeleteValue("Programm - Sprache");
+        f2.Show();
+        EXPECT_EQ(f2.ComboBox1.Selected(), stored ? "" : "Deutsch") << stored;
+        EXPECT_FALSE(f2.Button9.enabled) << stored;
+    }
 }
 
 // The record follows every change the dialog makes, also one that a rule makes to another box.

@@ -59,6 +59,15 @@ struct TranslationEditor : LanguageFixture {
 }  // namespace
 
 TEST_F(TranslationEditor, TheRowsShowThePickedLanguageAndAPickIsAppliedAtOnce) {
+    // With none stored the list had the start's "Deutsch"; the rows follow the fallback picked.
+    f2.settings.Language = "Deutsch";
+    Open("");
+    EXPECT_EQ(f2.ComboBox1.Selected(), "English");
+    EXPECT_EQ(Rows(), TextsOf(false));
+    f2.Button11.Click();
+    EXPECT_EQ(File(), kFile);
+    f2.Button2.Click();
+
     Open("English");
     EXPECT_EQ(Rows(), TextsOf(false));
     EXPECT_FALSE(f2.Button9.enabled);

@@ -51,18 +51,22 @@ TEST_F(StartupTest, UninstallHandOffCopiesBothFilesAndStartsTheCopy) {
     EXPECT_TRUE(p.dialogs.shown.empty());  // no setting is read, no question asked
 }
 
+// The copy goes to GetTempPath's folder, the one the removal batch cleans, also where TEMP names
+// another one.
 TEST_F(StartupTest, UninstallHandOffCreatesTheFolderAndEndsWithoutTemp) {
     p.files.AddFile("C:\\Program Files\\Orvella\\OrvellaRemover.exe", "remover");
     p.process.environment["TEMP"] = "C:\\Users\\me\\Temp";
-    p.files.AddDirectory("C:\\Users\\me\\Temp");
+    p.files.tempPath = "C:\\Users\\me\\Tmp\\";
+    p.files.AddDirectory("C:\\Users\\me\\Tmp");
     Start({"/U"});
-    EXPECT_TRUE(p.files.DirectoryExists("C:\\Users\\me\\Temp\\Orvella"));
-    EXPECT_TRUE(p.files.FileExists("C:\\Users\\me\\Temp\\Orvella\\OrvellaRemover.exe"));
+    EXPECT_TRUE(p.files.DirectoryExists("C:\\Users\\me\\Tmp\\Orvella"));
+    EXPECT_TRUE(p.files.FileExists("C:\\Users\\me\\Tmp\\Orvella\\OrvellaRemover.exe"));
+    EXPECT_FALSE(p.files.DirectoryExists("C:\\Users\\me\\Temp\\Orvella"));
     // The missing dll fails its copy; the remover is started all the same.
     EXPECT_EQ(p.desktop.launches.size(), 1u);
 
     fake::FakeEnvironment q;
-    q.process.environment.clear();
+    q.files.tempPath = "";
     q.process.arguments = {"/U"};
     OrvellaStartup startup{q};
     EXPECT_FALSE(startup.Start());

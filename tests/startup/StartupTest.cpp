@@ -2,6 +2,7 @@
 
 #include "OrvellaFixture.h"
 #include "dates/AgentLink.h"
+#include "language/LanguageFile.h"
 
 #include <functional>
 
@@ -72,6 +73,22 @@ TEST_F(StartupTest, UninstallHandOffCreatesTheFolderAndEndsWithoutTemp) {
     EXPECT_FALSE(startup.Start());
     EXPECT_TRUE(q.desktop.launches.empty());
     EXPECT_EQ(q.files.DirectoryExists("C:\\Temp\\Orvella"), false);
+}
+
+// The setup's step after an update: the language file beside the program gets the new default
+// languages and keeps the user's; the exit code says whether it could. It runs beside another
+// copy, and shows nothing.
+TEST_F(StartupTest, LanguageUpdateRewritesTheDefaultLanguagesOnlyAndEnds) {
+    const std::string file = "C:\\Program Files\\Orvella\\Language.dll";
+    p.process.mutexes = {"Orvella"};
+    p.files.AddFile(file, "[English]\r\n1=Old\r\n[Mine]\r\n1=Mein\r\n");
+    EXPECT_EQ(Start({"/L"}), 0);
+    EXPECT_EQ(p.files.Content(file), DefaultLanguageFileText() + "[Mine]\r\n1=Mein\r\n");
+
+    p.files.Lock(file);
+    EXPECT_EQ(Start({"/L"}), 1);
+    EXPECT_TRUE(p.dialogs.shown.empty());
+    EXPECT_TRUE(p.desktop.launches.empty());
 }
 
 TEST_F(StartupTest, SystemStartWaitsThenArmsTheStartupTimerWithoutTips) {

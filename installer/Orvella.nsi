@@ -6,7 +6,9 @@
 ;
 ; It installs for the user who runs it, with that user's rights, into a folder of theirs: the
 ; programs keep the user's wake dates, language file and skins beside themselves, so no other
-; account may change that folder, and nothing of it is registered for the machine.
+; account may change that folder, and nothing of it is registered for the machine. A folder
+; outside the user's profile is closed to other accounts before the first file goes there.
+; An installation over an existing one keeps the user's languages, Orvella.ini and skins.
 ;
 ; Defined on the command line:
 ;   ORVELLA_BIN       the build's bin folder (programs, Language.dll, Skins\, Images\)
@@ -30,6 +32,7 @@ SetDateSave off
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "x64.nsh"
+!include "FileFunc.nsh"
 
 Name "Orvella"
 OutFile "${ORVELLA_SETUP}"
@@ -82,6 +85,135 @@ Function SuggestAnsiFolder
     StrCpy $1 "$1\Orvella"
 FunctionEnd
 
+; $0: 1 when $INSTDIR lies inside the user's profile folder, both taken as Windows resolves them
+; ("." and ".." steps, doubled backslashes); letters compare without regard to case.
+Function CheckInsideProfile
+    System::Call 'kernel32::GetFullPathNameW(w "$INSTDIR", i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r0'
+    ${If} $0 = 0
+        StrCpy $1 $INSTDIR
+    ${EndIf}
+    System::Call 'kernel32::GetFullPathNameW(w "$PROFILE", i ${NSIS_MAX_STRLEN}, w .r2, p 0) i .r0'
+    ${If} $0 = 0
+        StrCpy $2 $PROFILE
+    ${EndIf}
+    StrCpy $0 0
+    ${If} $2 != ""
+        StrLen $3 "$2\"
+        StrCpy $4 "$1\" $3
+        ${If} $4 == "$2\"
+            StrCpy $0 1
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+; $1: the current user's security identifier as text ("S-1-5-21-..."), empty when it cannot be read.
+Function CurrentUserSid
+    StrCpy $1 ""
+    ; TOKEN_QUERY (8) on the process's own token; TokenUser (1) starts with the SID's address.
+    System::Call 'advapi32::OpenProcessToken(p -1, i 8, *p .r2) i .r0'
+    ${If} $0 = 0
+        Return
+    ${EndIf}
+    System::Call 'advapi32::GetTokenInformation(p r2, i 1, p 0, i 0, *i .r3)'
+    System::Alloc $3
+    Pop $4
+    System::Call 'advapi32::GetTokenInformation(p r2, i 1, p r4, i r3, *i .r3) i .r0'
+    System::Call 'kernel32::CloseHandle(p r2)'
+    ${If} $0 <> 0
+        System::Call '*$4(p .r5)'
+        System::Call 'advapi32::ConvertSidToStringSidW(p r5, *p .r6) i .r0'
+        ${If} $0 <> 0
+            System::Call '*$6(&w256 .r1)'
+            System::Call 'kernel32::LocalFree(p r6)'
+        ${EndIf}
+    ${EndIf}
+    System::Free $4
+FunctionEnd
+
+; Runs icacls.exe of the system folder (never one beside the setup) on the folder $R1 with the
+; arguments $R2. $0: empty when it succeeded, else what it said.
+Function RunIcacls
+    nsExec::ExecToStack '"$SYSDIR\icacls.exe" "$R1" $R2'
+    Pop $0
+    Pop $3
+    ${If} $0 == "0"
+        StrCpy $0 ""
+    ${Else}
+        StrCpy $0 "icacls $R2: $0 $3"
+    ${EndIf}
+FunctionEnd
+
+; Closes the folder $R1 to other accounts: this user becomes its owner, and only this user,
+; SYSTEM (S-1-5-18) and the administrators (S-1-5-32-544) have rights on it, none inherited
+; from the folders above; what is made inside inherits the same. $0: empty when it worked,
+; else why not.
+Function CloseFolderToOthers
+    Call CurrentUserSid
+    ${If} $1 == ""
+        StrCpy $0 "the account's identifier could not be read"
+        Return
+    ${EndIf}
+    StrCpy $R3 $1
+    ; Another owner could give itself any right again.
+    StrCpy $R2 "/setowner *$R3"
+    Call RunIcacls
+    ${If} $0 != ""
+        Return
+    ${EndIf}
+    ; Rights given to others on the folder itself go.
+    StrCpy $R2 "/reset"
+    Call RunIcacls
+    ${If} $0 != ""
+        Return
+    ${EndIf}
+    StrCpy $R2 "/inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *$R3:(OI)(CI)F"
+    Call RunIcacls
+FunctionEnd
+
+; Makes $INSTDIR. Outside the user's profile, where a folder inherits rights of other accounts
+; (at the root of a drive: "Authenticated Users" may change it), the highest folder the setup
+; makes (or $INSTDIR itself, when it exists) is closed to them first, so that everything below
+; it inherits only this user's rights. Ends the setup (exit code 3) when that fails.
+Function MakeInstallFolder
+    Call CheckInsideProfile
+    ${If} $0 = 1
+        CreateDirectory "$INSTDIR"
+        Return
+    ${EndIf}
+    ; $R1: the highest folder that does not exist yet, or $INSTDIR.
+    StrCpy $R1 $INSTDIR
+    ${Do}
+        ${GetParent} $R1 $R4
+        ${If} $R4 == ""
+        ${OrIf} ${FileExists} "$R4\*.*"
+            ${ExitDo}
+        ${EndIf}
+        StrCpy $R1 $R4
+    ${Loop}
+    StrCpy $R5 0
+    ${IfNot} ${FileExists} "$R1\*.*"
+        StrCpy $R5 1
+        CreateDirectory "$R1"
+    ${EndIf}
+    StrCpy $0 "the folder could not be made"
+    ${If} ${FileExists} "$R1\*.*"
+        Call CloseFolderToOthers
+    ${EndIf}
+    ${If} $0 == ""
+        CreateDirectory "$INSTDIR"
+        Return
+    ${EndIf}
+    ${If} $R5 = 1
+        RMDir "$R1"
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONSTOP "Orvella was not installed: the folder $R1 could not be closed to the \
+other accounts of this computer ($0).$\r$\n$\r$\nOutside your user folder, other accounts could \
+otherwise replace the programs that start when you log on. Choose a folder in your user folder, or \
+one you may give rights on." /SD IDOK
+    SetErrorLevel 3
+    Quit
+FunctionEnd
+
 Function DirectoryLeave
     Call CheckAnsiFolder
     ${If} $0 = 0
@@ -127,14 +259,31 @@ path has no place in this system's code page. Use another folder, for example $1
     ; folder and quick-launch bar, as the user's "Shell Folders" name them.
     SetShellVarContext current
 
+    ; The folder's rights first, then its files.
+    Call MakeInstallFolder
     SetOutPath "$INSTDIR"
     File "${ORVELLA_BIN}/Orvella.exe"
     File "${ORVELLA_BIN}/Agent.exe"
     File "${ORVELLA_BIN}/OrvellaRemover.exe"
-    File "${ORVELLA_BIN}/Language.dll"
     File "${ORVELLA_BIN}/Alarm.wav"
     File "${ORVELLA_LIBRARY}"
     File "${ORVELLA_ICONS}/SknIcon.ico"
+    ; An update keeps the user's own languages in the language file: the new Orvella.exe brings
+    ; its "Deutsch" and "English" up to date and leaves every other section as it is.
+    ${If} ${FileExists} "$INSTDIR\Language.dll"
+        ClearErrors
+        ExecWait '"$INSTDIR\Orvella.exe" /L' $0
+        ${If} ${Errors}
+        ${OrIf} $0 <> 0
+            MessageBox MB_OK|MB_ICONEXCLAMATION "The default languages of $INSTDIR\Language.dll could not \
+be brought up to date; the file stays as it was, with your own languages." /SD IDOK
+            SetErrorLevel 4
+        ${EndIf}
+    ${Else}
+        File "${ORVELLA_BIN}/Language.dll"
+    ${EndIf}
+    ; Orvella.ini is Orvella's own and never shipped; skins of the user's have other names than
+    ; the default ones, which an update brings anew.
     SetOutPath "$INSTDIR\Skins"
     File "${ORVELLA_BIN}/Skins/*.skn"
     SetOutPath "$INSTDIR\Images"

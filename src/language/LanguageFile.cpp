@@ -6,6 +6,7 @@
 #include "common/FileReplace.h"
 #include "common/Names.h"
 #include "language/LanguageTexts.h"
+#include "platform/IniText.h"
 
 namespace {
 
@@ -91,6 +92,29 @@ std::string DefaultLanguageFileText() {
     text += "\r\n";
     AppendSection(text, "English", false);
     return text;
+}
+
+std::string MergeDefaultLanguages(const std::string& old) {
+    std::string merged = DefaultLanguageFileText();
+    if (!merged.empty() && merged.back() != '\n') merged += "\r\n";
+    const std::string german = platform::FoldIniName("Deutsch"), english = platform::FoldIniName("English");
+    bool keep = false;  // the lines before the first section are the old header
+    for (const std::string& line : platform::SplitIniLines(old)) {
+        std::string name;
+        if (platform::IniSectionName(line, name)) {
+            const std::string folded = platform::FoldIniName(name);
+            keep = folded != german && folded != english;
+        }
+        if (keep) merged += line;
+    }
+    return merged;
+}
+
+bool UpdateDefaultLanguages(platform::FileSystem& files, const std::string& path) {
+    std::string old;
+    if (files.FileExists(path) && !files.ReadFile(path, old, kMaxLanguageFileSize)) return false;
+    const std::string merged = MergeDefaultLanguages(old);
+    return ReplaceFileWith(files, path, "lng", [&](const std::string& temp) { return files.WriteFile(temp, merged); });
 }
 
 void WriteDefaultLanguageFile(platform::Platform& platform, const std::string& path, bool overwrite) {

@@ -50,6 +50,19 @@ bool SameSectionName(const std::string& a, const std::string& b);
 // 172 lines with CR LF.
 std::string DefaultLanguageFileText();
 
+// The language file of an update: the default file (its header, "[Deutsch]" and "[English]"
+// with the new texts) followed by every other section of `old`, byte for byte and in its order.
+// A section of `old` that the profile functions take for "Deutsch" or "English" (in any case,
+// blanks around the name aside) is replaced; the lines before the first section are the old
+// header and go too.
+std::string MergeDefaultLanguages(const std::string& old);
+
+// Brings the default languages of the file at `path` up to date and keeps the user's own ones
+// (MergeDefaultLanguages), in one step; a missing file becomes the default file. False when the
+// file cannot be read (or is larger than kMaxLanguageFileSize) or written; it then stays as it
+// was. Stores no setting.
+bool UpdateDefaultLanguages(platform::FileSystem& files, const std::string& path);
+
 // Writes the default file at `path` (nothing when it exists and `overwrite` is false), in one
 // step: an old file stays whole when the write fails, which throws std::runtime_error naming
 // the path and stores nothing; then stores the path written and the system's default

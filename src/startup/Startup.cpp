@@ -1,5 +1,7 @@
 #include "startup/Startup.h"
 
+#include "common/Names.h"
+#include "language/LanguageFile.h"
 #include "settings/SettingsStore.h"
 #include "startup/PermanentWindows.h"
 #include "tips/TipsForm.h"
@@ -14,6 +16,15 @@ TForm1& OrvellaStartup::MainForm() { return windows_->Form1; }
 TForm2& OrvellaStartup::Preferences() { return windows_->Form2; }
 
 bool OrvellaStartup::Start() {
+    // "/L", run by the setup after it has put an update's programs in place: the language file
+    // beside the program gets the new default languages and keeps the user's own. It touches
+    // only that file, in one step, so it runs beside another copy too; the exit code tells the
+    // setup whether it worked.
+    const auto given = platform_.process.Arguments();
+    if (!given.empty() && given.front() == "/L")
+        platform_.process.Exit(
+            UpdateDefaultLanguages(platform_.files, ProgramFolder(platform_.process) + "Language.dll") ? 0 : 1);
+
     // The guard covers every path, "/U" included: a second copy ends silently.
     if (platform_.process.CreateInstanceMutex("Orvella")) platform_.process.Exit(0);
 

@@ -18,7 +18,8 @@ public:
     ~OrvellaStartup();
 
     // Runs every start-up step. True when the message loop should now run with MainForm();
-    // false when the program ends here (another copy runs, or the uninstall hand-off).
+    // false when the program ends here (another copy runs, or the uninstall hand-off). "/L" (the
+    // setup's update of the language file) ends the process with its exit code.
     bool Start();
 
     TForm1& MainForm();

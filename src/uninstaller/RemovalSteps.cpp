@@ -5,6 +5,7 @@
 
 #include "common/Names.h"
 #include "common/Text.h"
+#include "uninstaller/InstalledFiles.h"
 #include "uninstaller/RemovalPaths.h"
 
 namespace remover {
@@ -37,11 +38,17 @@ bool DeleteFileIn(platform::Platform& platform, const std::string& folder, const
     return !platform.files.FileExists(path) || platform.files.DeleteFile(path);
 }
 
-// True when the folder is gone afterwards or keeps files of the user's.
-bool RemoveEmptyFolder(platform::Platform& platform, const std::string& folder) {
-    if (!IsAbsolutePath(folder) || !platform.files.DirectoryExists(folder)) return true;
-    return platform.files.RemoveDirectory(folder) ||
-           !platform.files.FindFiles(IncludeTrailingBackslash(folder), "*").empty();
+// Only an empty folder goes. True when it is gone afterwards or keeps something of the user's
+// (a file, or one of `kept`, the folders below it that stayed): a folder that stays only for
+// the user's files is no failed removal.
+bool RemoveEmptyFolder(platform::Platform& platform, const std::string& folder,
+                       const std::vector<std::string>& kept = {}) {
+    auto& files = platform.files;
+    if (!IsAbsolutePath(folder) || !files.DirectoryExists(folder) || files.RemoveDirectory(folder)) return true;
+    return !files.FindFiles(IncludeTrailingBackslash(folder), "*").empty() ||
+           std::any_of(kept.begin(), kept.end(), [&](const std::string& below) {
+               return IsAbsolutePath(below) && files.DirectoryExists(below);
+           });
 }
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
@@ -97,6 +104,17 @@ bool SkinTypeBelongsToThisInstallation(platform::Platform& platform, RegistryRoo
     return SamePath(JoinPath(installFolder, "Orvella.exe"), CommandProgram(ReadText(*key, "")));
 }
 
+// The folder an uninstall entry names: its "InstallLocation", else the folder of the program
+// its "UninstallString" starts.
+std::string EntryInstallFolder(platform::Platform& platform, RegistryRoot root) {
+    auto key = platform.registry.OpenKey(root, kUninstallKey, KeyAccess::Read);
+    if (!key) return "";
+    const std::string location = ReadText(*key, "InstallLocation");
+    if (!location.empty()) return location;
+    const std::string program = CommandProgram(ReadText(*key, "UninstallString"));
+    return program.empty() ? "" : ExtractFilePath(program);
+}
+
 // True when the key is gone afterwards.
 bool DeleteKeyIfPresent(platform::Registry& registry, RegistryRoot root, const std::string& path) {
     return !registry.KeyExists(root, path) || registry.DeleteKey(root, path);
@@ -137,47 +155,50 @@ void EndRunningPrograms(platform::Platform& platform) {
     }
 }
 
-bool DeleteByPattern(platform::Platform& platform, const std::string& folder, const std::string& pattern) {
-    if (!IsAbsolutePath(folder)) return true;
-    const std::string base = IncludeTrailingBackslash(folder);
+bool DeleteFilesByName(platform::Platform& platform, const std::string& folder,
+                       const std::vector<std::string>& names) {
     bool deleted = true;
-    for (const std::string& name : platform.files.FindFiles(base, pattern))
-        deleted &= platform.files.DeleteFile(base + name);
+    for (const std::string& name : names) deleted &= DeleteFileIn(platform, folder, name);
     return deleted;
+}
+
+std::string RegisteredInstallFolder(platform::Platform& platform) {
+    return EntryInstallFolder(platform, RegistryRoot::CurrentUser);
 }
 
 bool RemoveProgramFiles(platform::Platform& platform, std::string& installFolder) {
     installFolder.clear();
-    std::string skinFolder;
-    {
-        auto key = platform.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::Read);
-        if (!key) return true;
-        installFolder = ReadText(*key, kProgramPathValue);
-        skinFolder = ReadText(*key, kSkinsFolderValue);
-    }
-    // Without an install folder "Images\" would name a folder below the current one.
-    const std::string pictureFolder = IsAbsolutePath(installFolder) ? JoinPath(installFolder, "Images\\") : "";
+    if (!platform.registry.KeyExists(RegistryRoot::CurrentUser, kUninstallKey)) return true;
+    installFolder = RegisteredInstallFolder(platform);
     auto& files = platform.files;
-    // A skin folder chosen elsewhere holds the user's own skins; the uninstaller leaves it alone.
+    // Without an install folder "Skins" and "Images" would name folders below the current one.
+    const bool known = IsAbsolutePath(installFolder);
+    const std::string skinFolder = known ? JoinPath(installFolder, "Skins") : "";
+    const std::string pictureFolder = known ? JoinPath(installFolder, "Images") : "";
+    // Files are deleted in a folder only when no link leads there; a link itself is removed.
     const auto emptied = [&](const std::string& folder) {
-        return InsideInstallFolder(files, installFolder, folder, false) ? folder : "";
+        return known && InsideInstallFolder(files, installFolder, folder, false) ? folder : "";
     };
     const auto removed = [&](const std::string& folder) {
-        return InsideInstallFolder(files, installFolder, folder, true) ? folder : "";
+        return known && InsideInstallFolder(files, installFolder, folder, true) ? folder : "";
+    };
+    // The batch deletes the running uninstaller's own file once it has ended.
+    const std::string self = platform.process.ModuleFileName();
+    const auto isSelf = [&](const std::string& name) {
+        return known && IsAbsolutePath(self) && SamePath(JoinPath(installFolder, name), self);
     };
 
     EndRunningPrograms(platform);
     platform.clock.Sleep(100);
-    bool allGone = DeleteByPattern(platform, emptied(skinFolder), "*.skn");
+    bool allGone = DeleteFilesByName(platform, emptied(skinFolder), DefaultSkinFiles());
     platform.clock.Sleep(100);
-    allGone &= DeleteByPattern(platform, emptied(pictureFolder), "*.bmp");
+    allGone &= DeleteFilesByName(platform, emptied(pictureFolder), TipPictureFiles());
     platform.clock.Sleep(100);
 
     try {
         // A link among them is deleted as a link; what it points to stays.
-        for (const char* name : {"Orvella.exe", "Agent.exe", "OrvellaRemover.exe", "Orvella.ini", "Orvella.dll",
-                                 "Language.dll", "SknIcon.ico", "Alarm.wav"})
-            allGone &= DeleteFileIn(platform, installFolder, name);
+        for (const std::string& name : ProgramFolderFiles())
+            allGone &= DeleteFileIn(platform, known ? installFolder : "", name) || isSelf(name);
     } catch (const std::exception&) {
         // The folders below are still removed when they happen to be empty.
         allGone = false;
@@ -186,11 +207,11 @@ bool RemoveProgramFiles(platform::Platform& platform, std::string& installFolder
     platform.clock.Sleep(100);
     allGone &= RemoveEmptyFolder(platform, removed(pictureFolder));
     platform.clock.Sleep(100);
-    allGone &= RemoveEmptyFolder(platform, installFolder);
+    allGone &= RemoveEmptyFolder(platform, known ? installFolder : "", {skinFolder, pictureFolder});
     return allGone;
 }
 
-void RemoveRegistryEntries(platform::Platform& platform, const std::string& installFolder, bool keepSettingsKey) {
+void RemoveRegistryEntries(platform::Platform& platform, const std::string& installFolder, bool filesLeft) {
     auto& registry = platform.registry;
     // Whether every entry of the current user's is gone; the machine's may stay (not an administrator).
     bool userEntriesGone = true;
@@ -202,25 +223,31 @@ void RemoveRegistryEntries(platform::Platform& platform, const std::string& inst
         }
     }
 
-    // The uninstall entry and the file type: the current user's (a setup for one user), then
-    // the machine's (a setup for all users), which only an administrator may delete.
-    userEntriesGone &= DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kUninstallKey);
-    DeleteKeyIfPresent(registry, RegistryRoot::LocalMachine, kUninstallKey);
-
+    // The file type, the current user's (a setup for one user), then the machine's (a setup for
+    // all users), which only an administrator may delete. Both halves are checked before either
+    // goes; ".skn" goes first, so that a second run after a failure still finds "OrvellaSkin".
     const std::string extension = std::string(kClassesKey) + kSkinExtensionKey;
     const std::string type = std::string(kClassesKey) + kSkinTypeName;
-    if (SkinExtensionBelongsToOrvella(platform, RegistryRoot::CurrentUser))
-        userEntriesGone &= registry.DeleteKey(RegistryRoot::CurrentUser, extension);
-    if (SkinTypeBelongsToThisInstallation(platform, RegistryRoot::CurrentUser, installFolder))
-        userEntriesGone &= registry.DeleteKey(RegistryRoot::CurrentUser, type);
+    for (RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
+        if (!SkinTypeBelongsToThisInstallation(platform, root, installFolder)) continue;
+        bool gone = !SkinExtensionBelongsToOrvella(platform, root) || registry.DeleteKey(root, extension);
+        gone = gone && registry.DeleteKey(root, type);
+        if (root == RegistryRoot::CurrentUser) userEntriesGone &= gone;
+    }
 
-    if (SkinExtensionBelongsToOrvella(platform, RegistryRoot::LocalMachine))
-        registry.DeleteKey(RegistryRoot::LocalMachine, extension);
-    DeleteKeyIfPresent(registry, RegistryRoot::LocalMachine, type);
+    // The machine's uninstall entry, where it names this installation.
+    if (IsAbsolutePath(installFolder)) {
+        const std::string named = EntryInstallFolder(platform, RegistryRoot::LocalMachine);
+        if (IsAbsolutePath(named) && SamePath(named, installFolder))
+            registry.DeleteKey(RegistryRoot::LocalMachine, kUninstallKey);
+    }
 
-    // Last, and only once the user's own entries are gone: the install folder it names is what
-    // tells the user's file type Orvella's, so a second run after a failed step still finds it.
-    if (!keepSettingsKey && userEntriesGone) DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kSettingsKey);
+    // Last, and only once the files and the user's other entries are gone: the uninstall entry
+    // names the install folder, and that is what finds the files and tells the file type
+    // Orvella's, so a second run after a failed step still finds them.
+    if (filesLeft || !userEntriesGone) return;
+    if (DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kUninstallKey))
+        DeleteKeyIfPresent(registry, RegistryRoot::CurrentUser, kSettingsKey);
 }
 
 }  // namespace remover

@@ -1,15 +1,21 @@
 // End-to-end runs of the setup: a silent installation for the user, into the user's programs
-// folder or a folder with blanks, lays out what the programs and the uninstaller look for and
-// registers nothing for the machine, Orvella starts from it without a question, and the
-// uninstall entry's command takes it all away again. Also the Windows
-// identity (icon, version, manifest) of every shipped file.
+// folder, a folder with blanks or a folder outside the user's profile, lays out what the
+// programs and the uninstaller look for and registers nothing for the machine, Orvella starts
+// from it without a question, and the uninstall entry's command takes it all away again. Outside
+// the profile the setup closes the folder to other accounts first (Wine keeps no rights on
+// files, so the test shows what the setup asked of icacls). An update keeps the user's
+// languages, Orvella.ini and skins. Also the Windows identity (icon, version, manifest) of
+// every shipped file.
 #include "platform/win32/WinApi.h"
+
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -21,6 +27,101 @@
 #include "InstallationSupport.h"
 
 namespace {
+
+// --- A recording icacls.exe ------------------------------------------------------------------
+
+// Copied over the system's icacls.exe, this program appends its command line and the number of
+// entries then in the folder it is given to the file ORVELLA_E2E_ICACLS_LOG names, and ends with
+// the exit code ORVELLA_E2E_ICACLS_EXIT. It happens before GoogleTest's main runs.
+int RecordIcaclsWhenCopied() {
+    char module[MAX_PATH];
+    const std::string path(module, GetModuleFileNameA(nullptr, module, sizeof module));
+    if (path.size() < 11 || _stricmp(path.c_str() + path.size() - 11, "\\icacls.exe") != 0) return 0;
+    const std::string line = GetCommandLineA();
+    // The folder: the first quoted argument after the quoted program.
+    std::string folder;
+    const std::size_t open = line.find('"', line.find('"', 1) + 1);
+    if (open != std::string::npos) folder = line.substr(open + 1, line.find('"', open + 1) - open - 1);
+    int entries = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do entries += std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0;
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    char log[MAX_PATH] = {}, code[16] = "0";
+    GetEnvironmentVariableA("ORVELLA_E2E_ICACLS_LOG", log, sizeof log);
+    GetEnvironmentVariableA("ORVELLA_E2E_ICACLS_EXIT", code, sizeof code);
+    std::ofstream(log, std::ios::app | std::ios::binary) << line << " | " << entries << " entries\n";
+    ExitProcess(static_cast<UINT>(std::atoi(code)));
+}
+const int icaclsChecked = RecordIcaclsWhenCopied();
+
+// While it lives, the system folder's icacls.exe is this test program, which Wine is told to
+// run instead of its own (whose every call succeeds and changes nothing).
+class RecordingIcacls {
+public:
+    explicit RecordingIcacls(const std::string& folder, int exitCode = 0)
+        : log_(folder + "icacls.log"), saved_(folder + "icacls.saved"), logVariable_("ORVELLA_E2E_ICACLS_LOG", log_),
+          exitVariable_("ORVELLA_E2E_ICACLS_EXIT", std::to_string(exitCode)) {
+        char system[MAX_PATH];
+        program_ = std::string(system, GetSystemDirectoryA(system, sizeof system)) + "\\icacls.exe";
+        ready_ = CopyFileA(program_.c_str(), saved_.c_str(), FALSE) &&
+                 CopyFileA((e2e::BinFolder() + "e2e_tests.exe").c_str(), program_.c_str(), FALSE) &&
+                 e2e::SetRegistryString("Software\\Wine\\DllOverrides", "icacls.exe", "native");
+    }
+    ~RecordingIcacls() {
+        e2e::DeleteRegistryValue("Software\\Wine\\DllOverrides", "icacls.exe");
+        CopyFileA(saved_.c_str(), program_.c_str(), FALSE);
+    }
+    bool Ready() const { return ready_; }
+    // One line per call: the command line, then " | <n> entries".
+    std::vector<std::string> Calls() const {
+        std::vector<std::string> calls;
+        std::string text = e2e::ReadTextFile(log_);
+        for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+            calls.push_back(text.substr(start, end - start));
+        return calls;
+    }
+
+private:
+    std::string log_, saved_, program_;
+    e2e::ScopedEnvironment logVariable_, exitVariable_;
+    bool ready_ = false;
+};
+
+// The current user's security identifier, as the setup names it to icacls.
+std::string CurrentUserSid() {
+    HANDLE token;
+    std::string sid;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return sid;
+    char buffer[256];
+    DWORD size = sizeof buffer;
+    char* text = nullptr;
+    if (GetTokenInformation(token, TokenUser, buffer, size, &size) &&
+        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text)) {
+        sid = text;
+        LocalFree(text);
+    }
+    CloseHandle(token);
+    return sid;
+}
+
+// A folder at the root of the system drive, outside the user's profile; removed at the end.
+class OutsideFolder {
+public:
+    OutsideFolder() {
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, sizeof windows);
+        path_ = std::string(windows, 2) + "\\Orvella e2e " + std::to_string(GetCurrentProcessId());
+    }
+    ~OutsideFolder() { e2e::DeleteTree(path_ + "\\"); }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 using e2e::KeyExistsIn;
 using e2e::KeyString;
@@ -47,14 +148,15 @@ std::vector<std::string> FilesIn(const std::string& folder, const std::string& p
 }
 
 // The setup's folder: its default, or one given with "/D=".
-enum class Folder { Default, WithBlanks };
+enum class Folder { Default, WithBlanks, OutsideTheProfile };
 
 class Installer : public ::testing::TestWithParam<Folder> {
 protected:
     void SetUp() override {
         ASSERT_FALSE(e2e::WaitForWindow("TApplication", "Orvella", 0)) << "another Orvella runs";
-        install_ = GetParam() == Folder::Default ? e2e::ShellFolder("Local AppData") + "\\Programs\\Orvella\\"
-                                                 : root_.Path() + "My Programs\\Orvella Alarm\\";
+        install_ = GetParam() == Folder::Default      ? e2e::ShellFolder("Local AppData") + "\\Programs\\Orvella\\"
+                   : GetParam() == Folder::WithBlanks ? root_.Path() + "My Programs\\Orvella Alarm\\"
+                                                      : outside_.Path() + "\\Orvella\\";
         desktop_ = e2e::ShellFolder("Desktop") + "\\";
         startMenu_ = e2e::ShellFolder("Programs") + "\\Orvella\\";
         quickLaunch_ = e2e::ShellFolder("AppData") + "\\Microsoft\\Internet Explorer\\Quick Launch\\";
@@ -104,12 +206,33 @@ protected:
     }
 
     e2e::TempFolder root_;
+    OutsideFolder outside_;
     std::string install_, desktop_, startMenu_, quickLaunch_;
     bool createdQuickLaunch_ = false;
 };
 
 TEST_P(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemovesIt) {
-    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    {
+        RecordingIcacls icacls(root_.Path());
+        ASSERT_TRUE(icacls.Ready());
+        ASSERT_NO_FATAL_FAILURE(InstallSilently());
+        // Outside the profile the highest folder the setup made is closed to other accounts
+        // while it is still empty: this user its owner, no inherited rights, and rights only for
+        // SYSTEM, the administrators and this user, inherited by everything made inside.
+        // Inside the profile nothing is changed.
+        std::vector<std::string> expected;
+        if (GetParam() == Folder::OutsideTheProfile) {
+            const std::string sid = CurrentUserSid();
+            ASSERT_FALSE(sid.empty());
+            char system[MAX_PATH];
+            const std::string program = "\"" + std::string(system, GetSystemDirectoryA(system, sizeof system)) +
+                                        "\\icacls.exe\" \"" + outside_.Path() + "\" ";
+            expected = {program + "/setowner *" + sid + " | 0 entries", program + "/reset | 0 entries",
+                        program + "/inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *" + sid +
+                            ":(OI)(CI)F | 0 entries"};
+        }
+        EXPECT_EQ(icacls.Calls(), expected);
+    }
 
     // The files, with every default skin and tip picture of the build.
     for (const char* name : kProgramFiles) EXPECT_TRUE(e2e::FileExists(install_ + name)) << name;
@@ -178,10 +301,83 @@ TEST_P(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemo
     EXPECT_FALSE(e2e::DirectoryExists(startMenu_));
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, Installer, ::testing::Values(Folder::Default, Folder::WithBlanks),
+// Installed twice: the second setup keeps a language of the user's in the language file byte for
+// byte and brings the default ones up to date, and it keeps Orvella.ini and the user's skins.
+// The uninstaller then leaves the user's files, and their folders.
+TEST_P(Installer, AnUpdateKeepsTheUsersLanguagesSettingsAndSkins) {
+    RecordingIcacls icacls(root_.Path());
+    ASSERT_TRUE(icacls.Ready());
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+    const std::string language = install_ + "Language.dll", defaults = e2e::ReadTextFile(e2e::BinFolder() + "Language.dll");
+    const std::string mine = "[Mine]\r\n1=Mein Wecker\r\n; my note\r\n";
+    ASSERT_EQ(e2e::ReadTextFile(language), defaults);
+    // An old default text, and a language of the user's.
+    std::string old = defaults;
+    const std::size_t english = old.find("[English]");
+    ASSERT_NE(english, std::string::npos);
+    old.insert(old.find('=', english) + 1, "old ");
+    ASSERT_TRUE(e2e::WriteTextFile(language, old + mine));
+    const std::string ini = "[Weckzeiten]\r\nZ\xE4hler=0\r\n0=01.02.2030 (07:00) - Mine\r\n";
+    ASSERT_TRUE(e2e::WriteTextFile(install_ + "Orvella.ini", ini));
+    ASSERT_TRUE(e2e::WriteTextFile(install_ + "Skins\\Mine.skn", "my skin"));
+    ASSERT_TRUE(e2e::WriteTextFile(install_ + "notes.txt", "mine"));
+
+    ASSERT_NO_FATAL_FAILURE(InstallSilently());
+
+    EXPECT_EQ(e2e::ReadTextFile(language), defaults + mine);
+    EXPECT_EQ(e2e::ReadTextFile(install_ + "Orvella.ini"), ini);
+    EXPECT_EQ(e2e::ReadTextFile(install_ + "Skins\\Mine.skn"), "my skin");
+
+    // The uninstaller, as the entry's command starts it, from its copy.
+    const std::string program = "\"" + install_ + "Orvella.exe\"";
+    ASSERT_EQ(KeyString(HKEY_CURRENT_USER, kUninstall, "UninstallString"), program + " /U");
+    auto handOff = e2e::StartProgram(install_ + "Orvella.exe", "/U");
+    const HWND wizard = e2e::WaitForWindow("TForm1", "Setup", 15000);
+    ASSERT_TRUE(wizard);
+    HWND uninstall = nullptr;
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (uninstall = e2e::FindControl(wizard, "Uninstall")) != nullptr ||
+                                            (uninstall = e2e::FindControl(wizard, "Deinstallieren")) != nullptr; },
+                               10000));
+    PostMessageA(uninstall, BM_CLICK, 0, 0);
+    EXPECT_TRUE(e2e::WaitForWindowGone("TForm1", "Setup", 20000));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::FileExists(install_ + "OrvellaRemover.exe"); }, 15000));
+
+    EXPECT_EQ(e2e::ReadTextFile(install_ + "notes.txt"), "mine");
+    EXPECT_EQ(e2e::ReadTextFile(install_ + "Skins\\Mine.skn"), "my skin");
+    for (const char* name : kProgramFiles) EXPECT_FALSE(e2e::FileExists(install_ + name)) << name;
+    EXPECT_FALSE(e2e::FileExists(install_ + "Orvella.ini"));
+    EXPECT_FALSE(e2e::FileExists(install_ + "Skins\\Classic.skn"));
+    EXPECT_FALSE(e2e::DirectoryExists(install_ + "Images"));
+    EXPECT_FALSE(e2e::RegistryKeyExists(kSettings));
+    EXPECT_FALSE(KeyExistsIn(HKEY_CURRENT_USER, kUninstall));
+    e2e::DeleteTree(install_);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, Installer,
+                         ::testing::Values(Folder::Default, Folder::WithBlanks, Folder::OutsideTheProfile),
                          [](const ::testing::TestParamInfo<Folder>& info) {
-                             return info.param == Folder::Default ? "IntoTheUsersProgramsFolder" : "IntoAFolderWithBlanks";
+                             return info.param == Folder::Default      ? "IntoTheUsersProgramsFolder"
+                                    : info.param == Folder::WithBlanks ? "IntoAFolderWithBlanks"
+                                                                       : "OutsideTheProfile";
                          });
+
+// Where the folder outside the profile cannot be closed to other accounts, the setup says so
+// (silently: exit code 3) and stops before a file is copied; the folders it made go again.
+TEST(InstallerFolder, AFolderThatCannotBeClosedToOtherAccountsIsRefused) {
+    e2e::TempFolder root;
+    OutsideFolder outside;
+    RecordingIcacls icacls(root.Path(), 5);
+    ASSERT_TRUE(icacls.Ready());
+    auto setup = e2e::StartProgram(kSetup, "/S /D=" + outside.Path() + "\\Orvella");
+    ASSERT_TRUE(setup.Started());
+    DWORD code = 99;
+    ASSERT_TRUE(setup.WaitForExit(30000, &code));
+    EXPECT_EQ(code, 3u);
+    EXPECT_EQ(icacls.Calls().size(), 1u);
+    EXPECT_FALSE(e2e::DirectoryExists(outside.Path()));
+    EXPECT_FALSE(KeyExistsIn(HKEY_CURRENT_USER, kUninstall));
+    EXPECT_FALSE(e2e::RegistryKeyExists(kSettings));
+}
 
 // The programs take every path in the system's ANSI code page: a folder that it cannot hold is
 // refused (silently: exit code 2) before anything is written.

@@ -98,7 +98,7 @@ protected:
         ASSERT_TRUE(e2e::WriteTextFile(install_ + "My alarm.mp3", "mine"));
         ASSERT_TRUE(e2e::WriteTextFile(install_ + "Images\\1.bmp", "BM"));
         ASSERT_TRUE(e2e::WriteTextFile(install_ + "Images\\7.bmp", "BM"));
-        ASSERT_TRUE(e2e::WriteTextFile(skins_ + "Default.skn", "skin"));
+        ASSERT_TRUE(e2e::WriteTextFile(skins_ + "Classic.skn", "skin"));
         ASSERT_TRUE(CopyFileA((e2e::BinFolder() + "OrvellaRemover.exe").c_str(), (copyFolder_ + "OrvellaRemover.exe").c_str(),
                               FALSE));
         ASSERT_TRUE(e2e::WriteTextFile(copyFolder_ + "Orvella.dll", "language"));
@@ -110,9 +110,14 @@ protected:
         ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella", "\"" + install_ + "Orvella.exe\" /S"));
         ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella Agent", install_ + "Agent.exe"));
         ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella e2e neighbour", "C:\\neighbour.exe"));
+        // The uninstall entry names the installation; a setup for all users made the machine's.
+        ASSERT_TRUE(e2e::SetRegistryString(kUninstall, "InstallLocation", install_));
         ASSERT_TRUE(e2e::SetKeyString(HKEY_LOCAL_MACHINE, kUninstall, "DisplayName", "Orvella"));
+        ASSERT_TRUE(e2e::SetKeyString(HKEY_LOCAL_MACHINE, kUninstall, "InstallLocation", install_));
         ASSERT_TRUE(e2e::SetKeyString(HKEY_CLASSES_ROOT, ".skn", "", "OrvellaSkin"));
         ASSERT_TRUE(e2e::SetKeyString(HKEY_CLASSES_ROOT, "OrvellaSkin\\DefaultIcon", "", install_ + "SknIcon.ico"));
+        ASSERT_TRUE(e2e::SetKeyString(HKEY_CLASSES_ROOT, "OrvellaSkin\\shell\\open\\command", "",
+                                      "\"" + install_ + "Orvella.exe\" \"%1\""));
 
         orvella_ = e2e::StartProgram(install_ + "Orvella.exe", kStandInOrvella, install_);
         agent_ = e2e::StartProgram(install_ + "Agent.exe", kStandInAgent, install_);
@@ -192,7 +197,7 @@ protected:
 
     void ExpectInstallationIntact() {
         for (const char* name : kProgramFiles) EXPECT_TRUE(e2e::FileExists(install_ + name)) << name;
-        EXPECT_TRUE(e2e::FileExists(skins_ + "Default.skn"));
+        EXPECT_TRUE(e2e::FileExists(skins_ + "Classic.skn"));
         EXPECT_TRUE(e2e::FileExists(install_ + "Images\\7.bmp"));
         for (const std::string& link : Shortcuts()) EXPECT_TRUE(e2e::FileExists(link)) << link;
         EXPECT_TRUE(e2e::RegistryKeyExists(kSettings));
@@ -271,6 +276,7 @@ TEST_F(UninstallerTest, TheBatchNamesFoldersWithUmlautsRight) {
     }
     ASSERT_TRUE(e2e::WriteTextFile(copy + "Orvella.dll", "language"));
     ASSERT_TRUE(e2e::SetRegistryString(kSettings, "Programm - Pfad", install));
+    ASSERT_TRUE(e2e::SetRegistryString(kUninstall, "InstallLocation", install));
     e2e::ScopedEnvironment tmp("TMP", temp), tempVariable("TEMP", temp);
 
     const HWND wizard = StartRemover(install);
@@ -291,6 +297,34 @@ TEST_F(UninstallerTest, TheBatchNamesFoldersWithUmlautsRight) {
         return true;
     };
     EXPECT_TRUE(e2e::WaitUntil(batchGone, 5000)) << "batch left: " << batch;
+}
+
+// A copy of Orvella.exe once run from another folder rewrote "Programm - Pfad": the uninstaller
+// cleans the folder its uninstall entry names, by the installed files' names, and leaves the
+// other folder and the user's files beside the installed ones alone.
+TEST_F(UninstallerTest, ARewrittenProgramPathIsLeftAloneAndUserFilesStay) {
+    const std::string other = root_.Path() + "Downloads\\";
+    ASSERT_TRUE(CreateFolders(other + "Skins\\"));
+    const std::vector<std::string> theirs = {other + "Orvella.exe", other + "Orvella.ini", other + "Language.dll",
+                                             other + "Skins\\Classic.skn"};
+    const std::vector<std::string> mine = {skins_ + "Mine.skn", skins_ + "Classic.sknold", install_ + "notes.txt"};
+    for (const std::string& file : theirs) ASSERT_TRUE(e2e::WriteTextFile(file, "theirs"));
+    for (const std::string& file : mine) ASSERT_TRUE(e2e::WriteTextFile(file, "mine"));
+    ASSERT_TRUE(e2e::SetRegistryString(kSettings, "Programm - Pfad", other));
+    ASSERT_TRUE(e2e::SetRegistryString(kSettings, "Programm - Schema Pfad", other + "Skins\\"));
+
+    const HWND wizard = StartRemover();
+    ASSERT_TRUE(wizard);
+    ASSERT_NO_FATAL_FAILURE(Uninstall(wizard));
+
+    for (const std::string& file : theirs) EXPECT_EQ(e2e::ReadTextFile(file), "theirs") << file;
+    for (const std::string& file : mine) EXPECT_EQ(e2e::ReadTextFile(file), "mine") << file;
+    for (const char* name : kProgramFiles) EXPECT_FALSE(e2e::FileExists(install_ + name)) << name;
+    EXPECT_FALSE(e2e::FileExists(skins_ + "Classic.skn"));
+    EXPECT_FALSE(e2e::DirectoryExists(install_ + "Images"));
+    // Only the user's files are left: the removal is complete, and its entries go.
+    EXPECT_FALSE(e2e::RegistryKeyExists(kSettings));
+    EXPECT_FALSE(e2e::RegistryKeyExists(kUninstall));
 }
 
 TEST_F(UninstallerTest, SkinTypeTakenOverByAnotherProgramStays) {

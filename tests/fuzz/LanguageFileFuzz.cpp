@@ -33,5 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int key = 1; key <= kLanguageKeyCount; ++key)
             if (texts.text[static_cast<std::size_t>(key)].size() > 2047) __builtin_trap();
     }
+    // An update's file: the default file first, then at most the input's bytes.
+    const std::string merged = MergeDefaultLanguages(input);
+    const std::string defaults = DefaultLanguageFileText();
+    if (merged.compare(0, defaults.size(), defaults) != 0 || merged.size() > defaults.size() + input.size())
+        __builtin_trap();
     return 0;
 }

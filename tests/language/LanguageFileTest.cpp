@@ -221,3 +221,49 @@ TEST(WriteDefaultLanguageFile, FailedWriteKeepsTheOldFileAndStoresNothing) {
 }
 
 }  // namespace
+
+// --- An update's language file -----------------------------------------------------------------
+
+// The default languages come new; every other section stays byte for byte, in its order, with
+// its comments, blank lines and odd line ends.
+TEST_F(LanguageFile, UpdateReplacesTheDefaultLanguagesAndKeepsEveryOtherSection) {
+    const std::string defaults = DefaultLanguageFileText();
+    const std::string mine = "[Mine]\r\n1=Mein Text\r\n; a note\r\n\r\n";
+    const std::string klingon = "[tlhIngan]\n1=Qapla'\r2=x";
+    struct Case {
+        std::string old, kept;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {defaults, ""},
+        {"; old header\r\n[Deutsch]\r\n1=Alt\r\n" + mine + "[English]\r\n1=Old\r\n" + klingon, mine + klingon},
+        // The profile functions read " [ deutsch ] x" as "Deutsch" too; "[Deutsch2]" is another.
+        {mine + " [ deutsch ] x\r\n1=alt\r\n[ENGLISH]\r\n[Deutsch2]\r\n1=z\r\n", mine + "[Deutsch2]\r\n1=z\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.old));
+        EXPECT_EQ(MergeDefaultLanguages(c.old), defaults + c.kept);
+        p.files.AddFile(kFile, c.old);
+        EXPECT_TRUE(UpdateDefaultLanguages(p.files, kFile));
+        EXPECT_EQ(p.files.Content(kFile), defaults + c.kept);
+    }
+    EXPECT_TRUE(p.registry.keys.empty()) << "no setting stored";
+}
+
+TEST_F(LanguageFile, UpdateThatCannotReadOrWriteLeavesTheFile) {
+    p.files.DeleteFile(kFile);
+    EXPECT_TRUE(UpdateDefaultLanguages(p.files, kFile));
+    EXPECT_EQ(p.files.Content(kFile), DefaultLanguageFileText()) << "a missing file becomes the default one";
+
+    const std::string huge = "[Mine]\r\n" + std::string(kMaxLanguageFileSize, ';');
+    p.files.AddFile(kFile, huge);
+    EXPECT_FALSE(UpdateDefaultLanguages(p.files, kFile));
+    EXPECT_EQ(p.files.Content(kFile), huge);
+
+    p.files.AddFile(kFile, "[Mine]\r\n");
+    p.files.Lock(kFile);
+    EXPECT_FALSE(UpdateDefaultLanguages(p.files, kFile));
+    p.files.locked.clear();
+    EXPECT_EQ(p.files.Content(kFile), "[Mine]\r\n");
+    EXPECT_EQ(p.files.FileCount(), 1u) << "no temporary file left";
+}

@@ -216,6 +216,15 @@ struct Removal : Installed {
         // the program folder, which the removal must not follow.
         p.registry.SetString(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella", "DisplayName",
                              "Orvella");
+        p.registry.SetString(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella",
+                             "InstallLocation", kFolder);
+        // A copy once run from the downloads folder rewrote "Programm - Pfad": that folder, with
+        // files of Orvella's names, is not the installation and stays.
+        p.registry.SetString(HKCU, kSettingsKey, kProgramPathValue, "D:\\Downloads\\");
+        // The uninstaller runs from its copy, as the hand-off starts it.
+        p.process.moduleFileName = "C:\\Temp\\Orvella\\OrvellaRemover.exe";
+        for (const char* name : {"Orvella.exe", "Orvella.ini", "Language.dll", "Skins\\Classic.skn"})
+            p.files.AddFile(std::string("D:\\Downloads\\") + name, "download");
         p.registry.SetString(HKCU, "Software\\Classes\\.skn", "", "OrvellaSkin");
         p.registry.SetString(HKCU, "Software\\Classes\\OrvellaSkin\\shell\\open\\command", "",
                              "\"" + std::string(kFolder) + "Orvella.exe\" \"%1\"");

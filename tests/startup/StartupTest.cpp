@@ -2,6 +2,7 @@
 
 #include "OrvellaFixture.h"
 #include "dates/AgentLink.h"
+#include "language/LanguageFile.h"
 
 #include <functional>
 
@@ -51,23 +52,43 @@ TEST_F(StartupTest, UninstallHandOffCopiesBothFilesAndStartsTheCopy) {
     EXPECT_TRUE(p.dialogs.shown.empty());  // no setting is read, no question asked
 }
 
+// The copy goes to GetTempPath's folder, the one the removal batch cleans, also where TEMP names
+// another one.
 TEST_F(StartupTest, UninstallHandOffCreatesTheFolderAndEndsWithoutTemp) {
     p.files.AddFile("C:\\Program Files\\Orvella\\OrvellaRemover.exe", "remover");
     p.process.environment["TEMP"] = "C:\\Users\\me\\Temp";
-    p.files.AddDirectory("C:\\Users\\me\\Temp");
+    p.files.tempPath = "C:\\Users\\me\\Tmp\\";
+    p.files.AddDirectory("C:\\Users\\me\\Tmp");
     Start({"/U"});
-    EXPECT_TRUE(p.files.DirectoryExists("C:\\Users\\me\\Temp\\Orvella"));
-    EXPECT_TRUE(p.files.FileExists("C:\\Users\\me\\Temp\\Orvella\\OrvellaRemover.exe"));
+    EXPECT_TRUE(p.files.DirectoryExists("C:\\Users\\me\\Tmp\\Orvella"));
+    EXPECT_TRUE(p.files.FileExists("C:\\Users\\me\\Tmp\\Orvella\\OrvellaRemover.exe"));
+    EXPECT_FALSE(p.files.DirectoryExists("C:\\Users\\me\\Temp\\Orvella"));
     // The missing dll fails its copy; the remover is started all the same.
     EXPECT_EQ(p.desktop.launches.size(), 1u);
 
     fake::FakeEnvironment q;
-    q.process.environment.clear();
+    q.files.tempPath = "";
     q.process.arguments = {"/U"};
     OrvellaStartup startup{q};
     EXPECT_FALSE(startup.Start());
     EXPECT_TRUE(q.desktop.launches.empty());
     EXPECT_EQ(q.files.DirectoryExists("C:\\Temp\\Orvella"), false);
+}
+
+// The setup's step after an update: the language file beside the program gets the new default
+// languages and keeps the user's; the exit code says whether it could. It runs beside another
+// copy, and shows nothing.
+TEST_F(StartupTest, LanguageUpdateRewritesTheDefaultLanguagesOnlyAndEnds) {
+    const std::string file = "C:\\Program Files\\Orvella\\Language.dll";
+    p.process.mutexes = {"Orvella"};
+    p.files.AddFile(file, "[English]\r\n1=Old\r\n[Mine]\r\n1=Mein\r\n");
+    EXPECT_EQ(Start({"/L"}), 0);
+    EXPECT_EQ(p.files.Content(file), DefaultLanguageFileText() + "[Mine]\r\n1=Mein\r\n");
+
+    p.files.Lock(file);
+    EXPECT_EQ(Start({"/L"}), 1);
+    EXPECT_TRUE(p.dialogs.shown.empty());
+    EXPECT_TRUE(p.desktop.launches.empty());
 }
 
 TEST_F(StartupTest, SystemStartWaitsThenArmsTheStartupTimerWithoutTips) {

@@ -1,7 +1,9 @@
 #include "uninstaller/RemovalSteps.h"
+#include "uninstaller/InstalledFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 
 #include "platform/fake/FakePlatform.h"
@@ -16,6 +18,14 @@ const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
 const char* const kInstall = "C:\\Program Files\\Orvella & Co\\";
 const char* const kSkins = "C:\\Program Files\\Orvella & Co\\Skins";
+// The default skins' names as the setup installs them; the second in capitals, as Windows
+// may show a name.
+const std::string kSkin1 = remover::DefaultSkinFiles().at(0);
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+const std::string kSkin2 = Upper(remover::DefaultSkinFiles().at(1));
 
 // The install folder that the removal reports, from a stale value on.
 std::string RemoveProgramFiles(platform::Platform& platform) {
@@ -26,14 +36,14 @@ std::string RemoveProgramFiles(platform::Platform& platform) {
 
 class RemovalStepsTest : public ::testing::Test {
 protected:
+    // What the setup lays out and registers; "Programm - Pfad" as Orvella writes it.
     void InstallProgram() {
+        p.registry.SetString(RegistryRoot::CurrentUser, kUninstall, "InstallLocation", kInstall);
         p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", kInstall);
         p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", kSkins);
-        for (const char* name : {"Orvella.exe", "Agent.exe", "OrvellaRemover.exe", "Orvella.ini", "Orvella.dll",
-                                 "Language.dll", "SknIcon.ico", "Alarm.wav"})
-            p.files.AddFile(std::string(kInstall) + name);
-        p.files.AddFile(std::string(kSkins) + "\\Blue.skn");
-        p.files.AddFile(std::string(kSkins) + "\\Red.SKN", "", platform::AttrHidden | platform::AttrArchive);
+        for (const std::string& name : remover::ProgramFolderFiles()) p.files.AddFile(kInstall + name);
+        p.files.AddFile(std::string(kSkins) + "\\" + kSkin1);
+        p.files.AddFile(std::string(kSkins) + "\\" + kSkin2, "", platform::AttrHidden | platform::AttrArchive);
         p.files.AddFile(std::string(kInstall) + "Images\\1.bmp");
         p.files.AddFile(std::string(kInstall) + "Images\\7.bmp");
     }
@@ -116,42 +126,40 @@ TEST_F(RemovalStepsTest, NothingRunningTerminatesNothing) {
 
 // --- Files -------------------------------------------------------------------------------------
 
-TEST_F(RemovalStepsTest, DeleteByPatternDeletesMatchingFilesWhateverTheirCase) {
-    p.files.AddFile("C:\\Skins\\a.skn");
-    p.files.AddFile("C:\\Skins\\B.SKN");
-    p.files.AddFile("C:\\Skins\\a.skn.bak");
-    p.files.AddFile("C:\\Skins\\Sub\\c.skn");
+// By name only: on Windows a pattern such as "*.skn" also matches the short names of longer
+// extensions ("x.sknold" is "X~1.SKN"), and a file of the user's may have any name.
+TEST_F(RemovalStepsTest, DeleteFilesByNameDeletesTheNamedFilesWhateverTheirCaseAndNothingElse) {
+    for (const char* name : {"a.skn", "B.SKN", "a.skn.bak", "x.sknold", "Mine.skn", "Sub\\c.skn"})
+        p.files.AddFile(std::string("C:\\Skins\\") + name);
 
-    remover::DeleteByPattern(p, "C:\\Skins", "*.skn");
+    EXPECT_TRUE(remover::DeleteFilesByName(p, "C:\\Skins", {"a.skn", "b.skn", "c.skn", "missing.skn"}));
 
     EXPECT_FALSE(Exists("C:\\Skins\\a.skn"));
     EXPECT_FALSE(Exists("C:\\Skins\\B.SKN"));
-    EXPECT_TRUE(Exists("C:\\Skins\\a.skn.bak"));
-    EXPECT_TRUE(Exists("C:\\Skins\\Sub\\c.skn")) << "no search in subfolders";
+    for (const char* kept : {"a.skn.bak", "x.sknold", "Mine.skn", "Sub\\c.skn"})
+        EXPECT_TRUE(Exists(std::string("C:\\Skins\\") + kept)) << kept;
 }
 
-TEST_F(RemovalStepsTest, DeleteByPatternGoesOnPastFilesItCannotDelete) {
+TEST_F(RemovalStepsTest, DeleteFilesByNameGoesOnPastFilesItCannotDelete) {
     p.files.AddFile("C:\\Skins\\a.skn", "", platform::AttrReadOnly);
     p.files.AddFile("C:\\Skins\\b.skn");
     p.files.AddFile("C:\\Skins\\c.skn");
     p.files.Lock("C:\\Skins\\b.skn");
 
-    remover::DeleteByPattern(p, "C:\\Skins\\", "*.skn");
+    EXPECT_FALSE(remover::DeleteFilesByName(p, "C:\\Skins\\", {"a.skn", "b.skn", "c.skn"}));
 
     EXPECT_TRUE(Exists("C:\\Skins\\a.skn"));
     EXPECT_TRUE(Exists("C:\\Skins\\b.skn"));
     EXPECT_FALSE(Exists("C:\\Skins\\c.skn"));
 }
 
-TEST_F(RemovalStepsTest, DeleteByPatternIgnoresEmptyAndRelativeFolders) {
+TEST_F(RemovalStepsTest, DeleteFilesByNameIgnoresEmptyAndRelativeFolders) {
     p.files.AddFile("C:\\x.skn");
     p.files.AddFile("C:\\Images\\1.bmp");
     p.files.currentDirectory = "C:\\";
 
-    for (const char* folder : {"", "Images\\", "\\", "\\Images", "C:"}) {
-        remover::DeleteByPattern(p, folder, "*.skn");
-        remover::DeleteByPattern(p, folder, "*.bmp");
-    }
+    for (const char* folder : {"", "Images\\", "\\", "\\Images", "C:"})
+        remover::DeleteFilesByName(p, folder, {"x.skn", "1.bmp", "Images\\1.bmp"});
     EXPECT_EQ(p.files.FileCount(), 2u);
 }
 
@@ -217,30 +225,60 @@ TEST_F(RemovalStepsTest, FilesInUseStayAndTheRestGoes) {
     EXPECT_FALSE(p.files.DirectoryExists(kSkins));
 }
 
-TEST_F(RemovalStepsTest, UserFilesKeepTheirFolders) {
+// Whatever their names, the user's files stay, and so do their folders; the removal is complete
+// all the same (the settings key may go).
+// Started from the program folder, the uninstaller cannot delete its own running file; the batch
+// does once it has ended, so the removal counts as complete.
+TEST_F(RemovalStepsTest, TheRunningUninstallersOwnFileIsLeftToTheBatch) {
     InstallProgram();
-    p.files.AddFile(std::string(kInstall) + "My alarm.mp3");
-    p.files.AddFile(std::string(kSkins) + "\\notes.txt");
-
-    RemoveProgramFiles(p);
-
-    EXPECT_EQ(p.files.FileCount(), 2u);
-    EXPECT_TRUE(Exists(std::string(kInstall) + "My alarm.mp3"));
-    EXPECT_TRUE(p.files.DirectoryExists(kSkins));
-    EXPECT_FALSE(p.files.DirectoryExists(std::string(kInstall) + "Images"));
+    p.process.moduleFileName = std::string(kInstall) + "OrvellaRemover.exe";
+    p.files.Lock(p.process.moduleFileName);
+    std::string folder;
+    EXPECT_TRUE(remover::RemoveProgramFiles(p, folder));
+    EXPECT_EQ(p.files.FileCount(), 1u);
 }
 
-TEST_F(RemovalStepsTest, SkinFolderOutsideTheInstallFolderIsLeftAlone) {
-    // Chosen in the preferences, it holds the user's own skins; ".." climbs out as well.
-    for (const char* folder : {"D:\\My Skins\\", "C:\\Program Files\\Orvella & Co\\..\\My Skins"}) {
+TEST_F(RemovalStepsTest, UserFilesKeepTheirFoldersAndTheRemovalIsComplete) {
+    InstallProgram();
+    const std::string install = kInstall;
+    const std::vector<std::string> mine = {install + "My alarm.mp3", install + "Orvella.ini.bak",
+                                           std::string(kSkins) + "\\notes.txt", std::string(kSkins) + "\\Mine.skn",
+                                           std::string(kSkins) + "\\" + kSkin1 + "old", install + "Images\\Holiday.bmp"};
+    for (const std::string& file : mine) p.files.AddFile(file, "mine");
+
+    std::string folder;
+    EXPECT_TRUE(remover::RemoveProgramFiles(p, folder));
+
+    EXPECT_EQ(p.files.FileCount(), mine.size());
+    for (const std::string& file : mine) EXPECT_EQ(p.files.Content(file), "mine") << file;
+    EXPECT_TRUE(p.files.DirectoryExists(kSkins));
+    EXPECT_TRUE(p.files.DirectoryExists(install + "Images"));
+}
+
+// Every copy of Orvella.exe writes "Programm - Pfad" and "Programm - Schema Pfad" when its
+// preferences are confirmed, wherever it runs from: they name no folder to clean. The uninstall
+// entry does, by its "InstallLocation" or else by the program of its "UninstallString".
+TEST_F(RemovalStepsTest, TheFolderComesFromTheUninstallEntryNotFromTheSettings) {
+    const std::string other = "D:\\Downloads\\";
+    for (bool byCommand : {false, true}) {
         InstallProgram();
-        p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", folder);
-        p.files.AddFile(std::string(folder) + "\\Night.skn");
+        if (byCommand) {
+            p.registry.SetString(RegistryRoot::CurrentUser, kUninstall, "InstallLocation", "");
+            p.registry.SetString(RegistryRoot::CurrentUser, kUninstall, "UninstallString",
+                                 "\"" + std::string(kInstall) + "Orvella.exe\" /U");
+        }
+        p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", other);
+        p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", "D:\\My Skins\\");
+        for (const std::string& file : {other + "Orvella.exe", other + "Orvella.ini", other + "Images\\1.bmp",
+                                        "D:\\My Skins\\" + kSkin1})
+            p.files.AddFile(file, "theirs");
 
-        RemoveProgramFiles(p);
-
-        EXPECT_TRUE(Exists(std::string(folder) + "\\Night.skn")) << folder;
-        EXPECT_TRUE(Exists(std::string(kSkins) + "\\Blue.skn")) << "not the stored skin folder: not touched";
+        SCOPED_TRACE(byCommand);
+        EXPECT_EQ(RemoveProgramFiles(p), kInstall);
+        EXPECT_EQ(p.files.FileCount(), 4u) << "the other folders' files stay";
+        EXPECT_EQ(p.files.Content(other + "Orvella.exe"), "theirs");
+        EXPECT_EQ(p.files.Content("D:\\My Skins\\" + kSkin1), "theirs");
+        EXPECT_FALSE(p.files.DirectoryExists(kInstall));
     }
 }
 
@@ -249,10 +287,11 @@ TEST_F(RemovalStepsTest, SkinFolderOutsideTheInstallFolderIsLeftAlone) {
 TEST_F(RemovalStepsTest, LinksAreRemovedAsLinksAndWhatTheyPointToStays) {
     InstallProgram();
     const std::string install = kInstall;
-    p.files.AddFile("D:\\Ann\\Pictures\\Holiday.bmp");
-    p.files.AddFile("D:\\Ann\\Skins\\Mine.skn");
+    // Behind the links, files with the installation's own names.
+    p.files.AddFile("D:\\Ann\\Pictures\\1.bmp");
+    p.files.AddFile("D:\\Ann\\Skins\\" + kSkin1);
     p.files.AddFile("D:\\Ann\\Notes.ini", "my notes");
-    p.files.AddFile("D:\\Ann\\Deep\\Skins\\Deep.skn");
+    p.files.AddFile("D:\\Ann\\Deep\\Orvella.exe");
     p.files.DeleteFile(install + "Images\\1.bmp");
     p.files.DeleteFile(install + "Images\\7.bmp");
     p.files.RemoveDirectory(install + "Images");
@@ -260,33 +299,24 @@ TEST_F(RemovalStepsTest, LinksAreRemovedAsLinksAndWhatTheyPointToStays) {
     p.files.DeleteFile(install + "Orvella.ini");
     p.files.AddLink(install + "Orvella.ini", "D:\\Ann\\Notes.ini");
     p.files.AddLink(install + "Data", "D:\\Ann\\Deep");
-    const std::string skinCases[] = {install + "Skins", install + "Data\\Skins\\"};
+    for (const std::string& name : {kSkin1, kSkin2}) p.files.DeleteFile(std::string(kSkins) + "\\" + name);
+    p.files.RemoveDirectory(kSkins);
+    p.files.AddLink(kSkins, "D:\\Ann\\Skins");
 
-    for (const std::string& skins : skinCases) {
-        p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", kInstall);
-        p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", skins);
-        if (skins == skinCases[0]) {
-            for (const char* name : {"Blue.skn", "Red.SKN"}) p.files.DeleteFile(std::string(kSkins) + "\\" + name);
-            p.files.RemoveDirectory(kSkins);
-            p.files.AddLink(kSkins, "D:\\Ann\\Skins");
-        }
+    RemoveProgramFiles(p);
 
-        RemoveProgramFiles(p);
-
-        SCOPED_TRACE(skins);
-        for (const char* kept : {"D:\\Ann\\Pictures\\Holiday.bmp", "D:\\Ann\\Skins\\Mine.skn",
-                                 "D:\\Ann\\Deep\\Skins\\Deep.skn"})
-            EXPECT_TRUE(Exists(kept)) << kept;
-        EXPECT_EQ(p.files.Content("D:\\Ann\\Notes.ini"), "my notes");
-        for (const std::string& link : {install + "Images", install + "Orvella.ini", std::string(kSkins)})
-            EXPECT_FALSE(p.files.IsLink(link)) << link;
-        EXPECT_FALSE(p.files.FileExists(install + "Orvella.exe"));
-    }
+    for (const std::string& kept : {std::string("D:\\Ann\\Pictures\\1.bmp"), "D:\\Ann\\Skins\\" + kSkin1,
+                                    std::string("D:\\Ann\\Deep\\Orvella.exe")})
+        EXPECT_TRUE(Exists(kept)) << kept;
+    EXPECT_EQ(p.files.Content("D:\\Ann\\Notes.ini"), "my notes");
+    for (const std::string& link : {install + "Images", install + "Orvella.ini", std::string(kSkins)})
+        EXPECT_FALSE(p.files.IsLink(link)) << link;
+    EXPECT_FALSE(p.files.FileExists(install + "Orvella.exe"));
 }
 
-TEST_F(RemovalStepsTest, MissingSettingsKeyDeletesNoFileAndEndsNoProgram) {
+TEST_F(RemovalStepsTest, MissingUninstallEntryDeletesNoFileAndEndsNoProgram) {
     InstallProgram();
-    p.registry.DeleteKey(RegistryRoot::CurrentUser, kSettings);
+    p.registry.DeleteKey(RegistryRoot::CurrentUser, kUninstall);
     p.desktop.AddWindow("TApplication", "Orvella");
     const auto before = p.files.FileCount();
 
@@ -296,11 +326,12 @@ TEST_F(RemovalStepsTest, MissingSettingsKeyDeletesNoFileAndEndsNoProgram) {
     EXPECT_TRUE(p.desktop.terminated.empty());
 }
 
-TEST_F(RemovalStepsTest, MissingOrEmptyInstallPathDeletesNothingRelative) {
+TEST_F(RemovalStepsTest, MissingOrEmptyInstallLocationDeletesNothingRelative) {
     for (bool empty : {false, true}) {
         fake::FakePlatform q;
-        if (empty) q.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", "");
-        q.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", "");
+        if (empty) q.registry.SetString(RegistryRoot::CurrentUser, kUninstall, "InstallLocation", "");
+        q.registry.SetString(RegistryRoot::CurrentUser, kUninstall, "DisplayName", "Orvella");
+        q.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", "");
         // What the relative names would hit with the drive root as the current folder.
         for (const char* path : {"C:\\Orvella.exe", "C:\\OrvellaRemover.exe", "C:\\Images\\1.bmp", "C:\\Agent.exe"})
             q.files.AddFile(path);
@@ -315,15 +346,17 @@ TEST_F(RemovalStepsTest, MissingOrEmptyInstallPathDeletesNothingRelative) {
     }
 }
 
-TEST_F(RemovalStepsTest, RelativeSkinFolderIsNeitherEmptiedNorRemoved) {
+TEST_F(RemovalStepsTest, RelativeInstallLocationIsNeitherEmptiedNorRemoved) {
     InstallProgram();
-    p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Schema Pfad", "Skins");
-    p.files.AddFile("C:\\Skins\\x.skn");
+    p.registry.SetString(RegistryRoot::CurrentUser, kUninstall, "InstallLocation", "Orvella");
+    p.files.AddFile("C:\\Orvella\\Orvella.exe");
+    p.files.AddFile("C:\\Orvella\\Skins\\" + kSkin1);
     p.files.currentDirectory = "C:\\";
 
     RemoveProgramFiles(p);
 
-    EXPECT_TRUE(Exists("C:\\Skins\\x.skn"));
+    EXPECT_TRUE(Exists("C:\\Orvella\\Orvella.exe"));
+    EXPECT_TRUE(Exists("C:\\Orvella\\Skins\\" + kSkin1));
 }
 
 // --- Registry ----------------------------------------------------------------------------------
@@ -336,9 +369,15 @@ protected:
         p.registry.SetString(RegistryRoot::CurrentUser, kRun, "Orvella", "C:\\Orvella.exe /S");
         p.registry.SetString(RegistryRoot::CurrentUser, kRun, "Orvella Agent", "C:\\Agent.exe");
         p.registry.SetString(RegistryRoot::CurrentUser, kRun, "Other", "C:\\Other.exe");
+        RegisterForMachine(kInstall);
+    }
+    // What a setup for all users registers, for an installation in `folder`.
+    void RegisterForMachine(const std::string& folder) {
         p.registry.SetString(RegistryRoot::LocalMachine, kUninstall, "DisplayName", "Orvella");
+        p.registry.SetString(RegistryRoot::LocalMachine, kUninstall, "UninstallString", "\"" + folder + "OrvellaRemover.exe\"");
         p.registry.SetString(RegistryRoot::LocalMachine, kMachineSkn, "", "OrvellaSkin");
-        p.registry.SetString(RegistryRoot::LocalMachine, kMachineType + std::string("\\shell\\open\\command"), "", "x");
+        p.registry.SetString(RegistryRoot::LocalMachine, kMachineType + std::string("\\shell\\open\\command"), "",
+                             "\"" + folder + "Orvella.exe\" \"%1\"");
     }
     // What the setup for one user registers: its uninstall entry and file type.
     void RegisterForUser(const std::string& command) {
@@ -370,6 +409,37 @@ TEST_F(RemoveRegistryTest, RemovesEverythingOrvellaRegistered) {
     EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineType));
 }
 
+// The machine's entries of an installation elsewhere belong to it.
+TEST_F(RemoveRegistryTest, TheMachinesEntriesOfAnotherInstallationStay) {
+    for (const char* folder : {"D:\\Other\\", "C:\\Program Files\\Orvella & Co\\Old\\", ""}) {
+        RegisterForMachine(folder);
+        if (!*folder) p.registry.SetString(RegistryRoot::LocalMachine, kUninstall, "UninstallString", "");
+
+        Remove();
+
+        EXPECT_TRUE(p.registry.KeyExists(RegistryRoot::LocalMachine, kUninstall)) << folder;
+        EXPECT_TRUE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineSkn)) << folder;
+        EXPECT_TRUE(p.registry.KeyExists(RegistryRoot::LocalMachine, kMachineType)) << folder;
+    }
+    p.registry.SetString(RegistryRoot::LocalMachine, kUninstall, "InstallLocation", "C:\\PROGRAM FILES\\Orvella & Co");
+    Remove();
+    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::LocalMachine, kUninstall)) << "named by its location";
+}
+
+// The uninstall entry and the settings key are what a second run finds the installation by:
+// they stay while a file of Orvella's is left.
+TEST_F(RemoveRegistryTest, TheUninstallEntryAndSettingsStayWhileFilesAreLeft) {
+    Register();
+    RegisterForUser("\"" + std::string(kInstall) + "Orvella.exe\" \"%1\"");
+
+    remover::RemoveRegistryEntries(p, kInstall, true);
+
+    EXPECT_TRUE(p.registry.KeyExists(RegistryRoot::CurrentUser, kUninstall));
+    EXPECT_TRUE(p.registry.KeyExists(RegistryRoot::CurrentUser, kSettings));
+    EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::CurrentUser, kUserType)) << "the other entries go";
+    EXPECT_FALSE(p.registry.HasValue(RegistryRoot::CurrentUser, kRun, "Orvella"));
+}
+
 TEST_F(RemoveRegistryTest, RemovesTheUsersOwnUninstallEntryAndFileType) {
     const std::string install = kInstall;
     for (const std::string& command : {"\"" + install + "Orvella.exe\" \"%1\"", "\"" + install + "\\ORVELLA.EXE\" %1"}) {
@@ -383,9 +453,9 @@ TEST_F(RemoveRegistryTest, RemovesTheUsersOwnUninstallEntryAndFileType) {
     }
 }
 
-// Each half of the user's file type goes only when it is this installation's: ".skn" while it
-// names "OrvellaSkin", "OrvellaSkin" while it opens skins with the Orvella.exe of the install
-// folder (another copy elsewhere may have registered it since).
+// The user's file type goes only when it is this installation's: "OrvellaSkin" while it opens
+// skins with the Orvella.exe of the install folder (another copy elsewhere may have registered
+// it since), and ".skn" only with it and while it names "OrvellaSkin".
 TEST_F(RemoveRegistryTest, TheUsersFileTypeGoesOnlyWhenItIsThisInstallations) {
     struct Case {
         const char* extensionType;
@@ -394,10 +464,12 @@ TEST_F(RemoveRegistryTest, TheUsersFileTypeGoesOnlyWhenItIsThisInstallations) {
     };
     const Case cases[] = {
         {"WinampSkin", "\"C:\\Program Files\\Orvella & Co\\Orvella.exe\" \"%1\"", false, true},
-        {"OrvellaSkin", "\"D:\\Other\\Orvella.exe\" \"%1\"", true, false},
-        {"OrvellaSkin", "\"C:\\Program Files\\Orvella & Co\\Sub\\Orvella.exe\" \"%1\"", true, false},
-        {"OrvellaSkin", "C:\\Program Files\\Orvella & Co\\Orvella.exe.bak \"%1\"", true, false},
-        {"OrvellaSkin", "", true, false},
+        {"orvellaskin", "\"C:\\Program Files\\Orvella & Co\\Orvella.exe\" \"%1\"", true, true},
+        // Another copy's "OrvellaSkin": its ".skn" stays with it.
+        {"OrvellaSkin", "\"D:\\Other\\Orvella.exe\" \"%1\"", false, false},
+        {"OrvellaSkin", "\"C:\\Program Files\\Orvella & Co\\Sub\\Orvella.exe\" \"%1\"", false, false},
+        {"OrvellaSkin", "C:\\Program Files\\Orvella & Co\\Orvella.exe.bak \"%1\"", false, false},
+        {"OrvellaSkin", "", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);

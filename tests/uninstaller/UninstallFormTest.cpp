@@ -11,9 +11,15 @@ namespace {
 using platform::RegistryRoot;
 
 const char* const kSettings = "Software\\Orvella";
+const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
 
 class UninstallFormTest : public ::testing::Test {
 protected:
+    // An installation as the setup registers it: its folder in the settings and in its uninstall entry.
+    void Install(const std::string& folder) {
+        p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", folder);
+        p.registry.SetString(RegistryRoot::CurrentUser, kUninstall, "InstallLocation", folder);
+    }
     void SetLanguage(const std::string& language) {
         p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Sprache", language);
     }
@@ -110,7 +116,7 @@ TEST_F(UninstallFormTest, CancelQuestionFollowsTheLanguageAtTheTimeOfAsking) {
 }
 
 TEST_F(UninstallFormTest, CancelWithNoKeepsEverything) {
-    p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", "C:\\Orvella\\");
+    Install("C:\\Orvella\\");
     p.files.AddFile("C:\\Orvella\\Orvella.exe");
     p.desktop.AddWindow("TApplication", "Orvella");
     form.FormCreate();
@@ -127,7 +133,7 @@ TEST_F(UninstallFormTest, CancelWithNoKeepsEverything) {
 
 TEST_F(UninstallFormTest, UninstallRemovesEverythingShowsTheLastPageAndEnds) {
     SetLanguage("Deutsch");
-    p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", "C:\\Program Files\\Orvella\\");
+    Install("C:\\Program Files\\Orvella\\");
     p.registry.SetString(RegistryRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                          "Desktop", "C:\\Desktop");
     p.files.AddFile("C:\\Desktop\\Orvella.lnk");
@@ -150,6 +156,28 @@ TEST_F(UninstallFormTest, UninstallRemovesEverythingShowsTheLastPageAndEnds) {
     EXPECT_NE(p.files.Content("C:\\Temp\\uis1A2B.bat").find("rmdir \"C:\\Program Files\\Orvella\""),
               std::string::npos);
     EXPECT_EQ(p.clock.sleeps.front(), 100u) << "a pause between shortcuts and files";
+}
+
+// A file of the user's keeps its folder; the removal is complete all the same, and the
+// settings key and the uninstall entry go. Any file of Orvella's left keeps both.
+TEST_F(UninstallFormTest, AUsersFileKeepsTheFolderButNotTheRegistryEntries) {
+    for (bool programLeft : {false, true}) {
+        fake::FakeEnvironment q;
+        remover::TForm1 wizard{q};
+        q.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", "C:\\Orvella\\");
+        q.registry.SetString(RegistryRoot::CurrentUser, kUninstall, "InstallLocation", "C:\\Orvella\\");
+        q.files.AddFile("C:\\Orvella\\Orvella.exe");
+        q.files.AddFile("C:\\Orvella\\notes.txt", "mine");
+        if (programLeft) q.files.Lock("C:\\Orvella\\Orvella.exe");
+        wizard.FormCreate();
+        EXPECT_THROW(wizard.Button1.Click(), fake::ProcessExit);
+
+        SCOPED_TRACE(programLeft);
+        EXPECT_EQ(q.files.Content("C:\\Orvella\\notes.txt"), "mine");
+        EXPECT_EQ(q.files.FileExists("C:\\Orvella\\Orvella.exe"), programLeft);
+        EXPECT_EQ(q.registry.KeyExists(RegistryRoot::CurrentUser, kSettings), programLeft);
+        EXPECT_EQ(q.registry.KeyExists(RegistryRoot::CurrentUser, kUninstall), programLeft);
+    }
 }
 
 TEST_F(UninstallFormTest, UninstallWithoutSettingsKeyStillRemovesShortcutsAndRegistry) {
@@ -183,7 +211,7 @@ public:
 };
 
 TEST_F(UninstallFormTest, FailedProgramFilesStepStillLetsTheBatchRemoveTheInstallFolder) {
-    p.registry.SetString(RegistryRoot::CurrentUser, kSettings, "Programm - Pfad", "C:\\Program Files\\Orvella\\");
+    Install("C:\\Program Files\\Orvella\\");
     p.registry.SetString(RegistryRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Orvella", "x");
     WindowListFails windows;
     platform::Platform failing{p.registry, p.files, p.ini,    p.process, p.desktop, windows,

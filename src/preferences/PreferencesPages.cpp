@@ -23,7 +23,7 @@ void TForm2::LayoutOtherTabs() {
     Place(GroupBox7, TabSheet4, 8, 116, 359, 200, " Dates: ");
     // Each entry, its weekdays and its next ringing; the buttons below the list.
     Place(ListView1, GroupBox7, 12, 20, 335, 136);
-    ListView1.columns = {{"", 166}, {"", 72}, {"", 93}};
+    ListView1.columns = {{"", 169}, {"", 56}, {"", 106}};
     ListView1.showColumnHeaders = false;
     ListView1.smallImages = icons;
     Place(Button5, GroupBox7, 12, 164, 79, 25, "New");

@@ -35,7 +35,8 @@ double Milliseconds(Clock::time_point from, Clock::time_point to) {
 }
 
 // The dates as the preferences write them: day first, a time, every third with a description,
-// all after the clock's 05.01.2027 so that the agent plans them.
+// all after the clock's 05.01.2027 so that the agent plans them; every other one repeats on some
+// weekdays.
 std::string IniText(int count) {
     std::string text = "[Position]\r\nLeft=10\r\nTop=10\r\n[Weckzeiten]\r\nZ\xE4hler=" + std::to_string(count - 1) + "\r\n";
     char entry[64];
@@ -44,6 +45,8 @@ std::string IniText(int count) {
                       2028 + i / 336 % 70, i % 24, i * 7 % 60, i % 3 == 0 ? " - Early shift" : "");
         text += std::to_string(i) + "=" + entry + "\r\n";
     }
+    text += "[Wiederholung]\r\n";
+    for (int i = 0; i < count; i += 2) text += std::to_string(i) + "=" + FormatWeekdays(i % 127 + 1) + "\r\n";
     return text;
 }
 
@@ -135,7 +138,7 @@ int main(int argc, char** argv) {
     std::printf("  %-36s %8.1f ms\n", "(then the dialog hidden)", Milliseconds(saved, hidden));
     if (!onDates) std::printf("  NOT OPENED ON THE DATES TAB\n");
     const bool whole = onDates && read.Count() == static_cast<std::size_t>(count) && rows == read.Count() &&
-                       stored.Entries() == read.Entries() && planned;
+                       stored.Entries() == read.Entries() && stored.Repeats() == read.Repeats() && planned;
     if (!whole) std::printf("  DATES LOST: %zu read, %zu rows, %zu stored, %s\n", read.Count(), rows,
                             stored.Count(), planned ? "planned" : "nothing planned");
     std::fflush(stdout);

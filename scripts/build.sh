@@ -24,7 +24,7 @@ fuzz)
     # Optimised a little, so that a run of the fuzzers reaches many inputs; still with asserts.
     cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_COMPILER=clang \
           -DCMAKE_CXX_COMPILER=clang++ -DORVELLA_FUZZ=ON "$@" >/dev/null
-    cmake --build build/fuzz -j"$jobs" --target fuzz_bitmap_decoder fuzz_skin_loader fuzz_wake_dates \
+    cmake --build build/fuzz -j"$jobs" --target fuzz_bitmap_decoder fuzz_skin_loader fuzz_wake_dates fuzz_wake_repeats \
           fuzz_language_file fuzz_wave_file fuzz_agent_schedule fuzz_ini_text alarm_sound
     ;;
 *)

@@ -27,8 +27,8 @@ fi
 export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16:max_malloc_fill_size=0:malloc_context_size=5}"
 
 # target:reader:longest input
-targets=(bitmap_decoder:bitmap:65536 skin_loader:skin:131072 wake_dates:wake_dates:1024 language_file:language:8192
-    wave_file:wave:4096 agent_schedule:agent_schedule:4096 ini_text:ini_text:4096)
+targets=(bitmap_decoder:bitmap:65536 skin_loader:skin:131072 wake_dates:wake_dates:1024 wake_repeats:wake_repeats:2048
+    language_file:language:8192 wave_file:wave:4096 agent_schedule:agent_schedule:4096 ini_text:ini_text:4096)
 
 # Seeds from the program's own files.
 corpus=build/fuzz/corpus

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "dates/WakeCalendar.h"
 #include "dates/WakeDates.h"
 
 namespace {
@@ -15,12 +16,6 @@ long long DaysFromCivil(long long year, int month, int day) {
     const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
     const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + dayOfEra - 719468;
-}
-
-int DaysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
 }
 
 long long SecondOf(const platform::LocalTime& t) {
@@ -50,21 +45,19 @@ platform::LocalTime TimeOf(long long minutes) {
 
 }  // namespace
 
-bool WakeMoment(const std::string& entry, long long& minutes) {
-    TWakeDate date;
-    if (entry.size() < 18 || entry.compare(10, 2, " (") != 0 || entry[17] != ')') return false;
-    if (!ParseWakeDate(entry, date) || date.day > DaysInMonth(date.year, date.month)) return false;
-    int hour, minute;
-    if (!ClockTime(date.time, hour, minute)) return false;
-    minutes = DaysFromCivil(date.year, date.month, date.day) * 1440 + hour * 60 + minute;
-    return true;
-}
+bool WakeMoment(const std::string& entry, long long& minutes) { return EntryMoment(entry, minutes); }
 
-void AgentSchedule::Plan(const std::vector<std::string>& entries) {
+void AgentSchedule::Plan(const std::vector<std::string>& entries, const std::vector<TWeekdays>& repeats) {
     moments_.clear();
-    for (const std::string& entry : entries) {
+    repeating_.clear();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
         long long minutes;
-        if (WakeMoment(entry, minutes)) moments_.push_back(minutes);
+        if (!WakeMoment(entries[i], minutes)) continue;
+        const TWeekdays days = i < repeats.size() ? repeats[i] & kEveryDay : kNoRepeat;
+        if (days == kNoRepeat)
+            moments_.push_back(minutes);
+        else
+            repeating_.push_back({minutes, days});
     }
     std::sort(moments_.begin(), moments_.end());
     moments_.erase(std::unique(moments_.begin(), moments_.end()), moments_.end());
@@ -89,6 +82,20 @@ bool AgentSchedule::Fired(long long moment) const {
            (hasRemembered_ && moment <= remembered_ && moment >= remembered_ - kGraceMinutes);
 }
 
+// Ringings of one entry lie a day apart, so at most one of them is within the grace period; when
+// that one fired, the next is a day or more ahead. A few more steps cover a remembered date
+// ahead of the clock.
+bool AgentSchedule::Upcoming(const Repeating& entry, long long second, long long& moment) const {
+    const long long limit = second - kGraceMinutes * 60LL;
+    long long from = limit / 60 + (limit % 60 > 0);  // the first minute not too late
+    for (int step = 0; step < 8; ++step) {
+        if (!NextRinging(entry.first, entry.days, from, moment)) return false;
+        if (!Fired(moment)) return true;
+        from = moment + 1;
+    }
+    return false;
+}
+
 bool AgentSchedule::TakeDue(const platform::LocalTime& now, long long& latest) {
     const long long second = SecondOf(now);
     bool due = false;
@@ -99,15 +106,33 @@ bool AgentSchedule::TakeDue(const platform::LocalTime& now, long long& latest) {
         latest = moment;  // the moments are sorted
         due = true;
     }
+    for (const Repeating& entry : repeating_) {
+        long long moment;
+        if (!Upcoming(entry, second, moment) || second < moment * 60) continue;
+        fired_.insert(moment);
+        if (!due || moment > latest) latest = moment;
+        due = true;
+    }
     return due;
 }
 
 bool AgentSchedule::NextWake(const platform::LocalTime& now, platform::LocalTime& at) const {
     const long long second = SecondOf(now);
+    bool found = false;
+    long long earliest = 0;
     for (long long moment : moments_)
         if (second - moment * 60 <= kGraceMinutes * 60LL && !Fired(moment)) {
-            at = TimeOf(moment);
-            return true;
+            earliest = moment;
+            found = true;
+            break;
         }
-    return false;
+    for (const Repeating& entry : repeating_) {
+        long long moment;
+        if (Upcoming(entry, second, moment) && (!found || moment < earliest)) {
+            earliest = moment;
+            found = true;
+        }
+    }
+    if (found) at = TimeOf(earliest);
+    return found;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "dates/WakeDates.h"
 #include "platform/Clock.h"
 
 // When the agent wakes the main program: the wake dates as moments of local time, which of
@@ -21,8 +22,10 @@ public:
 
     // Takes the entry texts as the main program writes them ("dd.mm.yyyy (hh:mm)[ - text]",
     // the first hour digit may be blank); damaged entries are left out. The dates that have
-    // fired stay fired, so rewriting the file does not fire them again.
-    void Plan(const std::vector<std::string>& entries);
+    // fired stay fired, so rewriting the file does not fire them again. `repeats` holds the
+    // weekdays of each entry (none given: single dates); a repeating entry rings at its time on
+    // each of its weekdays from its date on, every morning once, like a date of its own.
+    void Plan(const std::vector<std::string>& entries, const std::vector<TWeekdays>& repeats = {});
 
     // Counts the date at `moment` (minutes, see WakeMoment), and those up to the grace period
     // before it, as fired: the last date fired by an earlier run. Dates fire in their order, so
@@ -38,8 +41,15 @@ public:
     bool NextWake(const platform::LocalTime& now, platform::LocalTime& at) const;
 
 private:
+    struct Repeating {
+        long long first;  // the entry's own moment: its first day and its time
+        TWeekdays days;
+    };
     bool Fired(long long moment) const;
+    // The ringing of a repeating entry that is due or ahead at `second` and has not fired.
+    bool Upcoming(const Repeating& entry, long long second, long long& moment) const;
     std::vector<long long> moments_;  // minutes since the civil epoch, local time
+    std::vector<Repeating> repeating_;
     std::set<long long> fired_;
     long long remembered_ = 0;
     bool hasRemembered_ = false;

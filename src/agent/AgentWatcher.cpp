@@ -33,7 +33,9 @@ bool AgentWatcher::Reload() {
         std::string content;
         if (stamp.size > kMaxIniFileSize || !platform_.files.ReadFile(file, content, kMaxIniFileSize))
             return false;
-        schedule_.Plan(ReadWakeDateEntries(platform::IniText(content)));
+        const platform::IniText ini(content);
+        const std::vector<std::string> entries = ReadWakeDateEntries(ini);
+        schedule_.Plan(entries, ReadWakeDateRepeats(ini, entries.size()));
         return true;
     } catch (const std::exception&) {
         return false;

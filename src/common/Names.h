@@ -33,6 +33,8 @@ inline const char* const kSkinFileValue = "Theme - Pfad";
 inline const char* const kIniFileName = "Orvella.ini";
 inline const char* const kWakeDatesSection = "Weckzeiten";
 inline const char* const kWakeDatesCounter = "Zähler";
+// The weekdays on which an entry of "Weckzeiten" repeats, under the same key as the entry.
+inline const char* const kWakeRepeatsSection = "Wiederholung";
 // The largest Orvella.ini read: room for the most wake dates read (10 000), each with a text far
 // longer than the date dialog makes, and the window position. A larger file is not read.
 constexpr std::size_t kMaxIniFileSize = 4 * 1024 * 1024;

@@ -11,6 +11,8 @@
 
 namespace {
 
+const char* const kWeekdayNames[7] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+
 const char* const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
                                      "July",    "August",   "September", "October", "November", "December"};
 
@@ -68,7 +70,7 @@ ui::Picture ClockFace() {
 
 TForm3::TForm3(ui::Environment& environment) : ui::Form(environment, "TForm3", "Dates") {
     clientWidth = 399;
-    clientHeight = 247;
+    clientHeight = 327;
     borderStyle = ui::BorderStyle::ToolWindow;
     minimizeBox = maximizeBox = false;
     // Left through OK or Cancel only: no close box, and Alt+F4 closes nothing.
@@ -106,14 +108,29 @@ TForm3::TForm3(ui::Environment& environment) : ui::Form(environment, "TForm3", "
     Edit2.SetBounds(12, 18, 119, 21);
     Edit2.maxLength = 19;
 
+    GroupBox4.SetBounds(8, 208, 383, 73);
+    GroupBox4.caption = " Repeat on: ";
+    for (int day = 0; day < 7; ++day) {
+        ui::CheckBox& box = *Weekday(day);
+        box.parent = &GroupBox4;
+        box.SetBounds(12 + day * 52, 18, 48, 17);
+        box.caption = kWeekdayNames[day];
+    }
+    Button3.parent = &GroupBox4;
+    Button3.SetBounds(12, 42, 90, 21);
+    Button3.caption = "Every day";
+    Button4.parent = &GroupBox4;
+    Button4.SetBounds(110, 42, 90, 21);
+    Button4.caption = "Workdays";
+
     Image1.SetBounds(288, 124, 64, 64);
     Image1.transparent = true;
     Image1.SetPicture(ClockFace());
 
-    Button1.SetBounds(228, 212, 75, 25);
+    Button1.SetBounds(228, 292, 75, 25);
     Button1.caption = "OK";
     Button1.isDefault = true;
-    Button2.SetBounds(316, 212, 75, 25);
+    Button2.SetBounds(316, 292, 75, 25);
     Button2.caption = "Cancel";
     Button2.cancel = true;
 
@@ -126,6 +143,24 @@ TForm3::TForm3(ui::Environment& environment) : ui::Form(environment, "TForm3", "
     MonthCalendar1.OnClick = [this] { MonthCalendar1Click(); };
     Button1.OnClick = [this] { Button1Click(); };
     Button2.OnClick = [this] { Button2Click(); };
+    Button3.OnClick = [this] { Button3Click(); };
+    Button4.OnClick = [this] { Button4Click(); };
+}
+
+ui::CheckBox* TForm3::Weekday(int day) {
+    ui::CheckBox* const boxes[7] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &CheckBox6, &CheckBox7};
+    return boxes[day];
+}
+
+TWeekdays TForm3::TickedWeekdays() {
+    TWeekdays days = kNoRepeat;
+    for (int day = 0; day < 7; ++day)
+        if (Weekday(day)->checked) days |= 1u << day;
+    return days;
+}
+
+void TForm3::TickWeekdays(TWeekdays days) {
+    for (int day = 0; day < 7; ++day) Weekday(day)->checked = (days & (1u << day)) != 0;
 }
 
 // Entry n of the month list is month n in every language, so the list is rebuilt in key
@@ -138,6 +173,10 @@ void TForm3::ApplyLanguageTexts(const LanguageTexts& texts) {
     Button1.caption = texts.text[22];
     Button2.caption = texts.text[23];
     ComboBox1.items.assign(texts.text.begin() + 49, texts.text.begin() + 61);
+    GroupBox4.caption = " " + texts.text[89] + ": ";
+    for (int day = 0; day < 7; ++day) Weekday(day)->caption = texts.text[82 + day];
+    Button3.caption = texts.text[90];
+    Button4.caption = texts.text[91];
     ComboBox1.text = ComboBox1.Selected();
 }
 
@@ -162,12 +201,15 @@ void TForm3::FormShow() {
     date.time = time;
 
     const int selected = mode_ == TDateDialogMode::Edit ? SelectedEntry() : -1;
+    TWeekdays days = kNoRepeat;
     if (selected >= 0) {
         const std::string& text = list_->Entries()[selected];
         // An entry whose date cannot be read opens on now, keeping what description it has.
         if (!ParseWakeDate(text, date)) date.description = text.size() > 21 ? text.substr(21) : std::string();
+        days = list_->Repeats()[selected];
     }
     ShowDate(date);
+    TickWeekdays(days);
     FocusControl(ComboBox1);
 }
 
@@ -225,13 +267,17 @@ void TForm3::Button1Click() {
     if (list_) {
         const int selected = mode_ == TDateDialogMode::Edit ? SelectedEntry() : -1;
         if (selected >= 0)
-            list_->Replace(selected, text);
+            list_->Replace(selected, text, TickedWeekdays());
         else
-            list_->Add(text);
+            list_->Add(text, TickedWeekdays());
     }
     modalResult = ui::mrOk;
     Close();
 }
+
+void TForm3::Button3Click() { TickWeekdays(kEveryDay); }
+
+void TForm3::Button4Click() { TickWeekdays(kWorkdays); }
 
 void TForm3::Button2Click() {
     // Nothing typed is used any more, so the time field has nothing to refuse as it loses

@@ -31,6 +31,13 @@ public:
     // " Description: ".
     ui::GroupBox GroupBox3{this, "GroupBox3"};
     ui::Edit Edit2{this, "Edit2"};
+    // " Repeat on: ": the weekdays from Monday; none ticked is a single date.
+    ui::GroupBox GroupBox4{this, "GroupBox4"};
+    ui::CheckBox CheckBox1{this, "CheckBox1"}, CheckBox2{this, "CheckBox2"}, CheckBox3{this, "CheckBox3"},
+        CheckBox4{this, "CheckBox4"}, CheckBox5{this, "CheckBox5"}, CheckBox6{this, "CheckBox6"},
+        CheckBox7{this, "CheckBox7"};
+    ui::Button Button3{this, "Button3"};  // Every day
+    ui::Button Button4{this, "Button4"};  // Workdays
     ui::Image Image1{this, "Image1"};
     ui::Button Button1{this, "Button1"};  // OK
     ui::Button Button2{this, "Button2"};  // Cancel
@@ -42,8 +49,14 @@ public:
     void MonthCalendar1Click();
     void Button1Click();
     void Button2Click();
+    void Button3Click();
+    void Button4Click();
 
 private:
+    // The weekday boxes, Monday first.
+    ui::CheckBox* Weekday(int day);
+    TWeekdays TickedWeekdays();
+    void TickWeekdays(TWeekdays days);
     // The list's selected entry, -1 when none is (or no list is connected).
     int SelectedEntry() const;
     void ShowDate(const TWakeDate& date);

@@ -48,7 +48,24 @@ bool ClockTime(const std::string& time, int& hour, int& minute) {
     return hour <= 23 && minute <= 59;
 }
 
-void TWakeDateList::Add(const std::string& text) {
+TWeekdays ParseWeekdays(const std::string& text) {
+    if (text.size() != 7) return kNoRepeat;
+    TWeekdays days = kNoRepeat;
+    for (std::size_t i = 0; i < 7; ++i) {
+        if (text[i] != '0' && text[i] != '1') return kNoRepeat;
+        if (text[i] == '1') days |= 1u << i;
+    }
+    return days;
+}
+
+std::string FormatWeekdays(TWeekdays days) {
+    std::string text(7, '0');
+    for (std::size_t i = 0; i < 7; ++i)
+        if (days & (1u << i)) text[i] = '1';
+    return text;
+}
+
+void TWakeDateList::Add(const std::string& text, TWeekdays repeat) {
     // After the entries that sort equal, so the order of duplicates is the order of adding.
     auto place = std::upper_bound(entries_.begin(), entries_.end(), text,
                                   [this](const std::string& a, const std::string& b) {
@@ -56,16 +73,18 @@ void TWakeDateList::Add(const std::string& text) {
                                   });
     const int index = static_cast<int>(place - entries_.begin());
     entries_.insert(place, text);
+    repeats_.insert(repeats_.begin() + index, repeat & kEveryDay);
     if (selected >= index) ++selected;
 }
 
-void TWakeDateList::Replace(int index, const std::string& text) {
+void TWakeDateList::Replace(int index, const std::string& text, TWeekdays repeat) {
     if (index < 0 || index >= static_cast<int>(entries_.size())) return;
     const bool wasSelected = selected == index;
     entries_.erase(entries_.begin() + index);
+    repeats_.erase(repeats_.begin() + index);
     if (selected > index) --selected;
     if (wasSelected) selected = -1;
-    Add(text);
+    Add(text, repeat);
     if (wasSelected) {
         // The last of the equal texts is the one just added.
         for (int i = static_cast<int>(entries_.size()) - 1; i >= 0; --i)
@@ -79,10 +98,12 @@ void TWakeDateList::Replace(int index, const std::string& text) {
 void TWakeDateList::Delete(int index) {
     if (index < 0 || index >= static_cast<int>(entries_.size())) return;
     entries_.erase(entries_.begin() + index);
+    repeats_.erase(repeats_.begin() + index);
     selected = -1;
 }
 
 void TWakeDateList::Clear() {
     entries_.clear();
+    repeats_.clear();
     selected = -1;
 }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -9,7 +10,9 @@
 
 // Section "Weckzeiten" of Orvella.ini: the counter "Zähler" holds the number of entries minus
 // one, the keys "0", "1", ... hold the entry texts. The agent reads the same section, so the
-// layout stays as it is; only the way the file is changed is ours.
+// layout stays as it is; only the way the file is changed is ours. Section "Wiederholung" holds,
+// under an entry's key, the weekdays on which it repeats; an older reader that knows only
+// "Weckzeiten" sees such an entry as the single date it starts on.
 
 namespace {
 
@@ -95,11 +98,28 @@ std::vector<std::string> ReadWakeDateEntries(const platform::IniText& ini) {
     return entries;
 }
 
+std::vector<TWeekdays> ReadWakeDateRepeats(const platform::IniText& ini, std::size_t count) {
+    std::vector<TWeekdays> repeats(count, kNoRepeat);
+    const platform::IniText::Section* section = ini.FindSection(kWakeRepeatsSection);
+    if (!section || count == 0) return repeats;
+    std::vector<bool> seen(count, false);
+    for (const platform::IniText::Key& key : section->keys) {
+        const int index = KeyIndex(key.name, static_cast<int>(count) - 1);
+        if (index < 0 || seen[static_cast<std::size_t>(index)]) continue;
+        seen[static_cast<std::size_t>(index)] = true;
+        if (key.hasValue) repeats[static_cast<std::size_t>(index)] = ParseWeekdays(key.value);
+    }
+    return repeats;
+}
+
 void LoadWakeDates(platform::Platform& platform, TWakeDateList& list) {
     list.Clear();
     std::string content;
     if (!platform.files.ReadFile(IniPath(platform), content, kMaxIniFileSize)) return;
-    for (const std::string& entry : ReadWakeDateEntries(platform::IniText(content))) list.Add(entry);
+    const platform::IniText ini(content);
+    const std::vector<std::string> entries = ReadWakeDateEntries(ini);
+    const std::vector<TWeekdays> repeats = ReadWakeDateRepeats(ini, entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) list.Add(entries[i], repeats[i]);
 }
 
 void SaveWakeDates(platform::Platform& platform, const TWakeDateList& list) {
@@ -117,8 +137,19 @@ void SaveWakeDates(platform::Platform& platform, const TWakeDateList& list) {
     values.push_back({kWakeDatesCounter, std::to_string(static_cast<long long>(list.Count()) - 1)});
     for (std::size_t i = 0; i < list.Count(); ++i)
         values.push_back({std::to_string(i), StoredText(list.Entries()[i])});
-    const std::string text = platform::ReplaceIniSection(
+    std::string text = platform::ReplaceIniSection(
         content, kWakeDatesSection, values, [old](const std::string& key) { return KeyIndex(key, old) >= 0; });
+
+    // The weekdays under the keys their entries have now. Every numbered key of the old section
+    // goes, whatever the counter said, so that no stale one gives a later entry weekdays of
+    // another; an older Orvella that never wrote the section finds none added for single dates.
+    std::vector<platform::IniValue> repeats;
+    for (std::size_t i = 0; i < list.Count(); ++i)
+        if (list.Repeats()[i] != kNoRepeat) repeats.push_back({std::to_string(i), FormatWeekdays(list.Repeats()[i])});
+    if (!repeats.empty() || ini.FindSection(kWakeRepeatsSection))
+        text = platform::ReplaceIniSection(text, kWakeRepeatsSection, repeats, [](const std::string& key) {
+            return KeyIndex(key, std::numeric_limits<int>::max()) >= 0;
+        });
 
     written = written &&
               ReplaceFileWith(files, file, "orv", [&](const std::string& copy) { return files.WriteFile(copy, text); });

@@ -59,8 +59,13 @@ LanguageTexts ReadLanguageTexts(platform::Platform& platform, const std::string&
     LanguageTexts texts;
     texts.section = section;
     for (int key = 1; key <= kLanguageKeyCount; ++key)
-        texts.text[static_cast<std::size_t>(key)] = ReadLanguageText(platform, path, section, key, BuiltInText(key));
+        texts.text[static_cast<std::size_t>(key)] =
+            ReadLanguageText(platform, path, section, key, MissingText(section, key));
     return texts;
+}
+
+std::string MissingText(const std::string& section, int key) {
+    return key >= kFirstAddedKey ? DefaultText(SameSectionName(section, "Deutsch"), key) : BuiltInText(key);
 }
 
 std::string ReadLanguageText(platform::Platform& platform, const std::string& path, const std::string& section,

@@ -6,17 +6,21 @@
 #include "platform/Platform.h"
 
 // The language file: an INI text file (Windows-1252, CR LF) with one section per language and
-// the keys "1" to "81", one translated text each. Its extension ".dll" is only a name.
+// the keys "1" to "95", one translated text each. Its extension ".dll" is only a name.
 
-constexpr int kLanguageKeyCount = 81;
+constexpr int kLanguageKeyCount = 95;
+// The keys that language files had before the repeating wake dates; the later ones are missing
+// from files made then.
+constexpr int kFirstAddedKey = 82;
 
-// The largest language file read: room for a hundred languages whose 81 texts all have the most
+// The largest language file read: room for a hundred languages whose texts all have the most
 // characters a text can have (2047); a larger file cannot be read.
 constexpr std::size_t kMaxLanguageFileSize = 16 * 1024 * 1024;
 
 // The texts of one language, by key (index 0 unused). A key missing from the section, or a
-// section missing from the file, gives the key's built-in German text; a key present with an
-// empty value gives an empty text.
+// section missing from the file, gives the key's built-in German text (for a key from
+// kFirstAddedKey on, which older files lack, the English default text unless the section is
+// "Deutsch"); a key present with an empty value gives an empty text.
 struct LanguageTexts {
     std::string section;
     std::array<std::string, kLanguageKeyCount + 1> text;
@@ -26,8 +30,11 @@ struct LanguageTexts {
 };
 
 // The built-in German text of a key, used where the file has none; empty for the keys 62 to 65,
-// which no window shows, and for numbers outside 1..81.
+// which no window shows, and for numbers outside 1..kLanguageKeyCount.
 std::string BuiltInText(int key);
+// What a section that lacks the key shows: BuiltInText, but for a key from kFirstAddedKey on the
+// English default text, or the German one in the section "Deutsch".
+std::string MissingText(const std::string& section, int key);
 
 // The section names of the file, in file order, read from its raw lines: a line counts when its
 // first character is "[" and its last "]"; duplicates and "[]" count too. Throws
@@ -46,8 +53,8 @@ std::string ReadLanguageText(platform::Platform& platform, const std::string& pa
 // private-profile functions do: without regard to case, accented letters included.
 bool SameSectionName(const std::string& a, const std::string& b);
 
-// The default file: the comment header, "[Deutsch]" and "[English]" with their 81 texts each,
-// 172 lines with CR LF.
+// The default file: the comment header, "[Deutsch]" and "[English]" with their 95 texts each,
+// 200 lines with CR LF.
 std::string DefaultLanguageFileText();
 
 // The language file of an update: the default file (its header, "[Deutsch]" and "[English]"

@@ -4,7 +4,7 @@
 
 namespace {
 
-// The two languages written into a new language file, by key 1 to 81.
+// The two languages written into a new language file, by key 1 to kLanguageKeyCount.
 struct DefaultTexts {
     const char* german;
     const char* english;
@@ -95,6 +95,22 @@ const DefaultTexts kDefaultTexts[kLanguageKeyCount] = {
     {"Windows nach dem Beenden herunterfahren", "Shutdown Windows after closing"},
     {"Windows nach erreichen der Endlautstärke herunterfahren",
      "Shutdown Windows after reaching final volume"},
+    // The repeating wake dates: the weekdays from Monday, the date dialog's "Repeat on" and its
+    // quick choices, the Dates tab's button and its next-ringing column.
+    {"Mo", "Mon"},
+    {"Di", "Tue"},
+    {"Mi", "Wed"},
+    {"Do", "Thu"},
+    {"Fr", "Fri"},
+    {"Sa", "Sat"},
+    {"So", "Sun"},
+    {"Wiederholen am", "Repeat on"},
+    {"Jeden Tag", "Every day"},
+    {"Werktags", "Workdays"},
+    {"Nächsten auslassen", "Skip next"},
+    {"Heute", "Today"},
+    {"Morgen", "Tomorrow"},
+    {"vorbei", "past"},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "dates/WakeDateTexts.h"
 #include "dates/WakeDates.h"
 #include "settings/Settings.h"
 #include "ui/Form.h"
@@ -132,6 +133,7 @@ public:
     ui::Button Button5{this, "Button5"};    // New wake date
     ui::Button Button6{this, "Button6"};    // Edit wake date
     ui::Button Button7{this, "Button7"};    // Delete wake date
+    ui::Button Button14{this, "Button14"};  // Skip the next ringing of a repeating wake date
     ui::Button Button8{this, "Button8"};    // New language
     ui::Button Button9{this, "Button9"};    // Delete language
     ui::Button Button10{this, "Button10"};  // Restore default languages
@@ -182,6 +184,7 @@ public:
     void ApplyEnableRules();
     // Shows the wake dates as rows, keeping the list's selection.
     void ShowWakeDates();
+    void ShowWakeDateColumns();
 
     // Releasing the mouse on an option runs its rules; toggling it by keyboard runs none.
     void CheckBox1MouseUp(const ui::MouseEvent&);
@@ -209,6 +212,7 @@ public:
     void Button5Click();
     void Button6Click();
     void Button7Click();
+    void Button14Click();
     void Button13Click();  // the alarm sound's file
 
     // The translation editor of the "Language" tab. Its rows are the texts of the language
@@ -255,6 +259,8 @@ private:
     void EndActionMouseUp(ui::CheckBox& released);
     void EnableAutoCloseFields(bool enable);
     void EnableDateButtons(bool enable);
+    // The words of the Dates tab's weekday and next-ringing columns, in the active language.
+    TWakeDateWords dateWords_;
     void OpenDateDialog(TDateDialogMode mode);
     // The lines that come in German or English only, not from the language file.
     void ShowFixedLines(bool german);

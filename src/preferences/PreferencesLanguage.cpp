@@ -75,7 +75,7 @@ void TForm2::ApplyLanguageTexts(const LanguageTexts& texts) {
         {33, Label13, kColon}, {30, CheckBox10, kPlain}, {31, CheckBox11, kPlain}, {81, CheckBox12, kPlain},
         // "Dates"
         {34, CheckBox13, kPlain}, {35, GroupBox7, kGroup}, {36, Button5, kPlain}, {37, Button6, kPlain},
-        {38, Button7, kPlain},
+        {38, Button7, kPlain}, {92, Button14, kPlain},
         // "Language"
         {39, GroupBox8, kGroup}, {40, Label21, kColon}, {36, Button8, kPlain}, {38, Button9, kPlain},
         {66, Button10, kPlain}, {41, GroupBox9, kGroup}, {61, Label22, kColon}, {43, Button11, kPlain},
@@ -89,6 +89,12 @@ void TForm2::ApplyLanguageTexts(const LanguageTexts& texts) {
         target.control.caption = target.decoration.before + texts.text[target.key] + target.decoration.after;
     ShowFixedLines(texts.German());
     caption = texts.text[44];
+    for (std::size_t day = 0; day < 7; ++day) dateWords_.weekdays[day] = texts.text[82 + day];
+    dateWords_.everyDay = texts.text[90];
+    dateWords_.today = texts.text[93];
+    dateWords_.tomorrow = texts.text[94];
+    dateWords_.past = texts.text[95];
+    ShowWakeDateColumns();
 }
 
 void TForm2::ShowFixedLines(bool german) {

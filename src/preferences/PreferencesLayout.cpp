@@ -53,7 +53,7 @@ void TForm2::CreateLayout() {
     Label5.enabled = Edit4.enabled = UpDown3.enabled = CheckBox7.enabled = false;
     Label16.enabled = Edit8.enabled = UpDown5.enabled = false;
     Label17.enabled = Edit9.enabled = UpDown6.enabled = false;
-    Button6.enabled = Button7.enabled = false;
+    Button6.enabled = Button7.enabled = Button14.enabled = false;
 }
 
 void TForm2::LayoutGeneralTabs() {
@@ -157,6 +157,7 @@ void TForm2::ConnectEvents() {
     Button5.OnClick = [this] { Button5Click(); };
     Button6.OnClick = [this] { Button6Click(); };
     Button7.OnClick = [this] { Button7Click(); };
+    Button14.OnClick = [this] { Button14Click(); };
     Button13.OnClick = [this] { Button13Click(); };
     ComboBox1.OnChange = [this] { ComboBox1Change(); };
 }

@@ -21,13 +21,15 @@ void TForm2::LayoutOtherTabs() {
     }
 
     Place(GroupBox7, TabSheet4, 8, 116, 359, 200, " Dates: ");
-    Place(ListView1, GroupBox7, 12, 20, 246, 168);
-    ListView1.columns = {{"", 240}};
+    // Each entry, its weekdays and its next ringing; the buttons below the list.
+    Place(ListView1, GroupBox7, 12, 20, 335, 136);
+    ListView1.columns = {{"", 169}, {"", 56}, {"", 106}};
     ListView1.showColumnHeaders = false;
     ListView1.smallImages = icons;
-    Place(Button5, GroupBox7, 268, 20, 79, 25, "New");
-    Place(Button6, GroupBox7, 268, 52, 79, 25, "Edit");
-    Place(Button7, GroupBox7, 268, 84, 79, 25, "Delete");
+    Place(Button5, GroupBox7, 12, 164, 79, 25, "New");
+    Place(Button6, GroupBox7, 97, 164, 79, 25, "Edit");
+    Place(Button7, GroupBox7, 182, 164, 79, 25, "Delete");
+    Place(Button14, GroupBox7, 267, 164, 80, 25, "Skip next");
 
     // The translation editor's controls; what they do belongs to the language files.
     Place(GroupBox8, TabSheet5, 8, 6, 359, 84, " Language: ");

@@ -126,3 +126,74 @@ TEST(AgentScheduleTest, ARememberedDateAndThoseOfTheGracePeriodBeforeItDoNotFire
     EXPECT_TRUE(schedule.TakeDue(At(8, 12, 2026, 7, 40), latest));
     EXPECT_EQ(MomentText(latest), "08.12.2026 (07:33)");
 }
+
+// A repeating entry rings at its time on its weekdays, from its own date on: 07.12.2026 is a
+// Monday. Each row takes what is due at `now`, then asks for the next wake.
+TEST(AgentScheduleTest, ARepeatingEntryRingsOnItsNextWeekday) {
+    struct Case {
+        const char* name;
+        const char* entry;
+        TWeekdays days;
+        LocalTime now;
+        bool due;
+        const char* next;
+    };
+    std::vector<Case> cases = {
+        {"every day, first date far in the past", "03.01.2000 (06:30)", kEveryDay, At(7, 12, 2026, 6, 0), false,
+         "07.12.2026 06:30:00"},
+        {"due within the grace period", "03.01.2000 (06:30)", kEveryDay, At(7, 12, 2026, 6, 38), true,
+         "08.12.2026 06:30:00"},
+        {"beyond the grace period: tomorrow", "03.01.2000 (06:30)", kEveryDay, At(7, 12, 2026, 6, 40, 1), false,
+         "08.12.2026 06:30:00"},
+        {"workdays over the year's end", "01.12.2026 (06:30)", kWorkdays, At(31, 12, 2026, 7, 0), false,
+         "01.01.2027 06:30:00"},
+        {"workdays over a weekend", "01.12.2026 (06:30)", kWorkdays, At(1, 1, 2027, 7, 0), false,
+         "04.01.2027 06:30:00"},
+        {"Saturdays over the month's end", "01.02.2026 (06:30)", 0x20, At(28, 2, 2026, 7, 0), false,
+         "07.03.2026 06:30:00"},
+        {"leap day", "01.01.2028 (06:30)", kEveryDay, At(28, 2, 2028, 7, 0), false, "29.02.2028 06:30:00"},
+        {"first date ahead", "20.12.2026 (06:30)", kEveryDay, At(7, 12, 2026, 7, 0), false, "20.12.2026 06:30:00"},
+        {"first date ahead, not one of its weekdays", "20.12.2026 (06:30)", 0x01, At(7, 12, 2026, 7, 0), false,
+         "21.12.2026 06:30:00"},
+        {"summer time begins: the local time stays", "01.03.2026 (02:30)", kEveryDay, At(28, 3, 2026, 23, 0), false,
+         "29.03.2026 02:30:00"},
+        {"summer time ends", "01.03.2026 (06:30)", 0x40, At(24, 10, 2026, 7, 0), false, "25.10.2026 06:30:00"},
+        {"a single date is planned as before", "07.12.2026 (06:30)", kNoRepeat, At(7, 12, 2026, 7, 0), false, ""},
+    };
+    const char* weekdays[] = {"14.12.2026 06:30:00", "08.12.2026 06:30:00", "09.12.2026 06:30:00",
+                              "10.12.2026 06:30:00", "11.12.2026 06:30:00", "12.12.2026 06:30:00",
+                              "13.12.2026 06:30:00"};
+    for (int day = 0; day < 7; ++day)
+        cases.push_back({weekdays[day], "01.12.2026 (06:30)", 1u << day, At(7, 12, 2026, 7, 0), false, weekdays[day]});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AgentSchedule schedule;
+        schedule.Plan({c.entry}, {c.days});
+        EXPECT_EQ(Due(schedule, c.now), c.due);
+        LocalTime next{};
+        EXPECT_EQ(schedule.NextWake(c.now, next) ? Text(next) : "", c.next);
+    }
+}
+
+TEST(AgentScheduleTest, ARepeatingEntryRingsOncePerMorningAlsoAfterARestart) {
+    const std::vector<std::string> entries = {"01.12.2026 (06:30)", "07.12.2026 (06:30) - the same minute"};
+    const std::vector<TWeekdays> days = {kEveryDay, kNoRepeat};
+    AgentSchedule schedule;
+    schedule.Plan(entries, days);
+    long long latest = 0;
+    ASSERT_TRUE(schedule.TakeDue(At(7, 12, 2026, 6, 31), latest));
+    EXPECT_EQ(MomentText(latest), "07.12.2026 (06:30)");
+    EXPECT_FALSE(Due(schedule, At(7, 12, 2026, 6, 32)));
+    schedule.Plan(entries, days);  // the file saved again
+    EXPECT_FALSE(Due(schedule, At(7, 12, 2026, 6, 33)));
+
+    AgentSchedule restarted;
+    restarted.Remember(latest);
+    restarted.Plan(entries, days);
+    EXPECT_FALSE(Due(restarted, At(7, 12, 2026, 6, 35)));
+    LocalTime next{};
+    ASSERT_TRUE(restarted.NextWake(At(7, 12, 2026, 6, 35), next));
+    EXPECT_EQ(Text(next), "08.12.2026 06:30:00");
+    EXPECT_TRUE(Due(restarted, At(8, 12, 2026, 6, 30)));
+    EXPECT_FALSE(Due(restarted, At(8, 12, 2026, 6, 31)));
+}

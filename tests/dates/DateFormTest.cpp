@@ -46,7 +46,7 @@ protected:
 TEST_F(DateFormTest, LayoutAsDesigned) {
     EXPECT_EQ(form.caption, "Dates");
     EXPECT_EQ(form.clientWidth, 399);
-    EXPECT_EQ(form.clientHeight, 247);
+    EXPECT_EQ(form.clientHeight, 327);  // with room for the weekdays
     EXPECT_EQ(form.borderStyle, ui::BorderStyle::ToolWindow);
     EXPECT_FALSE(form.systemMenu || form.closeCommandEnabled);
     ASSERT_EQ(form.ComboBox1.items.size(), 12u);
@@ -257,3 +257,44 @@ TEST_F(DateFormTest, CancelChangesNothingAndTheNextNewEntryStartsAfresh) {
 }
 
 }  // namespace
+
+// "Repeat on": the boxes give the entry its weekdays, the quick choices tick them, and an edit
+// opens on the entry's own; none ticked is a single date.
+TEST_F(DateFormTest, RepeatOnGivesTheEntryItsWeekdays) {
+    struct Case {
+        const char* name;
+        TWeekdays before;  // the edited entry's
+        std::function<void(TForm3&)> user;
+        TWeekdays after;
+    } cases[] = {
+        {"untouched single date", kNoRepeat, [](TForm3&) {}, kNoRepeat},
+        {"Workdays", kNoRepeat, [](TForm3& f) { f.Button4.Click(); }, kWorkdays},
+        {"Every day", 0x21, [](TForm3& f) { f.Button3.Click(); }, kEveryDay},
+        {"Workdays replaces what was ticked", 0x60, [](TForm3& f) { f.Button4.Click(); }, kWorkdays},
+        {"edit keeps the days", 0x41, [](TForm3&) {}, 0x41},
+        {"Mon and Wed ticked", kNoRepeat, [](TForm3& f) { f.CheckBox1.checked = f.CheckBox3.checked = true; }, 0x05},
+        {"all unticked", kWorkdays,
+         [](TForm3& f) { f.CheckBox1.checked = f.CheckBox2.checked = f.CheckBox3.checked = f.CheckBox4.checked =
+                             f.CheckBox5.checked = false; },
+         kNoRepeat},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        list.Clear();
+        list.Add("05.01.2027 (06:45) - Early shift", c.before);
+        list.selected = 0;
+        Show(TDateDialogMode::Edit, [&] {
+            c.user(form);
+            form.Button1.Click();
+        });
+        EXPECT_EQ(list.Entries(), Entries{"05.01.2027 (06:45) - Early shift"});
+        EXPECT_EQ(list.Repeats(), std::vector<TWeekdays>{c.after});
+    }
+    // A new entry starts with none ticked, whatever the last one had.
+    Show(TDateDialogMode::NewEntry, [&] {
+        EXPECT_FALSE(form.CheckBox1.checked || form.CheckBox7.checked);
+        form.CheckBox7.checked = true;
+        form.Button1.Click();
+    });
+    EXPECT_EQ(list.Repeats(), (std::vector<TWeekdays>{kNoRepeat, 0x40}));
+}

@@ -243,3 +243,62 @@ TEST_F(WakeDatesFile, EntryTextAndSortedList) {
     EXPECT_EQ(list.Entries(), (Entries{"01.02.2027 (06:00)", "20.01.2027 (06:00)"}));
     EXPECT_EQ(list.selected, -1);
 }
+
+// "Wiederholung" holds, under an entry's key, the weekdays it repeats on: the keys follow the
+// entries through the sort and a deletion, and the file's other lines stay as they were.
+TEST_F(WakeDatesFile, RepeatsAreStoredBesideTheirEntries) {
+    using Repeats = std::vector<TWeekdays>;
+    const std::string head = "[Position]\r\nLeft=3\r\n[Weckzeiten]\r\nZähler=2\r\n0=15.01.2027 (06:00)\r\n"
+                             "1=01.02.2027 (07:00)\r\n2=20.01.2027 (08:00)\r\n";
+    struct LoadCase {
+        const char* name;
+        std::string repeats;  // the rest of the file
+        Repeats expected;     // in the list's order: 01.02., 15.01., 20.01.
+    } loads[] = {
+        {"old file without the section", "", {0, 0, 0}},
+        {"keys follow the sort", "[Wiederholung]\r\n0=1111100\r\n1=0000011\r\n", {0x60, kWorkdays, 0}},
+        {"no 1 is a single date", "[Wiederholung]\r\n0=0000000\r\n2=1111111\r\n", {0, 0, kEveryDay}},
+        {"damaged values", "[Wiederholung]\r\n0=111110\r\n1=11111000\r\n2=1111x00\r\n", {0, 0, 0}},
+        {"blanks and quotes as the profile rules read them", "[wiederholung]\r\n 0 = \"1010000\" \r\n", {0, 0x05, 0}},
+        {"keys beyond the entries, leading zeros, first wins",
+         "[Wiederholung]\r\n3=1111111\r\n01=1111111\r\n2=1000000\r\n2=0100000\r\n", {0, 0, 0x01}},
+    };
+    for (const LoadCase& c : loads) {
+        SCOPED_TRACE(c.name);
+        Given(head + c.repeats);
+        Load();
+        EXPECT_EQ(list.Repeats(), c.expected);
+    }
+
+    // A save over the last file: the section's numbered keys are rewritten, its comment and the
+    // sections after it stay byte for byte.
+    Given(head + "[Wiederholung]\r\n;note\r\n0=1111100\r\n7=1111111\r\n[Tail]\nx = 1");
+    Load();
+    list.Add("03.01.2027 (05:30)", kEveryDay);  // second, after 01.02.2027
+    list.Delete(0);                              // 01.02.2027, which had none
+    SaveWakeDates(p, list);
+    EXPECT_EQ(Content(), "[Position]\r\nLeft=3\r\n[Weckzeiten]\r\nZähler=2\r\n0=03.01.2027 (05:30)\r\n"
+                         "1=15.01.2027 (06:00)\r\n2=20.01.2027 (08:00)\r\n"
+                         "[Wiederholung]\r\n0=1111111\r\n1=1111100\r\n;note\r\n[Tail]\nx = 1");
+    Load();
+    EXPECT_EQ(list.Repeats(), (Repeats{kEveryDay, kWorkdays, 0}));
+
+    // No repeating entry: an existing section loses its keys, none is made for an old file.
+    list.Replace(0, "03.01.2027 (05:30)");
+    list.Replace(1, "15.01.2027 (06:00)");
+    SaveWakeDates(p, list);
+    EXPECT_NE(Content().find("[Wiederholung]\r\n;note\r\n[Tail]"), std::string::npos) << Content();
+    p.files.DeleteFile(kIni);
+    Given(head);
+    Load();
+    SaveWakeDates(p, list);
+    EXPECT_EQ(Content().find("Wiederholung"), std::string::npos) << Content();
+}
+
+TEST_F(WakeDatesFile, WeekdayTexts) {
+    for (const char* bad : {"", "111110", "11111000", "1111x00", "1111 00", "0000000"})
+        EXPECT_EQ(ParseWeekdays(bad), kNoRepeat) << bad;
+    for (TWeekdays days : {kWorkdays, kEveryDay, 0x60u, 0x01u, 0x40u})
+        EXPECT_EQ(ParseWeekdays(FormatWeekdays(days)), days);
+    EXPECT_EQ(FormatWeekdays(kWorkdays), "1111100");
+}

@@ -1,7 +1,8 @@
 // The companion agent under Wine: a wake date written while it runs wakes the main program
 // (the wake call set, Orvella.exe /S started, the player playing), WM_CLOSE ends it with exit
 // code 0, and a second copy ends at once. A huge damaged Orvella.ini does not knock it over, and
-// a date it fired stays fired when it is started again.
+// a date it fired stays fired when it is started again. A repeating date rings on its weekdays
+// from its first day on.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -151,6 +152,42 @@ TEST_F(Agent, AHugeDamagedFileDoesNotKnockItOverAndAFiredDateStaysFiredAfterARes
     EXPECT_FALSE(FindWindowA("TApplication", "Orvella"));
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(again.WaitForExit(10000));
+}
+
+// Entries one minute ago: one first due yesterday, one whose weekdays leave out today, one that
+// starts tomorrow. Only the first may ring today.
+TEST_F(Agent, ARepeatingDateFiresOnItsWeekdaysFromItsFirstDayOn) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::string notToday(7, '1');
+    notToday[(now.wDayOfWeek + 6) % 7] = '0';  // Monday first
+    const std::string yesterday = WakeDate(-1 - 1440), today = WakeDate(-1), tomorrow = WakeDate(-1 + 1440);
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZähler=1\r\n0=" + yesterday + "\r\n1=" + tomorrow +
+                                             "\r\n[Wiederholung]\r\n0=" + notToday + "\r\n1=1111111\r\n"));
+    auto agent = e2e::StartProgram("Agent.exe");
+    HWND window = e2e::WaitForWindow("TApplication", "Orvella Agent", 10000);
+    ASSERT_TRUE(window);
+    DWORD_PTR result;
+    ASSERT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result));
+    Sleep(3000);
+    DWORD wake = 0;
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Weckruf", wake));
+    EXPECT_EQ(wake, 0u) << "rang for " << yesterday << " on " << notToday << " or for " << tomorrow;
+    EXPECT_FALSE(FindWindowA("TApplication", "Orvella"));
+
+    // Every day from yesterday on: today's ringing, a minute ago, is within the grace period.
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZähler=0\r\n0=" + yesterday +
+                                             "\r\n[Wiederholung]\r\n0=1111111\r\n"));
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] { return (e2e::GetRegistryDword(kKey, "Weckruf", wake) && wake == 1) || FindWindowA("TForm1", "Orvella"); },
+        15000))
+        << "no wake call for " << yesterday << " every day";
+    EXPECT_TRUE(e2e::WaitForWindow("TApplication", "Orvella", 20000));
+    std::string last;
+    EXPECT_TRUE(e2e::GetRegistryString(kKey, "Agent - Letzter Weckruf", last));
+    EXPECT_EQ(last, today.substr(0, 18)) << "today's ringing";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(agent.WaitForExit(10000));
 }
 
 }  // namespace

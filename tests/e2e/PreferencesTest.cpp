@@ -223,14 +223,31 @@ TEST_F(Preferences, ANewWakeDateIsStoredAtOkAndATimeThatIsNoClockTimeIsRefused) 
 TEST_F(Preferences, CancelLeavesTheWakeDatesFileAsItWas) {
     const std::string before =
         "[Position]\r\nLeft=10\r\nTop=20\r\n[Weckzeiten]\r\nZ\xE4hler=1\r\n0=05.01.2027 (06:45) - Early shift\r\n"
-        "1=06.01.2027 (07:00)\r\n";
+        "1=06.01.2027 (07:00)\r\n[Wiederholung]\r\n1=1111100\r\n";
     ASSERT_TRUE(e2e::WriteTextFile(Ini(), before));
     HWND dialog = Open();
     ASSERT_TRUE(dialog);
     ShowTab(dialog, 3);
     ASSERT_EQ(Rows(dialog), 2);
     e2e::MovePointerAway();
+    // Beside each entry its weekdays and its next ringing.
     e2e::ExpectLooksLikeReference(e2e::CaptureClientArea(dialog), "Preferences-DatesWithEntries", 0.97);
+
+    // The repeating entry opens with its weekdays ticked.
+    LVITEMA second{};
+    second.stateMask = second.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendWithData(ChildOfClass(dialog, WC_LISTVIEWA), LVM_SETITEMSTATE, 1, second);
+    PostMessageA(Child(dialog, "Button", "Edit"), BM_CLICK, 0, 0);
+    HWND dates = e2e::WaitForWindow("TForm3", "", 10000);
+    ASSERT_TRUE(dates && e2e::WaitUntil([&] { return IsWindowVisible(dates) != FALSE; }, 5000));
+    HWND friday = Child(dates, "Button", "Fri"), saturday = Child(dates, "Button", "Sat");
+    ASSERT_TRUE(friday && saturday);
+    EXPECT_EQ(SendMessageA(friday, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(saturday, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    e2e::MovePointerAway();
+    e2e::ExpectLooksLikeReference(e2e::CaptureClientArea(dates), "DateDialog-Repeating", 0.97);
+    PostMessageA(Child(dates, "Button", "Cancel"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dates); }, 5000));
 
     LVITEMA select{};
     select.stateMask = select.state = LVIS_SELECTED | LVIS_FOCUSED;

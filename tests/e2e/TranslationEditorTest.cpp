@@ -76,7 +76,7 @@ TEST_F(TranslationEditor, RowsEditedInPlaceAreSavedIntoTheFileAndEscapeTakesAnEd
     ASSERT_TRUE(main);
     HWND dialog = e2e::OpenPreferencesByShortcut(main);
     ASSERT_TRUE(dialog);
-    HWND list = e2e::FindControl(dialog, WC_LISTVIEWA, [](HWND l) { return SendMessageA(l, LVM_GETITEMCOUNT, 0, 0) == 81; });
+    HWND list = e2e::FindControl(dialog, WC_LISTVIEWA, [](HWND l) { return SendMessageA(l, LVM_GETITEMCOUNT, 0, 0) == kLanguageKeyCount; });
     ASSERT_TRUE(list);
     ASSERT_TRUE(IsWindowVisible(list));
     EXPECT_EQ(RowText(list, 0), "Options");

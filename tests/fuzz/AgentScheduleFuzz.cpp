@@ -1,5 +1,5 @@
 // The agent's schedule: an Orvella.ini text, read as the agent reads it, to the dates it plans,
-// fires and wakes for at a fixed time.
+// fires and wakes for at a fixed time, repeating ones among them.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -12,7 +12,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
-    const std::vector<std::string> entries = ReadWakeDateEntries(platform::IniText(input));
+    const platform::IniText ini(input);
+    const std::vector<std::string> entries = ReadWakeDateEntries(ini);
     if (entries.size() > static_cast<std::size_t>(kMaxWakeDates)) __builtin_trap();
 
     AgentSchedule schedule;
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!WakeMoment(MomentText(moment), again) || again != moment) __builtin_trap();
     }
     if (!entries.empty() && WakeMoment(entries.front(), moment)) schedule.Remember(moment);
-    schedule.Plan(entries);
+    schedule.Plan(entries, ReadWakeDateRepeats(ini, entries.size()));
 
     const platform::LocalTime now{2027, 1, 5, 6, 45, 30};
     long long latest = 0;

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Writes DefaultLanguage.golden, the expected bytes of the default language file.
 
-Independent of the program's own text tables: the texts come from a table of "key | German |
-English" rows (Markdown, UTF-8) given as the first argument, and the file is made here line by
-line. Run once, then review the result line by line before committing it:
+Independent of the program's own text tables: the texts come from tables of "key | German |
+English" rows (Markdown, UTF-8) in the files given as arguments (the first 81 keys' table, then
+tests/language/AddedTexts.md), and the file is made here line by line. Run once, then review the
+result line by line before committing it:
 
-    python3 tests/language/make-golden.py texts.md > tests/language/DefaultLanguage.golden
+    python3 tests/language/make-golden.py texts.md tests/language/AddedTexts.md \
+        > tests/language/DefaultLanguage.golden
 """
 import re
 import sys
@@ -20,14 +22,17 @@ HEADER = [
     "",
 ]
 
+KEY_COUNT = 95
+
 rows = {}
-for line in open(sys.argv[1], encoding="utf-8"):
-    match = re.match(r'^\| (\d+) \| "(.*)" \| "(.*)" \|$', line.rstrip("\n"))
-    if match:
-        rows.setdefault(int(match.group(1)), (match.group(2), match.group(3)))
+for name in sys.argv[1:]:
+    for line in open(name, encoding="utf-8"):
+        match = re.match(r'^\| (\d+) \| "(.*)" \| "(.*)" \|$', line.rstrip("\n"))
+        if match:
+            rows.setdefault(int(match.group(1)), (match.group(2), match.group(3)))
 keys = sorted(rows)
-if keys != list(range(1, 82)):
-    sys.exit("expected the keys 1 to 81, got %d rows" % len(keys))
+if keys != list(range(1, KEY_COUNT + 1)):
+    sys.exit("expected the keys 1 to %d, got %d rows" % (KEY_COUNT, len(keys)))
 
 lines = list(HEADER)
 lines.append("[Deutsch]")
@@ -35,5 +40,5 @@ lines += ["%d=%s" % (key, rows[key][0]) for key in keys]
 lines.append("")
 lines.append("[English]")
 lines += ["%d=%s" % (key, rows[key][1]) for key in keys]
-assert len(lines) == 172
+assert len(lines) == len(HEADER) + 3 + 2 * KEY_COUNT
 sys.stdout.buffer.write("".join(line + "\r\n" for line in lines).encode("cp1252"))

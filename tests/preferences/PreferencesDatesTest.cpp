@@ -152,3 +152,56 @@ TEST_F(Dates, SearchesFillThePathsAndCancelKeepsThem) {
     EXPECT_EQ(p.dialogs.fileRequests.back().filter, "Wave files (*.wav)|*.wav");
     EXPECT_EQ(f2.settings.AlarmSoundFile, "D:\\Sounds\\Rooster.wav");
 }
+
+// Each row shows its weekdays and next ringing as of now (Monday 07.12.2026, 07:00); "Skip next"
+// moves a repeating entry past its next ringing and is off for single dates.
+TEST_F(Dates, RowsShowTheWeekdaysAndTheNextRingingAndSkipNextMovesAnEntry) {
+    p.clock.now = {2026, 12, 7, 7, 0, 0};
+    f2.wakeDates.Clear();
+    struct Row {
+        const char* entry;
+        TWeekdays days;
+        const char* repeat;
+        const char* next;
+    } rows[] = {
+        {"01.12.2026 (06:30) - Early shift", kWorkdays, "Mon\x96" "Fri", "Tomorrow 06:30"},
+        {"02.12.2026 (07:30)", kEveryDay, "Every day", "Today 07:30"},
+        {"03.12.2026 (06:30)", 0x05, "Mon, Wed", "Wed 09.12. 06:30"},
+        {"04.12.2026 (09:00)", 0x67, "Mon\x96" "Wed, Sat, Sun", "Today 09:00"},
+        {"05.01.2027 (06:30)", kNoRepeat, "", "Tue 05.01. 06:30"},
+        {"06.12.2026 (06:30)", kNoRepeat, "", "past"},
+        {"07.12.2026 (99:99)", kNoRepeat, "", ""},
+    };
+    for (const Row& r : rows) f2.wakeDates.Add(r.entry, r.days);
+    f2.ShowWakeDates();
+    ASSERT_EQ(f2.ListView1.rows.size(), std::size(rows));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].entry);
+        EXPECT_EQ(f2.ListView1.rows[i].caption, rows[i].entry);
+        EXPECT_EQ(f2.ListView1.rows[i].subItems, (std::vector<std::string>{rows[i].repeat, rows[i].next}));
+    }
+
+    Pick(4);
+    EXPECT_TRUE(DateButtons());
+    EXPECT_FALSE(f2.Button14.enabled) << "a single date";
+    f2.Button14.Click();
+    EXPECT_EQ(f2.wakeDates.Entries()[4], "05.01.2027 (06:30)");
+
+    Pick(0);
+    ASSERT_TRUE(f2.Button14.enabled);
+    f2.Button14.Click();  // tomorrow's ringing left out: it starts on Wednesday
+    EXPECT_EQ(f2.wakeDates.Entries()[f2.wakeDates.selected], "09.12.2026 (06:30) - Early shift");
+    EXPECT_EQ(f2.wakeDates.Repeats()[f2.wakeDates.selected], kWorkdays);
+    EXPECT_EQ(f2.ListView1.rows[f2.ListView1.itemIndex].subItems[1], "Wed 09.12. 06:30");
+    EXPECT_TRUE(f2.Button14.enabled);
+    f2.Button14.Click();  // then Thursday
+    EXPECT_EQ(f2.wakeDates.Entries()[f2.wakeDates.selected], "10.12.2026 (06:30) - Early shift");
+
+    // In German.
+    TWakeDateWords german;
+    german.weekdays = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
+    german.tomorrow = "Morgen";
+    EXPECT_EQ(RepeatText(kWorkdays, german), "Mo\x96" "Fr");
+    EXPECT_EQ(RepeatText(0x60, german), "Sa, So");
+    EXPECT_EQ(NextRingingText("01.12.2026 (06:30)", kWorkdays, p.clock.now, german), "Morgen 06:30");
+}

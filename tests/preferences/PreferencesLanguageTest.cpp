@@ -95,6 +95,9 @@ TEST_F(LanguageOnWindows, EveryKeyReachesItsTargetsWithTheirFixedCharacters) {
         {"Time", f3.GroupBox2.caption, " T47: "},  {"Description", f3.GroupBox3.caption, " T48: "},
         {"date OK", f3.Button1.caption, "T22"},    {"date Cancel", f3.Button2.caption, "T23"},
         {"month shown", f3.ComboBox1.text, "T51"},
+        {"Monday", f3.CheckBox1.caption, "T82"},   {"Sunday", f3.CheckBox7.caption, "T88"},
+        {"Repeat on", f3.GroupBox4.caption, " T89: "}, {"Every day", f3.Button3.caption, "T90"},
+        {"Workdays", f3.Button4.caption, "T91"},
     });
     std::vector<std::string> months;
     for (int key = 49; key <= 60; ++key) months.push_back("T" + std::to_string(key));
@@ -122,8 +125,13 @@ TEST_F(LanguageOnWindows, MissingKeysAndSectionsGiveTheBuiltInTexts) {
             {"shutdown at end", f2.CheckBox12.caption, "Windows nach erreichen der Endlautstärke heruntefahren"},
             {"Date", f3.GroupBox1.caption, " Datum: "},
             {"March", f3.ComboBox1.items.at(2), "März"},
+            // Keys that files made before them lack: English but in "Deutsch".
+            {"Monday", f3.CheckBox1.caption, "Mon"},
+            {"Every day", f3.Button3.caption, "Every day"},
         });
     }
+    f2.ApplyLanguage("Deutsch");
+    EXPECT_EQ(f3.CheckBox7.caption, "So");
 }
 
 TEST_F(LanguageOnWindows, TheFixedLinesAreGermanOnlyForTheSectionNamedExactlyDeutsch) {

@@ -73,10 +73,10 @@ TEST_F(TranslationEditor, TheRowsShowThePickedLanguageAndAPickIsAppliedAtOnce) {
     EXPECT_FALSE(f2.Button9.enabled);
 
     Pick("Mine");
-    ASSERT_EQ(f2.ListView3.rows.size(), 81u);
+    ASSERT_EQ(f2.ListView3.rows.size(), static_cast<std::size_t>(kLanguageKeyCount));
     EXPECT_EQ(Row(0), "Mein");
     EXPECT_EQ(Row(1), "(leer)");
-    EXPECT_EQ(Row(80), "(leer)");
+    EXPECT_EQ(Row(kLanguageKeyCount - 1), "(leer)");
     EXPECT_TRUE(f2.Button9.enabled);
     EXPECT_EQ(f1.Image16.hint, "Mein");
 
@@ -92,8 +92,8 @@ TEST_F(TranslationEditor, MouseAndArrowReleasesOpenTheEditorOnARow) {
         int key;  // 0: the mouse button
         int edited;
     } cases[] = {
-        {-1, 0, -1}, {4, 0, 4}, {-1, kVkDown, -1}, {0, kVkDown, 1}, {80, kVkDown, -1},
-        {0, kVkUp, -1}, {80, kVkUp, 79}, {5, 'A', -1},
+        {-1, 0, -1}, {4, 0, 4}, {-1, kVkDown, -1}, {0, kVkDown, 1}, {kLanguageKeyCount - 1, kVkDown, -1},
+        {0, kVkUp, -1}, {kLanguageKeyCount - 1, kVkUp, kLanguageKeyCount - 2}, {5, 'A', -1},
     };
     for (const auto& c : cases) {
         f2.ListView3.itemIndex = c.selected;

@@ -1,0 +1,65 @@
+#include "dates/WakeDateTexts.h"
+
+#include <cstdio>
+
+#include "dates/WakeCalendar.h"
+
+namespace {
+
+// The first minute after `now` counts: the ringing of this minute is under way or over.
+bool Next(const std::string& entry, TWeekdays days, const platform::LocalTime& now, long long& at) {
+    long long moment;
+    return EntryMoment(entry, moment) && NextRinging(moment, days, MinuteOf(now) + 1, at);
+}
+
+}  // namespace
+
+std::string RepeatText(TWeekdays days, const TWakeDateWords& words) {
+    days &= kEveryDay;
+    if (days == kEveryDay) return words.everyDay;
+    std::string text;
+    for (int day = 0; day < 7;) {
+        if (!(days & (1u << day))) {
+            ++day;
+            continue;
+        }
+        int last = day;
+        while (last < 6 && (days & (1u << (last + 1)))) ++last;
+        if (!text.empty()) text += ", ";
+        if (last - day >= 2)
+            text += words.weekdays[day] + "\x96" + words.weekdays[last];  // an en dash in Windows-1252
+        else
+            for (int d = day; d <= last; ++d) text += (d > day ? ", " : "") + words.weekdays[d];
+        day = last + 1;
+    }
+    return text;
+}
+
+std::string NextRingingText(const std::string& entry, TWeekdays days, const platform::LocalTime& now,
+                            const TWakeDateWords& words) {
+    long long moment;
+    if (!EntryMoment(entry, moment)) return "";
+    long long at;
+    if (!Next(entry, days, now, at)) return words.past;
+    const platform::LocalTime t = LocalTimeOf(at);
+    const long long dayAhead = at / 1440 - MinuteOf(now) / 1440;
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d", t.hour, t.minute);
+    if (dayAhead == 0) return words.today + " " + time;
+    if (dayAhead == 1) return words.tomorrow + " " + time;
+    char date[16];
+    std::snprintf(date, sizeof date, "%02d.%02d.", t.day, t.month);
+    return words.weekdays[static_cast<std::size_t>(WeekdayOf(at))] + " " + date + " " + time;
+}
+
+bool SkipNextRinging(const std::string& entry, TWeekdays days, const platform::LocalTime& now, std::string& moved) {
+    long long at;
+    TWakeDate date;
+    if ((days & kEveryDay) == kNoRepeat || !Next(entry, days, now, at) || !ParseWakeDate(entry, date)) return false;
+    const platform::LocalTime dayAfter = LocalTimeOf(at + 1440);
+    date.day = dayAfter.day;
+    date.month = dayAfter.month;
+    date.year = dayAfter.year;
+    moved = FormatWakeDate(date);
+    return true;
+}

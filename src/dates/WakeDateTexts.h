@@ -1,0 +1,29 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "dates/WakeDates.h"
+#include "platform/Clock.h"
+
+// How the Dates tab shows when an entry rings: its weekdays and its next ringing, in the words of
+// the active language (English by default).
+struct TWakeDateWords {
+    std::array<std::string, 7> weekdays{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};  // Monday first
+    std::string everyDay = "Every day";
+    std::string today = "Today";
+    std::string tomorrow = "Tomorrow";
+    std::string past = "past";
+};
+
+// The weekdays as a reader takes them in: "Every day", three or more days in a row as a range
+// ("Mon–Fri"), others one by one ("Mon, Wed"); empty for a single date.
+std::string RepeatText(TWeekdays days, const TWakeDateWords& words);
+
+// The next ringing after the minute `now`: "Today 06:30", "Tomorrow 06:30", "Mon 12.01. 06:30",
+// or "past" for a single date that has rung; empty for an entry that names no time of day.
+std::string NextRingingText(const std::string& entry, TWeekdays days, const platform::LocalTime& now,
+                            const TWakeDateWords& words);
+
+// A repeating entry with its date moved to the day after its next ringing, so that the ringing
+// is left out and the one after it comes; false for a single date or a damaged entry.
+bool SkipNextRinging(const std::string& entry, TWeekdays days, const platform::LocalTime& now, std::string& moved);

@@ -89,11 +89,13 @@ bool AgentSchedule::Fired(long long moment) const {
            (hasRemembered_ && moment <= remembered_ && moment >= remembered_ - kGraceMinutes);
 }
 
-bool AgentSchedule::TakeDue(const platform::LocalTime& now, long long& latest) {
-    const long long second = SecondOf(now);
+FixedTimeLine::FixedTimeLine(const platform::LocalTime& now) : now_(SecondOf(now)) {}
+
+bool AgentSchedule::TakeDue(const TimeLine& time, long long& latest) {
+    const std::int64_t second = time.Now();
     bool due = false;
     for (long long moment : moments_) {
-        const long long late = second - moment * 60;
+        const std::int64_t late = second - time.UtcOf(moment);
         if (late < 0 || late > kGraceMinutes * 60LL || Fired(moment)) continue;
         fired_.insert(moment);
         latest = moment;  // the moments are sorted
@@ -102,12 +104,35 @@ bool AgentSchedule::TakeDue(const platform::LocalTime& now, long long& latest) {
     return due;
 }
 
-bool AgentSchedule::NextWake(const platform::LocalTime& now, platform::LocalTime& at) const {
-    const long long second = SecondOf(now);
-    for (long long moment : moments_)
-        if (second - moment * 60 <= kGraceMinutes * 60LL && !Fired(moment)) {
-            at = TimeOf(moment);
-            return true;
-        }
+bool AgentSchedule::NextWake(const TimeLine& time, platform::LocalTime& at, std::int64_t& due) const {
+    const std::int64_t second = time.Now();
+    for (long long moment : moments_) {
+        if (Fired(moment)) continue;
+        const std::int64_t utc = time.UtcOf(moment);
+        if (second - utc > kGraceMinutes * 60LL) continue;
+        at = TimeOf(moment);
+        due = utc;
+        return true;
+    }
     return false;
+}
+
+void AgentSchedule::LookedUntil(std::int64_t utc) {
+    lookedUntil_ = utc;
+    hasLooked_ = true;
+}
+
+// A date missed lay within its grace period or ahead at the last look and lies beyond it now.
+std::vector<long long> AgentSchedule::TakeMissed(const TimeLine& time) {
+    const std::int64_t now = time.Now();
+    std::vector<long long> missed;
+    if (hasLooked_)
+        for (long long moment : moments_) {
+            const std::int64_t end = time.UtcOf(moment) + kGraceMinutes * 60LL;
+            if (end >= now || end < lookedUntil_ || Fired(moment)) continue;
+            fired_.insert(moment);
+            missed.push_back(moment);
+        }
+    LookedUntil(now);
+    return missed;
 }

@@ -46,7 +46,9 @@ platform::WakeTimers Win32Power::WakeTimerSetting(bool onBattery) {
 bool Win32Power::ModernStandby() {
     static const auto capabilities = LibraryFunction<decltype(GetPwrCapabilities)>("powrprof.dll", "GetPwrCapabilities");
     SYSTEM_POWER_CAPABILITIES found{};
-    return capabilities && capabilities(&found) && found.AoAc;
+    // MinGW's headers still call Hiberboot, WakeAlarmPresent and AoAc, which follow
+    // FastSystemS4, "spare2".
+    return capabilities && capabilities(&found) && found.spare2[2];
 }
 
 }  // namespace win32

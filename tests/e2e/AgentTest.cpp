@@ -102,6 +102,39 @@ TEST_F(Agent, AWakeDateWrittenWhileItRunsStartsTheMainProgramOnce) {
     EXPECT_EQ(code, 0u);
 }
 
+// Orvella left open overnight: the copy the agent starts hands the wake call to it and ends,
+// and the open copy plays. A date of the current minute is due at once.
+TEST_F(Agent, AWakeDateWhileOrvellaIsOpenIsPlayedByTheOpenCopy) {
+    e2e::TempFolder folder;
+    e2e::ScopedEnvironment log("STANDIN_PLAYER_LOG", folder.File("player.log"));
+    e2e::SetRegistryString(kKey, "Theme - Pfad", e2e::BinFolder() + "Skins\\Classic.skn");
+    auto open = e2e::StartProgram("Orvella.exe");
+    HWND main = e2e::WaitForWindow("TForm1", "Orvella", 15000);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(main) && FindWindowA("TApplication", "Orvella"); }, 10000));
+    auto agent = e2e::StartProgram("Agent.exe");
+    ASSERT_TRUE(e2e::WaitForWindow("TApplication", "Orvella Agent", 10000));
+
+    const std::string date = WakeDate(0);
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZ\xE4hler=0\r\n0=" + date + "\r\n"));
+    ASSERT_TRUE(e2e::WaitForWindow(kPlayerClass, "", 30000)) << "no player started for " << date;
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] {
+            const std::string played = e2e::ReadTextFile(folder.File("player.log"));
+            return played.find("KEYDOWN 58") != std::string::npos || played.find("COMMAND 40045") != std::string::npos;
+        },
+        15000))
+        << "the player was not told to play";
+    DWORD wake = 99;
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Weckruf", wake));
+    EXPECT_EQ(wake, 0u);
+    EXPECT_TRUE(open.Running());
+    // The copy the agent started has ended: one main window.
+    int windows = 0;
+    for (HWND w = FindWindowA("TForm1", "Orvella"); w; w = FindWindowExA(nullptr, w, "TForm1", "Orvella")) ++windows;
+    EXPECT_EQ(windows, 1);
+}
+
 TEST_F(Agent, AHugeDamagedFileDoesNotKnockItOverAndAFiredDateStaysFiredAfterARestart) {
     // A million keys and a counter far beyond what is read: some 30 MB.
     std::string huge = "[Weckzeiten]\r\nZähler=2147483647\r\n";

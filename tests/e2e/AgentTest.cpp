@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <thread>
 
 #include "E2eSupport.h"
 
@@ -133,6 +134,43 @@ TEST_F(Agent, AWakeDateWhileOrvellaIsOpenIsPlayedByTheOpenCopy) {
     int windows = 0;
     for (HWND w = FindWindowA("TForm1", "Orvella"); w; w = FindWindowExA(nullptr, w, "TForm1", "Orvella")) ++windows;
     EXPECT_EQ(windows, 1);
+}
+
+// A running copy that does not answer (here a stand-in whose window takes no messages) must
+// not swallow the wake call: the new copy rings it itself.
+TEST_F(Agent, AWakeCallThatAHungCopyDoesNotTakeIsPlayedByTheNewCopy) {
+    e2e::SetRegistryDword(kKey, "Weckruf", 1);
+    e2e::SetRegistryString(kKey, "Theme - Pfad", e2e::BinFolder() + "Skins\\Classic.skn");
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, "Orvella");
+    ASSERT_TRUE(mutex);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread hung([&] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TApplication";
+        RegisterClassA(&wc);
+        HWND window = CreateWindowExA(0, "TApplication", "Orvella", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                      wc.hInstance, nullptr);
+        SetEvent(ready);
+        WaitForSingleObject(release, 60000);  // takes no message meanwhile
+        DestroyWindow(window);
+    });
+    WaitForSingleObject(ready, 5000);
+
+    auto second = e2e::StartProgram("Orvella.exe", "/S");
+    const bool played = e2e::WaitForWindow(kPlayerClass, "", 30000) != nullptr;
+    SetEvent(release);
+    hung.join();
+    CloseHandle(ready);
+    CloseHandle(release);
+    CloseHandle(mutex);
+    EXPECT_TRUE(played) << "the wake call was lost";
+    EXPECT_TRUE(second.Running());
+    DWORD wake = 99;
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Weckruf", wake));
+    EXPECT_EQ(wake, 0u);
 }
 
 TEST_F(Agent, AHugeDamagedFileDoesNotKnockItOverAndAFiredDateStaysFiredAfterARestart) {

@@ -83,24 +83,28 @@ bool AgentSchedule::Fired(long long moment) const {
 }
 
 // Ringings of one entry lie a day apart, so at most one of them is within the grace period; when
-// that one fired, the next is a day or more ahead. A few more steps cover a remembered date
-// ahead of the clock.
-bool AgentSchedule::Upcoming(const Repeating& entry, long long second, long long& moment) const {
-    const long long limit = second - kGraceMinutes * 60LL;
-    long long from = limit / 60 + (limit % 60 > 0);  // the first minute not too late
-    for (int step = 0; step < 8; ++step) {
+// that one fired, the next is a day or more ahead. The search starts a day before, local time
+// and universal time lying at most fourteen hours apart, and a few more steps cover a
+// remembered date ahead of the clock.
+bool AgentSchedule::Upcoming(const Repeating& entry, const TimeLine& time, std::int64_t since,
+                             long long& moment) const {
+    const std::int64_t limit = since - kGraceMinutes * 60LL;
+    long long from = limit / 60 - (limit % 60 < 0) - 1440;
+    for (int step = 0; step < 12; ++step) {
         if (!NextRinging(entry.first, entry.days, from, moment)) return false;
-        if (!Fired(moment)) return true;
+        if (time.UtcOf(moment) >= limit && !Fired(moment)) return true;
         from = moment + 1;
     }
     return false;
 }
 
-bool AgentSchedule::TakeDue(const platform::LocalTime& now, long long& latest) {
-    const long long second = SecondOf(now);
+FixedTimeLine::FixedTimeLine(const platform::LocalTime& now) : now_(SecondOf(now)) {}
+
+bool AgentSchedule::TakeDue(const TimeLine& time, long long& latest) {
+    const std::int64_t second = time.Now();
     bool due = false;
     for (long long moment : moments_) {
-        const long long late = second - moment * 60;
+        const std::int64_t late = second - time.UtcOf(moment);
         if (late < 0 || late > kGraceMinutes * 60LL || Fired(moment)) continue;
         fired_.insert(moment);
         latest = moment;  // the moments are sorted
@@ -108,7 +112,7 @@ bool AgentSchedule::TakeDue(const platform::LocalTime& now, long long& latest) {
     }
     for (const Repeating& entry : repeating_) {
         long long moment;
-        if (!Upcoming(entry, second, moment) || second < moment * 60) continue;
+        if (!Upcoming(entry, time, second, moment) || second < time.UtcOf(moment)) continue;
         fired_.insert(moment);
         if (!due || moment > latest) latest = moment;
         due = true;
@@ -116,23 +120,57 @@ bool AgentSchedule::TakeDue(const platform::LocalTime& now, long long& latest) {
     return due;
 }
 
-bool AgentSchedule::NextWake(const platform::LocalTime& now, platform::LocalTime& at) const {
-    const long long second = SecondOf(now);
+bool AgentSchedule::NextWake(const TimeLine& time, platform::LocalTime& at, std::int64_t& due) const {
+    const std::int64_t second = time.Now();
     bool found = false;
     long long earliest = 0;
-    for (long long moment : moments_)
-        if (second - moment * 60 <= kGraceMinutes * 60LL && !Fired(moment)) {
-            earliest = moment;
-            found = true;
-            break;
-        }
+    for (long long moment : moments_) {
+        if (Fired(moment)) continue;
+        const std::int64_t utc = time.UtcOf(moment);
+        if (second - utc > kGraceMinutes * 60LL) continue;
+        earliest = moment;
+        due = utc;
+        found = true;
+        break;
+    }
     for (const Repeating& entry : repeating_) {
         long long moment;
-        if (Upcoming(entry, second, moment) && (!found || moment < earliest)) {
-            earliest = moment;
-            found = true;
-        }
+        if (!Upcoming(entry, time, second, moment)) continue;
+        const std::int64_t utc = time.UtcOf(moment);
+        if (found && utc >= due) continue;
+        earliest = moment;
+        due = utc;
+        found = true;
     }
     if (found) at = TimeOf(earliest);
     return found;
+}
+
+void AgentSchedule::LookedUntil(std::int64_t utc) {
+    lookedUntil_ = utc;
+    hasLooked_ = true;
+}
+
+// A date missed lay within its grace period or ahead at the last look and lies beyond it now.
+std::vector<long long> AgentSchedule::TakeMissed(const TimeLine& time) {
+    const std::int64_t now = time.Now();
+    std::vector<long long> missed;
+    if (hasLooked_)
+        for (long long moment : moments_) {
+            const std::int64_t end = time.UtcOf(moment) + kGraceMinutes * 60LL;
+            if (end >= now || end < lookedUntil_ || Fired(moment)) continue;
+            fired_.insert(moment);
+            missed.push_back(moment);
+        }
+    // A repeating entry tells the first ringing it missed since the last look, once.
+    if (hasLooked_)
+        for (const Repeating& entry : repeating_) {
+            long long moment;
+            if (!Upcoming(entry, time, lookedUntil_, moment)) continue;
+            if (time.UtcOf(moment) + kGraceMinutes * 60LL >= now) continue;
+            fired_.insert(moment);
+            missed.push_back(moment);
+        }
+    LookedUntil(now);
+    return missed;
 }

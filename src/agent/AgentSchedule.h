@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,6 +16,29 @@
 // grace period in the past when the agent starts is simply left alone. The last date fired is
 // kept outside (Remember), so that a restarted agent does not fire a date of the grace period
 // again either.
+// Where the wall-clock minutes of the wake dates lie in universal time, by which the schedule
+// measures how late a date is: a date in the hour skipped when summer time begins is due at
+// the end of the gap, and one in the hour that repeats in autumn at its first coming.
+class TimeLine {
+public:
+    virtual ~TimeLine() = default;
+    // Universal time now, in seconds since 1970.
+    virtual std::int64_t Now() const = 0;
+    // The universal time (seconds since 1970) at which the local minute `minute` (see WakeMoment) comes.
+    virtual std::int64_t UtcOf(long long minute) const = 0;
+};
+
+// A clock without a time zone: local time is universal time. The schedule's plain overloads use it.
+class FixedTimeLine : public TimeLine {
+public:
+    explicit FixedTimeLine(const platform::LocalTime& now);
+    std::int64_t Now() const override { return now_; }
+    std::int64_t UtcOf(long long minute) const override { return minute * 60; }
+
+private:
+    std::int64_t now_;
+};
+
 class AgentSchedule {
 public:
     // How late a wake date may still fire.
@@ -34,11 +58,24 @@ public:
 
     // Marks the dates due at `now` that have not fired as fired; true when there was one, with
     // the latest of them in `latest`. Several entries for the same minute fire once.
-    bool TakeDue(const platform::LocalTime& now, long long& latest);
+    bool TakeDue(const TimeLine& time, long long& latest);
+    bool TakeDue(const platform::LocalTime& now, long long& latest) { return TakeDue(FixedTimeLine(now), latest); }
 
     // The earliest date that has not fired and is not too late at `now` (one that is due and
-    // not yet taken lies in the past); false when there is none.
-    bool NextWake(const platform::LocalTime& now, platform::LocalTime& at) const;
+    // not yet taken lies in the past), with the universal time when it is due; false when
+    // there is none.
+    bool NextWake(const TimeLine& time, platform::LocalTime& at, std::int64_t& due) const;
+    bool NextWake(const platform::LocalTime& now, platform::LocalTime& at) const {
+        std::int64_t due;
+        return NextWake(FixedTimeLine(now), at, due);
+    }
+
+    // The dates that went past their grace period without firing since the last look, the
+    // moment of which was given by LookedUntil or by the last call: missed, because the
+    // computer was off or asleep. Each is told once. Now becomes the last look; before any
+    // last look is known, nothing counts as missed.
+    std::vector<long long> TakeMissed(const TimeLine& time);
+    void LookedUntil(std::int64_t utc);
 
 private:
     struct Repeating {
@@ -46,13 +83,16 @@ private:
         TWeekdays days;
     };
     bool Fired(long long moment) const;
-    // The ringing of a repeating entry that is due or ahead at `second` and has not fired.
-    bool Upcoming(const Repeating& entry, long long second, long long& moment) const;
+    // The first ringing of a repeating entry whose grace period ends at `since` or later
+    // (universal seconds) and that has not fired.
+    bool Upcoming(const Repeating& entry, const TimeLine& time, std::int64_t since, long long& moment) const;
     std::vector<long long> moments_;  // minutes since the civil epoch, local time
     std::vector<Repeating> repeating_;
     std::set<long long> fired_;
     long long remembered_ = 0;
     bool hasRemembered_ = false;
+    std::int64_t lookedUntil_ = 0;
+    bool hasLooked_ = false;
 };
 
 // The moment of an entry text in minutes since 1 January 1970 (local time, no zone); false for a

@@ -8,11 +8,14 @@
 using platform::KeyAccess;
 using platform::RegistryRoot;
 
-AgentWatcher::AgentWatcher(platform::Platform& platform) : platform_(platform) {
-    std::string last;
+AgentWatcher::AgentWatcher(platform::Platform& platform) : platform_(platform), time_(platform.clock) {
+    std::string last, looked;
     long long moment;
-    if (auto key = platform_.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::Read))
+    if (auto key = platform_.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::Read)) {
         if (key->ReadString(kLastWakeValue, last) && WakeMoment(last, moment)) schedule_.Remember(moment);
+        if (key->ReadString(kCheckedUntilValue, looked) && WakeMoment(looked, moment))
+            schedule_.LookedUntil(time_.UtcOf(moment));
+    }
 }
 
 bool AgentWatcher::Reload() {
@@ -20,46 +23,116 @@ bool AgentWatcher::Reload() {
     platform::FileStamp stamp;
     const bool exists = platform_.files.GetFileStamp(file, stamp);
     if (looked_ && exists == existed_ && (!exists || stamp == stamp_)) return false;
+    const bool planned = looked_;
     looked_ = true;
     existed_ = exists;
     stamp_ = stamp;
-    if (!exists) {
-        schedule_.Plan({});
-        return true;
-    }
+    std::vector<std::string> entries;
+    std::vector<TWeekdays> repeats;
     // A file too large, unreadable or beyond what memory holds keeps the dates planned before;
     // it is looked at again when it changes.
     try {
         std::string content;
-        if (stamp.size > kMaxIniFileSize || !platform_.files.ReadFile(file, content, kMaxIniFileSize))
-            return false;
-        const platform::IniText ini(content);
-        const std::vector<std::string> entries = ReadWakeDateEntries(ini);
-        schedule_.Plan(entries, ReadWakeDateRepeats(ini, entries.size()));
-        return true;
+        if (exists) {
+            if (stamp.size > kMaxIniFileSize || !platform_.files.ReadFile(file, content, kMaxIniFileSize))
+                return false;
+            const platform::IniText ini(content);
+            entries = ReadWakeDateEntries(ini);
+            repeats = ReadWakeDateRepeats(ini, entries.size());
+        }
     } catch (const std::exception&) {
         return false;
     }
+    // The dates planned so far are looked at once more, so that a date saved in the past is
+    // taken as a mistake rather than as a wake call missed.
+    if (planned) NoteMissed();
+    schedule_.Plan(entries, repeats);
+    entries_ = std::move(entries);
+    return true;
 }
 
 bool AgentWatcher::Check() {
+    NoteMissed();
     long long latest = 0;
-    if (!schedule_.TakeDue(platform_.clock.Now(), latest)) return false;
+    if (!schedule_.TakeDue(time_, latest)) return false;
     Wake(latest);
     return true;
 }
 
 bool AgentWatcher::NextWake(platform::LocalTime& at) const {
-    return schedule_.NextWake(platform_.clock.Now(), at);
+    std::int64_t due;
+    return NextWake(at, due);
+}
+
+bool AgentWatcher::NextWake(platform::LocalTime& at, std::int64_t& due) const {
+    return schedule_.NextWake(time_, at, due);
 }
 
 // The date is remembered before the wake call is set, so that an agent ended at any point after
 // it finds the date fired when it starts again.
 void AgentWatcher::Wake(long long moment) {
+    // Awake before anything else: a computer woken by the timer sleeps again within minutes.
+    platform_.power.SetKeepAwake(platform::KeepAwake::System);
+    holding_ = true;
+    holdSince_ = platform_.clock.UtcNow();
     if (auto key = platform_.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::CreateWrite)) {
         key->WriteString(kLastWakeValue, MomentText(moment));
         key->WriteDword(kWakeCallValue, 1);
     }
     const std::string program = ProgramFolder(platform_.process) + "Orvella.exe";
     platform_.shell.Open(platform_.app.ApplicationWindow(), program, "/S", "", platform::ShowNormal);
+}
+
+// The main program takes the wake call by setting it back to 0; from then on it keeps the
+// computer awake itself.
+void AgentWatcher::CheckHold() {
+    if (!holding_) return;
+    std::uint32_t wake = 0;
+    auto key = platform_.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::Read);
+    const bool pending = key && key->ReadDword(kWakeCallValue, wake) && wake != 0;
+    const std::int64_t held = platform_.clock.UtcNow() - holdSince_;
+    if (pending && held >= 0 && held < kHoldSeconds) return;
+    holding_ = false;
+    platform_.power.SetKeepAwake(platform::KeepAwake::Nothing);
+}
+
+void AgentWatcher::NoteMissed() {
+    const std::vector<long long> missed = schedule_.TakeMissed(time_);
+    if (!missed.empty()) KeepMissed(missed);
+    if (auto key = platform_.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::CreateWrite)) {
+        const std::int64_t local = time_.Now() + platform_.clock.UtcOffsetMinutes(time_.Now()) * 60LL;
+        key->WriteString(kCheckedUntilValue, MomentText(local / 60 - (local % 60 < 0)));
+    }
+}
+
+// Added to those not told yet, one entry text a line; the oldest go when there are too many.
+void AgentWatcher::KeepMissed(const std::vector<long long>& moments) {
+    auto key = platform_.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::CreateWrite);
+    if (!key) return;
+    std::vector<std::string> lines;
+    std::string kept;
+    if (key->ReadString(kMissedWakeValue, kept)) {
+        std::size_t start = 0;
+        while (start < kept.size()) {
+            std::size_t end = kept.find('\r', start);
+            if (end == std::string::npos) end = kept.size();
+            if (end > start) lines.push_back(kept.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+    for (long long moment : moments) {
+        std::string text = MomentText(moment);
+        for (const std::string& entry : entries_) {
+            long long of;
+            if (WakeMoment(entry, of) && of == moment) {
+                text = entry;
+                break;
+            }
+        }
+        lines.push_back(text);
+    }
+    if (lines.size() > kMaxMissedKept) lines.erase(lines.begin(), lines.end() - kMaxMissedKept);
+    std::string value;
+    for (const std::string& line : lines) value += (value.empty() ? "" : "\r") + line;
+    key->WriteString(kMissedWakeValue, value);
 }

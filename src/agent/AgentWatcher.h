@@ -1,34 +1,60 @@
 #pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "agent/AgentSchedule.h"
+#include "agent/ZoneTimeLine.h"
 #include "platform/Platform.h"
 
 // The companion agent's work: it reads the wake dates that the main program wrote to
 // "Orvella.ini" beside it and, when one comes due, sets the wake call and starts the main
 // program with "/S", which then plays by itself. It keeps no clock of its own: the caller
-// calls Reload when something in the folder changed and comes back at NextWake.
+// calls Reload when something in the folder changed and Check at NextWake, and whenever the
+// clock may have moved (a change of the time or the time zone, a resume).
 //
 // Nothing in the file can end it: the file is read once per change, within kMaxIniFileSize, and
 // parsed in memory; a file that cannot be read or parsed leaves the dates planned before.
 class AgentWatcher {
 public:
-    // Takes up the last wake date fired by an earlier run from the registry.
+    // How long the computer is kept awake for the main program to take a wake call at most.
+    static constexpr int kHoldSeconds = 180;
+    // The most missed dates kept for the main program to tell.
+    static constexpr std::size_t kMaxMissedKept = 10;
+
+    // Takes up the last wake date fired and the last look of an earlier run from the registry.
     explicit AgentWatcher(platform::Platform& platform);
 
     // Reads the wake dates again when Orvella.ini changed (its size or time) since the last
     // look; true when it planned them anew. A missing file means no dates.
     bool Reload();
 
-    // Wakes the main program when a date is due now; true when it did.
+    // Wakes the main program when a date is due now; true when it did. A date that went past
+    // its grace period unseen is kept for the main program to tell.
     bool Check();
 
-    // When to call Check next; false when no date is ahead.
+    // When to call Check next, as local time and as universal time (seconds since 1970);
+    // false when no date is ahead.
     bool NextWake(platform::LocalTime& at) const;
+    bool NextWake(platform::LocalTime& at, std::int64_t& due) const;
+
+    // From a wake call until the main program has taken it (the wake call back at 0), or
+    // kHoldSeconds at most, the computer is kept from sleeping. The caller comes back to
+    // CheckHold while Holding.
+    bool Holding() const { return holding_; }
+    void CheckHold();
 
 private:
     void Wake(long long moment);
+    void NoteMissed();
+    void KeepMissed(const std::vector<long long>& moments);
     platform::Platform& platform_;
+    ZoneTimeLine time_;
     AgentSchedule schedule_;
+    std::vector<std::string> entries_;  // as last planned
     platform::FileStamp stamp_;
     bool looked_ = false;  // stamp_ holds the file as last looked at
     bool existed_ = false;
+    bool holding_ = false;
+    std::int64_t holdSince_ = 0;
 };

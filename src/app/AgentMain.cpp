@@ -1,9 +1,11 @@
 #include "platform/win32/WinApi.h"
 
+#include <cstdint>
 #include <exception>
 #include <string>
 
 #include "agent/AgentWatcher.h"
+#include "platform/win32/ClockChanges.h"
 #include "common/Names.h"
 #include "platform/win32/SystemLibraries.h"
 #include "platform/win32/Win32Platform.h"
@@ -15,7 +17,9 @@
 //
 // It never polls. It sleeps until one of three things happens: the waitable timer set for the
 // next wake date runs out, something in the program folder changes (the main program rewrote
-// Orvella.ini), or a message arrives. A change in the folder only makes it look at the size and
+// Orvella.ini), or a message arrives; a change of the clock or the time zone and a resume plan
+// the dates anew. Only after a wake call it looks once a second whether the main program has
+// taken it, keeping the computer awake until then. A change in the folder only makes it look at the size and
 // time of Orvella.ini, at most once a second, so that a program busy writing other files there
 // keeps it neither busy nor reading. The timer may wake a sleeping computer, where the machine
 // allows it; when it does not, the timer runs out right after the resume and the date still
@@ -23,32 +27,17 @@
 
 namespace {
 
-// Arms the timer for the local time `at`, or disarms it when no date is ahead.
-void ArmTimer(HANDLE timer, bool hasNext, const platform::LocalTime& at) {
+// Arms the timer for the universal time `due` (seconds since 1970), or disarms it when no date
+// is ahead. The local time of the date was turned into universal time by the time zone's rules
+// for that date when it was planned, and is planned again when the clock or the zone changes.
+void ArmTimer(HANDLE timer, bool hasNext, std::int64_t due) {
     if (!hasNext) {
         CancelWaitableTimer(timer);
         return;
     }
-    SYSTEMTIME local{};
-    local.wYear = static_cast<WORD>(at.year);
-    local.wMonth = static_cast<WORD>(at.month);
-    local.wDay = static_cast<WORD>(at.day);
-    local.wHour = static_cast<WORD>(at.hour);
-    local.wMinute = static_cast<WORD>(at.minute);
-    local.wSecond = static_cast<WORD>(at.second);
-    // By the time zone's rules for that date, so a date after a change to or from summer time
-    // is still met at its local time.
-    SYSTEMTIME utc;
-    FILETIME due;
-    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &due)) {
-        CancelWaitableTimer(timer);
-        return;
-    }
     LARGE_INTEGER when;
-    when.LowPart = due.dwLowDateTime;
-    when.HighPart = static_cast<LONG>(due.dwHighDateTime);
-    // A date ahead by the local clock is not always ahead in universal time (one in the hour
-    // skipped when summer time begins); coming back a minute later keeps that from spinning.
+    when.QuadPart = (due + 11644473600LL) * 10000000LL;
+    // A date already due comes back a minute later rather than spin.
     FILETIME nowFile;
     GetSystemTimeAsFileTime(&nowFile);
     LARGE_INTEGER now;
@@ -67,8 +56,9 @@ void Plan(AgentWatcher& watcher, HANDLE timer) {
     try {
         watcher.Check();
         platform::LocalTime at{};
-        const bool hasNext = watcher.NextWake(at);
-        ArmTimer(timer, hasNext, at);
+        std::int64_t due = 0;
+        const bool hasNext = watcher.NextWake(at, due);
+        ArmTimer(timer, hasNext, due);
     } catch (const std::exception&) {
         // Nothing the agent does may end it; the next change or date tries again.
     }
@@ -96,6 +86,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     HANDLE folderChange = FindFirstChangeNotificationA(folder.c_str(), FALSE,
                                                        FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_FILE_NAME);
     if (folderChange == INVALID_HANDLE_VALUE) folderChange = nullptr;
+    win32::ClockChanges clockChanges;
     watcher.Reload();
     Plan(watcher, timer);
     DWORD lastLook = GetTickCount();
@@ -108,6 +99,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     int exitCode = 0;
     for (bool running = true; running;) {
+        if (clockChanges.Take()) Plan(watcher, timer);
+        watcher.CheckHold();
         const DWORD sinceLook = GetTickCount() - lastLook;
         if (changed && sinceLook >= kLookSpacingMs) {
             changed = false;
@@ -115,7 +108,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             if (watcher.Reload()) Plan(watcher, timer);
             continue;
         }
-        const DWORD wait = changed ? kLookSpacingMs - sinceLook : INFINITE;
+        DWORD wait = changed ? kLookSpacingMs - sinceLook : INFINITE;
+        if (watcher.Holding() && wait > kLookSpacingMs) wait = kLookSpacingMs;
         const DWORD woken = MsgWaitForMultipleObjects(count, handles, FALSE, wait, QS_ALLINPUT);
         if (woken == WAIT_TIMEOUT) continue;
         if (woken < WAIT_OBJECT_0 + count) {

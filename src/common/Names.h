@@ -14,6 +14,12 @@ inline const char* const kWakeCallValue = "Weckruf";
 // The last wake date the agent fired ("dd.mm.yyyy (hh:mm)"), so that a restarted agent does not
 // fire it again.
 inline const char* const kLastWakeValue = "Agent - Letzter Weckruf";
+// The wake dates the agent had to skip, past their grace period (their entry texts, one a line),
+// for the next ordinary start of the main program to tell once.
+inline const char* const kMissedWakeValue = "Agent - Verpasster Weckruf";
+// Up to when the agent has looked at the dates ("dd.mm.yyyy (hh:mm)"): a date between then and
+// now that is past its grace period was missed (the computer off or asleep).
+inline const char* const kCheckedUntilValue = "Agent - Geprüft bis";
 // The program's folder, written at every save of the options for the programs that need it.
 inline const char* const kProgramPathValue = "Programm - Pfad";
 // The folder of the skin files.

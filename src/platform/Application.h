@@ -1,4 +1,7 @@
 #pragma once
+#include <cstdint>
+#include <functional>
+
 #include "platform/Windows.h"
 
 namespace platform {
@@ -24,6 +27,14 @@ public:
     // timer enabled before it ticks inside the loop, and a window disabled before a sleep
     // stays disabled during it.
     virtual void BeforeBlocking() = 0;
+
+    // A second copy of the program, started for a wake call while this one runs, hands the
+    // call to the running copy and ends. True when the running copy took it within
+    // `timeoutMs`; false when none runs or it does not answer (a hung program).
+    virtual bool HandWakeCallToRunningCopy(std::uint32_t timeoutMs) = 0;
+    // What runs when another copy hands this one a wake call: after the other copy has had its
+    // answer, and also while a message box or a modal window of this program is open.
+    virtual void OnWakeCallHandedOver(std::function<void()> handler) = 0;
 };
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/IniFiles.h"
 #include "platform/Keyboard.h"
+#include "platform/Power.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
@@ -30,6 +31,8 @@ struct Platform {
     System& system;
     Dialogs& dialogs;
     Application& app;
+    // Last, with a default, so that a platform put together for one test needs none.
+    Power& power = NoPower();
 };
 
 }  // namespace platform

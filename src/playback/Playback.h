@@ -4,6 +4,7 @@
 #include <string>
 
 #include "playback/PlaybackView.h"
+#include "platform/Power.h"
 #include "platform/Windows.h"
 #include "settings/Settings.h"
 #include "ui/Form.h"
@@ -25,6 +26,7 @@ enum class TPlayState { Play, Pause, Stop };
 //   playback/StartupPlayback.cpp  start-up playback and automatic closing
 //   playback/AlarmSound.cpp       whether the player plays, and the program's own alarm sound
 //   playback/Snooze.cpp           the snooze, and the volume given back when the alarm ends
+//   playback/WakeCall.cpp         a wake call handed over, and the computer kept awake for it
 class Playback {
 public:
     Playback(ui::Form& window, PlaybackView& view);
@@ -66,6 +68,13 @@ public:
     // length as a wake call does; during a snooze, starts its length again; otherwise nothing.
     void SnoozeAction();
     bool Snoozing() const { return SnoozeMinutesLeft > 0; }
+
+    // Wake calls (WakeCall.cpp). A start for a wake call keeps the computer and its display
+    // awake from its first moment, before the start-up wait.
+    void BeginWakeCall();
+    // A wake call handed over by a second copy while this one runs: played as the start-up
+    // playback plays one, unless an alarm rings or a snooze waits already.
+    void TakeWakeCall();
 
     // Output volume (OutputVolume.cpp).
     void GetWaveVolume(std::uint16_t& left, std::uint16_t& right);
@@ -129,6 +138,8 @@ private:
     // The alarm has ended: the kept volume comes back when the user asked for it, and is dropped.
     void EndAlarmVolume();
     void EndSnooze();
+    // What the system is asked to keep awake; asked only when it changes.
+    void KeepAwake(platform::KeepAwake state);
     void ShowSnoozeMinutes();
     void BeginRun();
     void EndRun();
@@ -148,4 +159,5 @@ private:
     bool heldSound_ = false;     // it played when play was paused
     bool heldCheck_ = false;     // the check ran when play was paused
     std::optional<VolumeBeforePlay> volumeBeforePlay_;
+    platform::KeepAwake awake_ = platform::KeepAwake::Nothing;
 };

@@ -11,6 +11,8 @@ void Playback::SnoozeAction() {
         // Whichever rings, the player or the own alarm sound, falls silent.
         EndPlayerCheck();
         StopPlaying();
+        // The computer must not sleep through the next ringing; the display may.
+        KeepAwake(platform::KeepAwake::System);
         // The next ringing starts quietly, as the first one did.
         const std::uint16_t initial = VolumeWord(s.InitialVolumePercent());
         CurrentVolume[0] = CurrentVolume[1] = initial;
@@ -37,6 +39,7 @@ void Playback::SnoozeTimerTimer() {
     // The line counts the minutes to automatic closing again, from the start.
     ElapsedMinutes = 0;
     view_.ShowCloseText("Act: " + std::to_string(s.AutoClose ? s.AutoCloseMinutes : 0));
+    BeginWakeCall();
     PlayAsWakeCall();
 }
 
@@ -59,7 +62,9 @@ void Playback::KeepVolumeBeforePlay() {
     volumeBeforePlay_ = kept;
 }
 
+// Every end of the alarm comes here, so the computer may sleep again from now on.
 void Playback::EndAlarmVolume() {
+    KeepAwake(platform::KeepAwake::Nothing);
     if (!volumeBeforePlay_) return;
     const VolumeBeforePlay kept = *volumeBeforePlay_;
     volumeBeforePlay_.reset();

@@ -10,6 +10,7 @@ void Playback::ProgrammstartTimer() {
     TSettings& s = *settings_;
     const bool autostart = s.RunAtSystemStart && s.PlayAfterSystemStart;
     if (!autostart && !s.WakeCall) return;
+    if (s.WakeCall) BeginWakeCall();
     KeepVolumeBeforePlay();
     PlayAsWakeCall();
 }

@@ -112,11 +112,15 @@ void Playback::StartWinampAndPlay() {
     TSettings& s = *settings_;
     p.app.SetCursor(platform::Cursor::Wait);
     window_.enabled = false;
+    // No player runs and none could be started: nothing to wait for, and the own sound rings at once.
+    bool noPlayer = false;
     RunAllSteps({
         [&] {
             if (FindPlayer()) return;
-            p.shell.Open(window_.gui.FormWindow(window_), s.WinampPath, "", "", platform::ShowNormal);
-            if (s.WaitForWinamp)
+            // An empty path would have the shell open a folder window instead of a player.
+            noPlayer = s.WinampPath.empty() ||
+                       !p.shell.Open(window_.gui.FormWindow(window_), s.WinampPath, "", "", platform::ShowNormal);
+            if (s.WaitForWinamp && !noPlayer)
                 p.clock.Sleep(static_cast<std::uint32_t>(s.WinampWaitSeconds) * 1000);
         },
         [&] {
@@ -133,7 +137,10 @@ void Playback::StartWinampAndPlay() {
         [&] {
             if (platform::WindowHandle player = FindPlayer()) SendPlayerCommand(player, PlayerCommand::Play);
         },
-        [&] { BeginPlayerCheck(); },
+        [&] {
+            BeginPlayerCheck();
+            if (noPlayer && !FindPlayer() && s.OwnAlarmSound && !ownSound_) StartOwnAlarmSound();
+        },
         [&] {
             if (!s.RisingVolume) return;
             const int initial = s.InitialVolumePercent();

@@ -5,6 +5,7 @@
 
 #include "common/Language.h"
 #include "mainwindow/MainForm.h"
+#include "preferences/WakeTimerWarning.h"
 #include "settings/SettingsStore.h"
 
 TForm2::TForm2(ui::Environment& environment)
@@ -103,6 +104,7 @@ void TForm2::Button1Click() {
     }
     Close();
     if (failure) gui.ReportError(this, FailureText(failure));
+    if (settings.AgentActive && WakeDateAhead(wakeDates.Entries(), platform.clock.Now())) WarnAboutWakeTimers();
 }
 
 // Cancel stores nothing and leaves edited options in effect until the next opening; it puts
@@ -137,4 +139,5 @@ void TForm2::Button2Click() {
     // The dialog has no close box: a failed reload must not keep it open.
     Close();
     if (failure) gui.ReportError(this, FailureText(failure));
+    if (settings.AgentActive && WakeDateAhead(wakeDates.Entries(), platform.clock.Now())) WarnAboutWakeTimers();
 }

@@ -197,6 +197,8 @@ public:
     void CheckBox11MouseUp(const ui::MouseEvent&);
     void CheckBox12MouseUp(const ui::MouseEvent&);
     void CheckBox13MouseUp(const ui::MouseEvent&);
+    // Once a run, when the agent is on: the power plan's warning (WakeTimerWarning.h).
+    void WarnAboutWakeTimers();
     void UpDown1MouseUp(const ui::MouseEvent&);
     void UpDown2MouseUp(const ui::MouseEvent&);
     void TrackBar1Change();
@@ -274,4 +276,5 @@ private:
     TForm3* form3_ = nullptr;
     int openingOpacity_ = 255;
     bool binding_ = false;  // while the record is shown in the controls
+    bool wakeTimersWarned_ = false;  // the power plan's warning was shown in this run
 };

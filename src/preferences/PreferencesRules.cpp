@@ -4,6 +4,7 @@
 #include "dates/AgentLink.h"
 #include "mainwindow/MainForm.h"
 #include "preferences/PreferencesForm.h"
+#include "preferences/WakeTimerWarning.h"
 #include "preferences/PreferencesMessages.h"
 
 // The rules run on the release of the mouse, after the box has taken its new state; a box
@@ -89,7 +90,18 @@ void TForm2::CheckBox13MouseUp(const ui::MouseEvent&) {
         CloseAgent(platform);
         return;
     }
-    if (!StartAgent(platform, gui.FormWindow(*this))) Ask(platform, kAgentMissing, platform::MbOk | platform::MbIconError);
+    if (!StartAgent(platform, gui.FormWindow(*this)))
+        Ask(platform, kAgentMissing, platform::MbOk | platform::MbIconError);
+    else
+        WarnAboutWakeTimers();
+}
+
+void TForm2::WarnAboutWakeTimers() {
+    if (wakeTimersWarned_) return;
+    const std::string warning = WakeTimerWarning(platform);
+    if (warning.empty()) return;
+    wakeTimersWarned_ = true;
+    AskYesNo(platform, warning, "Orvella Agent", platform::MbOk | platform::MbIconExclamation);
 }
 
 // The initial volume stays below the final one: at most 49 % and at least 51 %. Setting the

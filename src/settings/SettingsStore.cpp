@@ -115,9 +115,21 @@ void SaveSettings(platform::Platform& p, const TSettings& s) {
             if (wanted) return run->WriteString(name, command);
             return !run->ValueExists(name) || run->DeleteValue(name);
         };
-        written &= store(kRunValueProgram, s.RunAtSystemStart, p.process.ModuleFileName() + " /S");
-        written &= store(kRunValueAgent, s.AgentActive, ProgramFolder(p.process) + "Agent.exe");
+        // Quoted: the per-user folder lies under the user's name, which may hold blanks.
+        written &= store(kRunValueProgram, s.RunAtSystemStart, "\"" + p.process.ModuleFileName() + "\" /S");
+        written &= store(kRunValueAgent, s.AgentActive, "\"" + ProgramFolder(p.process) + "Agent.exe\"");
     }
     if (!written)
         throw std::runtime_error(std::string("Unable to write to the registry key HKEY_CURRENT_USER\\") + kSettingsKey);
+}
+
+bool WakeCallPending(platform::Platform& p) {
+    std::uint32_t wake = 0;
+    auto key = p.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::Read);
+    return key && key->ReadDword(kWakeCallValue, wake) && wake != 0;
+}
+
+void ClearWakeCall(platform::Platform& p) {
+    if (auto key = p.registry.OpenKey(RegistryRoot::CurrentUser, kSettingsKey, KeyAccess::ReadWrite))
+        key->WriteDword(kWakeCallValue, 0);
 }

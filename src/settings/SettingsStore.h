@@ -23,3 +23,8 @@ void LoadSettingsIntoDialog(platform::Platform& platform, TSettings& settings);
 // stored one), the language selected and the page shown. Every value is tried; when one cannot
 // be written, std::runtime_error follows.
 void SaveSettings(platform::Platform& platform, const TSettings& settings);
+
+// Whether the agent has set the wake call ("Weckruf") for a start that has not taken it yet.
+bool WakeCallPending(platform::Platform& platform);
+// The wake call has been taken (by a copy that runs already): "Weckruf" back to 0.
+void ClearWakeCall(platform::Platform& platform);

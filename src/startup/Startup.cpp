@@ -10,26 +10,37 @@
 OrvellaStartup::OrvellaStartup(ui::Environment& environment)
     : environment_(environment), platform_(environment.platform) {}
 
-OrvellaStartup::~OrvellaStartup() = default;
+// The windows a handed-over wake call would play in go with the start.
+OrvellaStartup::~OrvellaStartup() { platform_.app.OnWakeCallHandedOver(nullptr); }
 
 TForm1& OrvellaStartup::MainForm() { return windows_->Form1; }
 TForm2& OrvellaStartup::Preferences() { return windows_->Form2; }
 
+namespace {
+
+// How long a second copy waits for the running one to take a wake call.
+constexpr std::uint32_t kHandOverTimeoutMs = 5000;
+
+}  // namespace
+
 bool OrvellaStartup::Start() {
+    const auto arguments = platform_.process.Arguments();
+    argument_ = arguments.empty() ? "" : arguments.front();
     // "/L", run by the setup after it has put an update's programs in place: the language file
     // beside the program gets the new default languages and keeps the user's own. It touches
     // only that file, in one step, so it runs beside another copy too; the exit code tells the
     // setup whether it worked.
-    const auto given = platform_.process.Arguments();
-    if (!given.empty() && given.front() == "/L")
+    if (argument_ == "/L")
         platform_.process.Exit(
             UpdateDefaultLanguages(platform_.files, ProgramFolder(platform_.process) + "Language.dll") ? 0 : 1);
 
-    // The guard covers every path, "/U" included: a second copy ends silently.
-    if (platform_.process.CreateInstanceMutex("Orvella")) platform_.process.Exit(0);
+    // The guard covers every path, "/U" included: a second copy ends silently, unless it was
+    // started for a wake call. That goes to the running copy; when the running copy does not
+    // take it (hung), this copy rings it itself rather than let the user sleep on.
+    if (platform_.process.CreateInstanceMutex("Orvella") &&
+        (argument_ != "/S" || !WakeCallPending(platform_) || platform_.app.HandWakeCallToRunningCopy(kHandOverTimeoutMs)))
+        platform_.process.Exit(0);
 
-    const auto arguments = platform_.process.Arguments();
-    argument_ = arguments.empty() ? "" : arguments.front();
     if (argument_ == "/U") {
         UninstallHandOff(platform_);
         return false;
@@ -48,12 +59,20 @@ bool OrvellaStartup::Start() {
     preferences.SettingsToControls();
     preferences.ApplyEnableRules();
 
+    platform_.app.OnWakeCallHandedOver([this, &main] {
+        ClearWakeCall(platform_);
+        main.playback.TakeWakeCall();
+    });
+
     if (argument_ == "/S") {
+        // Awake from now on: after a wake by timer the computer would sleep again meanwhile.
+        if (settings.WakeCall) main.playback.BeginWakeCall();
         // No window is visible yet; the user's machine is still starting up.
         platform_.clock.Sleep(static_cast<std::uint32_t>(settings.StartupWaitSeconds) * 1000);
         main.playback.Programmstart.SetEnabled(true);
-    } else if (settings.ShowTipsAtStart) {
-        tips_ = ShowTipsAtStart(environment_);
+    } else {
+        TellMissedWakeCalls(platform_);
+        if (settings.ShowTipsAtStart) tips_ = ShowTipsAtStart(environment_);
     }
     return true;
 }

@@ -40,6 +40,9 @@ private:
 // Returns the program's exit code.
 int RunOrvella(ui::Environment& environment, const std::function<int(ui::Form& mainForm)>& runMessageLoop);
 
+// Tells the user once of the wake dates the agent had to skip since the last ordinary start.
+void TellMissedWakeCalls(platform::Platform& platform);
+
 // Copies the uninstaller into the temporary folder and starts it there.
 void UninstallHandOff(platform::Platform& platform);
 

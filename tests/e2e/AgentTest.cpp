@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <thread>
 
 #include "E2eSupport.h"
 
@@ -101,6 +102,76 @@ TEST_F(Agent, AWakeDateWrittenWhileItRunsStartsTheMainProgramOnce) {
     code = 99;
     ASSERT_TRUE(agent.WaitForExit(10000, &code));
     EXPECT_EQ(code, 0u);
+}
+
+// Orvella left open overnight: the copy the agent starts hands the wake call to it and ends,
+// and the open copy plays. A date of the current minute is due at once.
+TEST_F(Agent, AWakeDateWhileOrvellaIsOpenIsPlayedByTheOpenCopy) {
+    e2e::TempFolder folder;
+    e2e::ScopedEnvironment log("STANDIN_PLAYER_LOG", folder.File("player.log"));
+    e2e::SetRegistryString(kKey, "Theme - Pfad", e2e::BinFolder() + "Skins\\Classic.skn");
+    auto open = e2e::StartProgram("Orvella.exe");
+    HWND main = e2e::WaitForWindow("TForm1", "Orvella", 15000);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(main) && FindWindowA("TApplication", "Orvella"); }, 10000));
+    auto agent = e2e::StartProgram("Agent.exe");
+    ASSERT_TRUE(e2e::WaitForWindow("TApplication", "Orvella Agent", 10000));
+
+    const std::string date = WakeDate(0);
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZ\xE4hler=0\r\n0=" + date + "\r\n"));
+    ASSERT_TRUE(e2e::WaitForWindow(kPlayerClass, "", 30000)) << "no player started for " << date;
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] {
+            const std::string played = e2e::ReadTextFile(folder.File("player.log"));
+            return played.find("KEYDOWN 58") != std::string::npos || played.find("COMMAND 40045") != std::string::npos;
+        },
+        15000))
+        << "the player was not told to play";
+    DWORD wake = 99;
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Weckruf", wake));
+    EXPECT_EQ(wake, 0u);
+    EXPECT_TRUE(open.Running());
+    // The copy the agent started has ended: one main window.
+    int windows = 0;
+    for (HWND w = FindWindowA("TForm1", "Orvella"); w; w = FindWindowExA(nullptr, w, "TForm1", "Orvella")) ++windows;
+    EXPECT_EQ(windows, 1);
+}
+
+// A running copy that does not answer (here a stand-in whose window takes no messages) must
+// not swallow the wake call: the new copy rings it itself.
+TEST_F(Agent, AWakeCallThatAHungCopyDoesNotTakeIsPlayedByTheNewCopy) {
+    e2e::SetRegistryDword(kKey, "Weckruf", 1);
+    e2e::SetRegistryString(kKey, "Theme - Pfad", e2e::BinFolder() + "Skins\\Classic.skn");
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, "Orvella");
+    ASSERT_TRUE(mutex);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread hung([&] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TApplication";
+        RegisterClassA(&wc);
+        HWND window = CreateWindowExA(0, "TApplication", "Orvella", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                      wc.hInstance, nullptr);
+        SetEvent(ready);
+        WaitForSingleObject(release, 60000);  // takes no message meanwhile
+        DestroyWindow(window);
+    });
+    WaitForSingleObject(ready, 5000);
+
+    auto second = e2e::StartProgram("Orvella.exe", "/S");
+    const bool played = e2e::WaitForWindow(kPlayerClass, "", 30000) != nullptr;
+    SetEvent(release);
+    hung.join();
+    CloseHandle(ready);
+    CloseHandle(release);
+    CloseHandle(mutex);
+    EXPECT_TRUE(played) << "the wake call was lost";
+    EXPECT_TRUE(second.Running());
+    DWORD wake = 99;
+    EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Weckruf", wake));
+    EXPECT_EQ(wake, 0u);
 }
 
 TEST_F(Agent, AHugeDamagedFileDoesNotKnockItOverAndAFiredDateStaysFiredAfterARestart) {

@@ -7,9 +7,12 @@
 // "capture.raw" beside it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "E2eSupport.h"
 
@@ -167,6 +170,37 @@ TEST_F(AlarmSound, AWakeCallWithoutLanguageFileOrPlayerAsksNothingAndRings) {
     auto program = WakeCall();
     EXPECT_TRUE(LoudWithin(20000)) << "peak " << Peak();
     EXPECT_FALSE(e2e::FindMessageBox("", 100)) << "a question was asked";
+    EXPECT_TRUE(program.Running());
+}
+
+// No player key and no program path: the own sound rings at once, and the shell is not asked
+// to open an empty path (which opens a folder window).
+TEST_F(AlarmSound, AWakeCallWithoutAnyPlayerRingsAndOpensNoOtherWindow) {
+    e2e::DeleteRegistryKey("Software\\Winamp");
+    e2e::SetRegistryString(kKey, "Winamp - Pfad", "");
+    std::vector<HWND> before;
+    EnumWindows([](HWND w, LPARAM list) { return reinterpret_cast<std::vector<HWND>*>(list)->push_back(w), TRUE; },
+                reinterpret_cast<LPARAM>(&before));
+    auto program = WakeCall();
+    EXPECT_TRUE(LoudWithin(20000)) << "peak " << Peak();
+    Sleep(2000);
+    struct Seen {
+        std::vector<HWND>* before;
+        DWORD orvella;
+        std::string others;
+    } seen{&before, program.Id(), ""};
+    EnumWindows(
+        [](HWND w, LPARAM data) {
+            auto& s = *reinterpret_cast<Seen*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (IsWindowVisible(w) && owner != s.orvella &&
+                std::find(s.before->begin(), s.before->end(), w) == s.before->end())
+                s.others += e2e::WindowText(w) + "; ";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&seen));
+    EXPECT_EQ(seen.others, "") << "windows opened besides Orvella's";
     EXPECT_TRUE(program.Running());
 }
 

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "E2eSupport.h"
+#include "ForeignControls.h"
 #include "InstallationSupport.h"
 
 namespace {
@@ -130,6 +131,7 @@ const char* const kSettings = "Software\\Orvella";
 const char* const kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvella";
 const char* const kSkinType = "Software\\Classes\\.skn";
 const char* const kSkinClass = "Software\\Classes\\OrvellaSkin";
+const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 // The setup of the programs this test program is built with: the 64-bit one or the 32-bit one.
 const char* const kSetup = sizeof(void*) == 8 ? "Orvella-Setup.exe" : "Orvella-Setup-x86.exe";
 const char* const kProgramFiles[] = {"Orvella.exe", "Agent.exe",    "OrvellaRemover.exe",
@@ -266,13 +268,23 @@ TEST_P(Installer, SilentSetupInstallsWhatTheProgramsReadAndTheUninstallEntryRemo
     EXPECT_FALSE(KeyExistsIn(HKEY_LOCAL_MACHINE, kSkinClass));
     for (const std::string& link : Shortcuts()) EXPECT_TRUE(e2e::FileExists(link)) << link;
 
-    // The first start from the installation: the tips, the main window, no question.
+    // The first start from the installation: the tips, the main window, no question. Log-on
+    // entries of an older version, unquoted, count as there; OK writes them anew, quoted.
+    ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella", install_ + "Orvella.exe /S"));
+    ASSERT_TRUE(e2e::SetRegistryString(kRun, "Orvella Agent", install_ + "Agent.exe"));
     {
         auto orvella = e2e::StartProgram(install_ + "Orvella.exe", "", install_);
-        EXPECT_TRUE(e2e::WaitForWindow("TForm1", "Orvella", 15000));
+        const HWND main = e2e::WaitForWindow("TForm1", "Orvella", 15000);
+        EXPECT_TRUE(main);
         EXPECT_TRUE(e2e::WaitForWindow("TForm5", "", 5000)) << "no tip shown";
         const HWND box = e2e::WaitForWindow("#32770", "", 1500);
         EXPECT_FALSE(box) << "asked: " << e2e::WindowText(box) << ": " << e2e::MessageBoxText(box);
+        const HWND preferences = main ? e2e::OpenPreferencesByShortcut(main) : nullptr;
+        ASSERT_TRUE(preferences);
+        PostMessageA(e2e::Child(preferences, "Button", "OK"), BM_CLICK, 0, 0);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(preferences); }, 5000));
+        EXPECT_EQ(KeyString(HKEY_CURRENT_USER, kRun, "Orvella"), program + " /S");
+        EXPECT_EQ(KeyString(HKEY_CURRENT_USER, kRun, "Orvella Agent"), "\"" + install_ + "Agent.exe\"");
     }  // ended here: the hand-off only runs while no other Orvella does
     e2e::EndWindowOwners("TApplication", "Orvella Agent");
 

@@ -166,9 +166,9 @@ TEST_F(Preferences, MouseChangesAskTheirQuestionsAndOkStoresOptionsAndRunEntries
     EXPECT_TRUE(e2e::GetRegistryDword(kKey, "Programm - Aktive Seite", value) && value == 3);
     std::string run;
     EXPECT_TRUE(e2e::GetRegistryString(kRun, "Orvella", run));
-    EXPECT_EQ(run, e2e::BinFolder() + "Orvella.exe /S");
+    EXPECT_EQ(run, "\"" + e2e::BinFolder() + "Orvella.exe\" /S");
     EXPECT_TRUE(e2e::GetRegistryString(kRun, "Orvella Agent", run));
-    EXPECT_EQ(run, e2e::BinFolder() + "Agent.exe");
+    EXPECT_EQ(run, "\"" + e2e::BinFolder() + "Agent.exe\"");
     if (HWND agent = FindWindowA("TApplication", "Orvella Agent")) PostMessageA(agent, WM_CLOSE, 0, 0);
 }
 

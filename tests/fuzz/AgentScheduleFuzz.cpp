@@ -29,9 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     schedule.Plan(entries, ReadWakeDateRepeats(ini, entries.size()));
 
     const platform::LocalTime now{2027, 1, 5, 6, 45, 30};
+    // Looked at a day before: the dates missed since then are no date that fires now.
+    const FixedTimeLine time(now);
+    schedule.LookedUntil(time.Now() - 86400);
+    const std::vector<long long> missed = schedule.TakeMissed(time);
     long long latest = 0;
     const bool due = schedule.TakeDue(now, latest);
     if (due && schedule.TakeDue(now, latest)) __builtin_trap();  // a date fires once
+    for (long long moment : missed)
+        if (due && moment == latest) __builtin_trap();
+    if (!schedule.TakeMissed(time).empty()) __builtin_trap();  // each is told once
     platform::LocalTime next{};
     if (schedule.NextWake(now, next)) {
         // Never a date beyond the grace period before now, nor the one just fired.

@@ -107,17 +107,19 @@ TEST_F(SettingsStore, RunKeyAloneDecidesAutostartAndAgent) {
     Save(s);
     auto run = p.registry.Find(HKCU, kRun, "Orvella");
     ASSERT_TRUE(run);
-    EXPECT_EQ(run->text, "C:\\Program Files\\Orvella\\Orvella.exe /S");
+    // Quoted, since the folder may hold blanks.
+    EXPECT_EQ(run->text, "\"C:\\Program Files\\Orvella\\Orvella.exe\" /S");
     ASSERT_TRUE(p.registry.Find(HKCU, kRun, "Orvella Agent"));
-    EXPECT_EQ(p.registry.Find(HKCU, kRun, "Orvella Agent")->text, "C:\\Program Files\\Orvella\\Agent.exe");
+    EXPECT_EQ(p.registry.Find(HKCU, kRun, "Orvella Agent")->text, "\"C:\\Program Files\\Orvella\\Agent.exe\"");
 
     s.AgentActive = false;
     Save(s);
     EXPECT_FALSE(p.registry.HasValue(HKCU, kRun, "Orvella Agent"));
     EXPECT_TRUE(p.registry.HasValue(HKCU, kRun, "Orvella"));
 
-    // Presence, not content, is what counts when reading back.
+    // Presence, not content, is what counts when reading back: an older unquoted value counts.
     p.registry.SetString(HKCU, kRun, "Orvella Agent", "");
+    p.registry.SetString(HKCU, kRun, "Orvella", "C:\\Program Files\\Orvella\\Orvella.exe /S");
     LoadIntoDialog(s);
     EXPECT_TRUE(s.AgentActive);
     EXPECT_TRUE(s.RunAtSystemStart);

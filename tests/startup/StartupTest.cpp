@@ -282,3 +282,66 @@ TEST_F(StartupTest, ASystemStartAsksNothingBeforeThePlaybackAndStillRings) {
         }
     }
 }
+
+// A start for a wake call while a copy runs hands the call over and ends; a copy that does not
+// take it leaves this one to ring it, awake from before its start-up wait. Other second starts,
+// and "/S" without a wake call, end silently as before.
+TEST_F(StartupTest, ASecondCopyHandsAWakeCallToTheRunningOneOrRingsItItself) {
+    p.process.mutexes = {"Orvella"};
+    EXPECT_EQ(Start({"/S"}), 0);
+    EXPECT_TRUE(p.app.handOverTimeouts.empty());  // no wake call set
+    p.registry.SetDword(HKCU, kKey, "Weckruf", 1);
+    EXPECT_EQ(Start({""}), 0);
+    EXPECT_TRUE(p.app.handOverTimeouts.empty());
+
+    EXPECT_EQ(Start({"/S"}), 0);
+    ASSERT_EQ(p.app.handOverTimeouts.size(), 1u);
+    EXPECT_LE(p.app.handOverTimeouts[0], 10000u);
+    EXPECT_EQ(Dword("Weckruf"), 1u);  // the running copy takes it
+    EXPECT_TRUE(p.power.requests.empty());
+
+    p.app.runningCopyTakesWakeCall = false;
+    std::unique_ptr<OrvellaStartup> s;
+    EXPECT_EQ(Start({"/S"}, &s), -1);
+    ASSERT_TRUE(ran);
+    EXPECT_EQ(Dword("Weckruf"), 0u);
+    EXPECT_EQ(p.power.requests, std::vector<platform::KeepAwake>{platform::KeepAwake::SystemAndDisplay});
+    EXPECT_TRUE(s->MainForm().playback.Programmstart.Enabled());
+}
+
+TEST_F(StartupTest, TheRunningCopyTakesAHandedOverWakeCallAndSetsItBack) {
+    std::unique_ptr<OrvellaStartup> s;
+    Start({}, &s);
+    ASSERT_TRUE(p.app.wakeCallHandler);
+    p.registry.SetDword(HKCU, kKey, "Weckruf", 1);
+    p.app.wakeCallHandler();
+    EXPECT_EQ(Dword("Weckruf"), 0u);
+    EXPECT_EQ(s->MainForm().playback.PlayState, TPlayState::Play);
+    EXPECT_EQ(p.power.State(), platform::KeepAwake::SystemAndDisplay);
+    s.reset();
+    EXPECT_FALSE(p.app.wakeCallHandler);
+}
+
+// The agent's list of skipped dates is told at the next ordinary start, once; a system start
+// leaves it for later.
+TEST_F(StartupTest, MissedWakeCallsAreToldOnceAtAnOrdinaryStart) {
+    p.registry.SetString(HKCU, kKey, "Agent - Verpasster Weckruf", "08.12.2026 (07:00) - Work\r09.12.2026 (06:30)");
+    Start({"/S"});
+    EXPECT_TRUE(p.dialogs.shown.empty());
+    p.process.mutexes.clear();
+    Start({});
+    ASSERT_EQ(p.dialogs.shown.size(), 1u);
+    EXPECT_EQ(p.dialogs.shown[0].text, "Missed wake call: 08.12.2026 (07:00) - Work\rMissed wake call: 09.12.2026 (06:30)");
+    EXPECT_EQ(p.dialogs.shown[0].caption, "Orvella");
+    EXPECT_FALSE(p.registry.HasValue(HKCU, kKey, "Agent - Verpasster Weckruf"));
+    p.process.mutexes.clear();
+    Start({});
+    EXPECT_EQ(p.dialogs.shown.size(), 1u);
+
+    p.registry.SetString(HKCU, kKey, "Agent - Verpasster Weckruf", "10.12.2026 (07:00)");
+    p.registry.SetString(HKCU, kKey, "Programm - Sprache", "Deutsch");
+    p.process.mutexes.clear();
+    Start({});
+    ASSERT_EQ(p.dialogs.shown.size(), 2u);
+    EXPECT_EQ(p.dialogs.shown[1].text, "Verpasster Weckruf: 10.12.2026 (07:00)");
+}

@@ -30,9 +30,10 @@ struct FakePlatform {
     FakeSystem system;
     FakeDialogs dialogs;
     FakeApplication app;
+    FakePower power;
 
     platform::Platform platform{registry, files, ini,   process, desktop, desktop, desktop,
-                                volume,   sound, clock, system,  dialogs, app};
+                                volume,   sound, clock, system,  dialogs, app,     power};
 
     operator platform::Platform&() { return platform; }
 };

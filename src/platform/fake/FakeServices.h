@@ -12,6 +12,7 @@
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Power.h"
 #include "platform/Process.h"
 #include "platform/Sound.h"
 #include "platform/System.h"
@@ -42,19 +43,32 @@ public:
     std::set<std::string> mutexes;
 };
 
-// A clock that moves only when the program sleeps or a test advances it.
+// A clock that moves only when the program sleeps or a test advances it. Its time zone is
+// `offset` (local minus universal time in minutes, by universal time); the local time `now`
+// tells the time, unless a test sets the universal time `utc`, which then does.
 class FakeClock : public platform::Clock {
 public:
     void Sleep(std::uint32_t milliseconds) override {
         sleeps.push_back(milliseconds);
         nowMs += milliseconds;
     }
-    platform::LocalTime Now() override { return now; }
+    platform::LocalTime Now() override;
+    std::int64_t UtcNow() override;
+    int UtcOffsetMinutes(std::int64_t at) override { return offset ? offset(at) : 0; }
 
     std::uint64_t nowMs = 0;
     std::vector<std::uint32_t> sleeps;
     platform::LocalTime now{2026, 12, 8, 7, 0, 0};
+    std::optional<std::int64_t> utc;
+    std::function<int(std::int64_t utc)> offset;
 };
+
+// Central European time: one hour ahead of universal time, two in summer (from the last Sunday
+// of March to the last Sunday of October, at 01:00 universal time).
+int CentralEuropeanOffset(std::int64_t utc);
+// Seconds since 1970 of a time read as universal time, and back.
+std::int64_t SecondsOf(const platform::LocalTime& t);
+platform::LocalTime TimeAt(std::int64_t seconds);
 
 class FakeSystem : public platform::System {
 public:
@@ -152,6 +166,11 @@ public:
     void SetCursor(platform::Cursor cursor) override { cursors.push_back(cursor); }
     void SwallowAltF4() override { altF4Swallowed = true; }
     void BeforeBlocking() override { ++blockings; }
+    bool HandWakeCallToRunningCopy(std::uint32_t timeoutMs) override {
+        handOverTimeouts.push_back(timeoutMs);
+        return runningCopyTakesWakeCall;
+    }
+    void OnWakeCallHandedOver(std::function<void()> handler) override { wakeCallHandler = std::move(handler); }
 
     platform::Cursor CurrentCursor() const { return cursors.empty() ? platform::Cursor::Default : cursors.back(); }
 
@@ -159,6 +178,27 @@ public:
     bool altF4Swallowed = false;
     std::vector<platform::Cursor> cursors;
     int blockings = 0;
+    // The copy that runs already, as a second copy sees it, and this copy's side of it.
+    bool runningCopyTakesWakeCall = true;
+    std::vector<std::uint32_t> handOverTimeouts;
+    std::function<void()> wakeCallHandler;
+};
+
+// The power management: every keep-awake state asked for, in order, and the power plan as
+// a test sets it.
+class FakePower : public platform::Power {
+public:
+    void SetKeepAwake(platform::KeepAwake state) override { requests.push_back(state); }
+    platform::WakeTimers WakeTimerSetting(bool onBattery) override { return onBattery ? onBatteryTimers : onMainsTimers; }
+    bool ModernStandby() override { return modernStandby; }
+
+    // The state asked for last; Nothing before any request.
+    platform::KeepAwake State() const { return requests.empty() ? platform::KeepAwake::Nothing : requests.back(); }
+
+    std::vector<platform::KeepAwake> requests;
+    platform::WakeTimers onMainsTimers = platform::WakeTimers::Enabled;
+    platform::WakeTimers onBatteryTimers = platform::WakeTimers::Enabled;
+    bool modernStandby = false;
 };
 
 // Message boxes and choosers answered from scripts; everything shown is recorded.

@@ -9,6 +9,8 @@ public:
     explicit Win32Clock(platform::Application& app) : app_(app) {}
     void Sleep(std::uint32_t milliseconds) override;
     platform::LocalTime Now() override;
+    std::int64_t UtcNow() override;
+    int UtcOffsetMinutes(std::int64_t utc) override;
 
 private:
     platform::Application& app_;

@@ -5,6 +5,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32IniFiles.h"
 #include "platform/win32/Win32Keyboard.h"
+#include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
@@ -36,9 +37,10 @@ struct Win32Platform {
     Win32System system;
     Win32Dialogs dialogs;
     platform::Application& app;
+    Win32Power power;
 
     platform::Platform platform{registry, files, ini,   process, shell,   windows, keyboard,
-                                volume,   sound, clock, system,  dialogs, app};
+                                volume,   sound, clock, system,  dialogs, app,     power};
 
     operator platform::Platform&() { return platform; }
 };

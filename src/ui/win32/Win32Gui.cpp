@@ -15,6 +15,14 @@ namespace {
 
 const char kApplicationClass[] = "TApplication";
 
+// A wake call handed from one copy of a program to the copy that runs: WM_COPYDATA to the
+// running copy's application window, marked so that no other sender's data is taken for it,
+// and answered with kWakeCallTaken. The call itself runs after the answer (kRunWakeCall posted
+// to the window), so that the sender never waits for the alarm to start.
+const ULONG_PTR kWakeCallData = 0x4F72574B;  // "OrWK"
+const LRESULT kWakeCallTaken = 0x4F4B;
+const UINT kRunWakeCall = WM_APP + 1;
+
 }  // namespace
 
 Win32Gui::Win32Gui(std::string applicationTitle)
@@ -52,8 +60,40 @@ LRESULT CALLBACK Win32Gui::ApplicationProc(HWND hwnd, UINT message, WPARAM wPara
     switch (message) {
     case WM_TIMER: self->FireTimer(wParam); return 0;
     case WM_CLOSE: self->PostQuit(); return 0;  // another program asks the application to end
+    case WM_COPYDATA: return lParam ? self->TakeCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) : FALSE;
+    case kRunWakeCall: self->RunHandedOverWakeCall(); return 0;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+}
+
+// SMTO_ABORTIFHUNG gives up at once on a copy that has not taken its messages for a while.
+bool Win32Gui::HandWakeCallToRunningCopy(std::uint32_t timeoutMs) {
+    const HWND running = FindWindowA(kApplicationClass, title_.c_str());
+    if (!running || running == application_) return false;
+    static char name[] = "Weckruf";
+    COPYDATASTRUCT data{kWakeCallData, sizeof name, name};
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                             timeoutMs, &answer))
+        return false;
+    return static_cast<LRESULT>(answer) == kWakeCallTaken;
+}
+
+LRESULT Win32Gui::TakeCopyData(const COPYDATASTRUCT& data) {
+    if (data.dwData != kWakeCallData || !wakeCallHandler_) return FALSE;
+    PostMessageA(application_, kRunWakeCall, 0, 0);
+    return kWakeCallTaken;
+}
+
+// Posted, it is dispatched by whichever loop runs: the program's own, or that of a message box
+// or a modal window, so an open dialog does not hold the alarm up.
+void Win32Gui::RunHandedOverWakeCall() {
+    try {
+        if (wakeCallHandler_) wakeCallHandler_();
+    } catch (const std::exception& e) {
+        ReportError(nullptr, e.what());
+    }
+    Sync();
 }
 
 int Win32Gui::Run(ui::Form& mainForm) {

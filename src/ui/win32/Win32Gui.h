@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/win32/WinApi.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -42,6 +43,8 @@ public:
     void SetCursor(platform::Cursor cursor) override;
     void SwallowAltF4() override { swallowAltF4_ = true; }
     void BeforeBlocking() override { Sync(); }
+    bool HandWakeCallToRunningCopy(std::uint32_t timeoutMs) override;
+    void OnWakeCallHandedOver(std::function<void()> handler) override { wakeCallHandler_ = std::move(handler); }
 
     // ui::Gui
     platform::WindowHandle FormWindow(const ui::Form& form) override;
@@ -81,6 +84,8 @@ private:
     NativeForm* WindowOf(const ui::Form& form, bool create);
     void SyncTimers();
     void FireTimer(UINT_PTR id);
+    LRESULT TakeCopyData(const COPYDATASTRUCT& data);
+    void RunHandedOverWakeCall();
 
     std::string title_;
     HINSTANCE instance_;
@@ -89,6 +94,7 @@ private:
     bool swallowAltF4_ = false;
     int exitCode_ = 0;
     HCURSOR cursorOverride_ = nullptr;
+    std::function<void()> wakeCallHandler_;
     bool keyPreviewed_ = false;
     bool showingError_ = false;
     bool syncing_ = false;  // a window call inside the sync may come back to it

@@ -19,8 +19,11 @@ void TrimRange(const std::string& text, std::size_t& b, std::size_t& e) {
 bool SectionNameIn(const std::string& text, std::size_t b, std::size_t e, std::string& name) {
     TrimRange(text, b, e);
     if (e - b < 2 || text[b] != '[') return false;
-    const std::size_t close = text.rfind(']', e - 1);
-    if (close == std::string::npos || close <= b) return false;
+    // The last "]" of this line only: a search back from its end must not run on over the
+    // lines before it, which would make a file of unclosed "[" lines take quadratic time.
+    std::size_t close = e - 1;
+    while (close > b && text[close] != ']') --close;
+    if (close <= b) return false;
     std::size_t nameBegin = b + 1, nameEnd = close;
     TrimRange(text, nameBegin, nameEnd);
     name = text.substr(nameBegin, nameEnd - nameBegin);

@@ -280,7 +280,7 @@ TEST(FlushBeforeReplace, EveryReplacedFileIsWrittenFlushedAndThenMoved) {
     for (const Case& c : cases) {
         const std::unique_ptr<Scene> scene = c.make();
         std::vector<fake::FakeFileSystem::Call>& journal = scene->p.files.journal;
-        journal.clear();
+        scene->p.files.recordCalls = true;
         scene->Act();
         const std::string file = fake::FakeFileSystem::Key(c.file);
         int replaced = 0;

@@ -96,7 +96,7 @@ bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bo
     File copy = source->second;
     copy.path = to;
     files[target] = copy;
-    journal.push_back({"copy", target, ""});
+    Record("copy", target);
     return true;
 }
 
@@ -111,7 +111,7 @@ bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to)
     moved.path = files.count(target) ? files[target].path : to;
     files.erase(source);
     files[target] = moved;
-    journal.push_back({"replace", sourceKey, target});
+    Record("replace", sourceKey, target);
     return true;
 }
 
@@ -119,7 +119,7 @@ bool FakeFileSystem::FlushFile(const std::string& path) {
     if (Refused()) return false;
     const std::string key = Resolve(path);
     if (!files.count(key) || failWrites) return false;
-    journal.push_back({"flush", key, ""});
+    Record("flush", key);
     return true;
 }
 
@@ -132,7 +132,7 @@ bool FakeFileSystem::DeleteFile(const std::string& path) {
     if (it == files.end() || locked.count(key) || (it->second.attributes & platform::AttrReadOnly))
         return false;
     files.erase(it);
-    journal.push_back({"delete", key, ""});
+    Record("delete", key);
     return true;
 }
 
@@ -160,7 +160,7 @@ bool FakeFileSystem::WriteFile(const std::string& path, const std::string& conte
     if (f.path.empty()) f.path = path;
     f.content = content;
     f.writeTime = ++writeCount;
-    journal.push_back({"write", key, ""});
+    Record("write", key);
     return true;
 }
 
@@ -202,7 +202,7 @@ std::string FakeFileSystem::TempFileName(const std::string& folder, const std::s
     if (!path.empty() && path.back() != '\\') path += '\\';
     path += prefix.substr(0, 3) + number + ".tmp";
     AddFile(path);
-    journal.push_back({"create", Resolve(path), ""});
+    Record("create", Resolve(path));
     return path;
 }
 

@@ -74,18 +74,22 @@ public:
     unsigned nextTempNumber = 0x1A2B;
     bool failWrites = false;
     std::uint64_t writeCount = 0;
-    // The calls that changed a file's content or place, and the flushes, in their order, with
-    // the keys of their files: "create" (a temporary file), "write", "copy" (`path` the copy),
-    // "flush", "replace" (`path` moved over `to`), "delete".
+    // While `recordCalls` is set: the calls that changed a file's content or place, and the
+    // flushes, in their order, with the keys of their files: "create" (a temporary file),
+    // "write", "copy" (`path` the copy), "flush", "replace" (`path` moved over `to`), "delete".
     struct Call {
         std::string call, path, to;
     };
+    bool recordCalls = false;
     std::vector<Call> journal;
     // Counts the mutating calls and fails the chosen one; none while null.
     MutationCounter* mutations = nullptr;
 
 private:
     bool Refused() { return mutations && mutations->Fails(); }
+    void Record(const char* call, const std::string& path, const std::string& to = "") {
+        if (recordCalls) journal.push_back({call, path, to});
+    }
 };
 
 }  // namespace fake

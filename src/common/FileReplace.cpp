@@ -7,7 +7,9 @@ bool ReplaceFileWith(platform::FileSystem& files, const std::string& path, const
     const std::string folder = ExtractFilePath(path);
     const std::string temporary = files.TempFileName(folder.empty() ? "." : folder, prefix);
     if (temporary.empty()) return false;
-    if (fill(temporary) && files.ReplaceFile(temporary, path)) return true;
+    // Flushed before the move: a power cut right after it must find the new content on the disk,
+    // not a renamed file whose data were still in memory.
+    if (fill(temporary) && files.FlushFile(temporary) && files.ReplaceFile(temporary, path)) return true;
     files.DeleteFile(temporary);
     return false;
 }

@@ -6,9 +6,10 @@
 #include "platform/FileSystem.h"
 
 // Changes a file in one step: `fill` makes the new file at a temporary path in the file's own
-// folder (named "<prefix><hex>.tmp"), which then replaces the file. A failed write in between
-// never leaves half a file for the program, the agent or the user: when any step fails, the
-// file stays as it was, the temporary file is removed, and the answer is false.
+// folder (named "<prefix><hex>.tmp"), which is then flushed to the disk and replaces the file.
+// A failed write in between, or a power cut, never leaves half a file for the program, the
+// agent or the user: when any step fails, the file stays as it was, the temporary file is
+// removed, and the answer is false.
 bool ReplaceFileWith(platform::FileSystem& files, const std::string& path, const std::string& prefix,
                      const std::function<bool(const std::string& temporary)>& fill);
 

@@ -39,6 +39,9 @@ public:
     // Moves a file over another one in the same folder in one step: afterwards `to` holds
     // either its old content or all of `from`'s.
     virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+    // Writes what the system still holds of the file in memory to the disk, so that a power cut
+    // after it finds the whole content there; false when that fails.
+    virtual bool FlushFile(const std::string& path) = 0;
     // The whole file when it holds at most `maxSize` bytes; false when it is missing, cannot be
     // read or is larger, and `content` stays as it was.
     virtual bool ReadFile(const std::string& path, std::string& content, std::size_t maxSize) = 0;

@@ -19,8 +19,11 @@ void TrimRange(const std::string& text, std::size_t& b, std::size_t& e) {
 bool SectionNameIn(const std::string& text, std::size_t b, std::size_t e, std::string& name) {
     TrimRange(text, b, e);
     if (e - b < 2 || text[b] != '[') return false;
-    const std::size_t close = text.rfind(']', e - 1);
-    if (close == std::string::npos || close <= b) return false;
+    // The last "]" of this line only: a search back from its end must not run on over the
+    // lines before it, which would make a file of unclosed "[" lines take quadratic time.
+    std::size_t close = e - 1;
+    while (close > b && text[close] != ']') --close;
+    if (close <= b) return false;
     std::size_t nameBegin = b + 1, nameEnd = close;
     TrimRange(text, nameBegin, nameEnd);
     name = text.substr(nameBegin, nameEnd - nameBegin);
@@ -97,26 +100,52 @@ bool IniKeyLine(const std::string& line, std::string& name, std::string& value, 
 }
 
 // Each line is read in place: the agent reads files of ten thousand keys, and a line costs no
-// copy but the names and values kept.
+// copy but the names and values kept. Two passes: the first finds the sections and counts their
+// key lines, so that the second stores each section's keys once, where a growing list would
+// copy a million keys some twenty times over.
 IniText::IniText(const std::string& content) {
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = content.size();
-        const std::size_t lineBegin = start;
-        start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    const auto eachLine = [&content](auto&& line) {
+        std::size_t start = 0;
+        while (start < content.size()) {
+            std::size_t end = content.find_first_of("\r\n", start);
+            if (end == std::string::npos) end = content.size();
+            const std::size_t lineBegin = start;
+            start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+            line(lineBegin, end);
+        }
+    };
+    // The section lines (where each begins and ends) and how many key lines follow each.
+    std::vector<std::size_t> headers, headerEnds, keyLines;
+    std::string name;
+    eachLine([&](std::size_t b, std::size_t e) {
+        if (SectionNameIn(content, b, e, name)) {
+            headers.push_back(b);
+            headerEnds.push_back(e);
+            keyLines.push_back(0);
+            return;
+        }
+        TrimRange(content, b, e);
+        if (!headers.empty() && b < e) ++keyLines.back();
+    });
+    sections_.resize(headers.size());
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        Section& section = sections_[i];
+        SectionNameIn(content, headers[i], headerEnds[i], section.name);
+        section.folded = Folded(section.name);
+        section.keys.reserve(keyLines[i]);
+    }
 
-        Section section;
-        if (SectionNameIn(content, lineBegin, end, section.name)) {
-            section.folded = Folded(section.name);
-            sections_.push_back(std::move(section));
-            continue;
+    std::size_t next = 0;  // the next section's header
+    eachLine([&](std::size_t b, std::size_t e) {
+        if (next < headers.size() && headers[next] == b) {
+            ++next;
+            return;
         }
         Key key;
-        if (sections_.empty() || !KeyLineIn(content, lineBegin, end, key.name, key.value, key.hasValue)) continue;
+        if (next == 0 || !KeyLineIn(content, b, e, key.name, key.value, key.hasValue)) return;
         key.folded = Folded(key.name);
-        sections_.back().keys.push_back(std::move(key));
-    }
+        sections_[next - 1].keys.push_back(std::move(key));
+    });
 }
 
 const IniText::Section* IniText::FindSection(const std::string& name) const {

@@ -1,5 +1,6 @@
 #include "skin/SkinFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -70,6 +71,9 @@ bool TryParseDecimal(const std::string& text, double& value) {
 }  // namespace
 
 SkinText::SkinText(const std::string& block) {
+    // Room for every line at once: a block of millions of line breaks is not copied as it grows.
+    lines_.reserve(static_cast<std::size_t>(std::count(block.begin(), block.end(), '\n') +
+                                            std::count(block.begin(), block.end(), '\r')) + 1);
     std::string line;
     bool pending = false;  // text or a line end seen since the last stored line
     for (std::size_t i = 0; i < block.size(); ++i) {

@@ -205,6 +205,10 @@ TEST_F(FileServiceTest, FoldersCopiesAndTemporaryNames) {
     EXPECT_TRUE(files.FileExists(name));
     EXPECT_EQ(0u, name.find(temp.Path() + "Orv"));
     EXPECT_EQ("", files.TempFileName(temp.File("nowhere"), "Orv"));
+    // What a copy holds goes to the disk before the copy replaces a file.
+    ASSERT_TRUE(files.WriteFile(name, "copy"));
+    EXPECT_TRUE(files.FlushFile(name));
+    EXPECT_FALSE(files.FlushFile(temp.File("missing.txt")));
 
     char old[MAX_PATH];
     GetCurrentDirectoryA(sizeof old, old);

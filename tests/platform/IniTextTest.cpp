@@ -114,3 +114,19 @@ TEST(IniTextTest, TheFakeFilesFindTheSectionAnewAfterAWriteAndInAnotherFile) {
     ASSERT_TRUE(ini.EraseSection("C:\\b.ini", "A"));
     EXPECT_EQ(ini.ReadString("C:\\b.ini", "a", "k", "gone"), "gone");
 }
+
+// Lines that open a section and never close it are keys of the section before them. Each one
+// is read on its own: a few hundred kilobytes of them took seconds when the search for a "]"
+// ran back over the lines before.
+TEST(IniTextTest, UnclosedSectionLinesAreKeysOfTheSectionBefore) {
+    std::string content = "[First]\r\n";
+    for (int i = 0; i < 30000; ++i) content += "[unclosed " + std::to_string(i) + "\r\n";
+    content += "[Last]\r\nk=v\r\n";
+    const IniText ini(content);
+    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"First", "Last"}));
+    EXPECT_EQ(ini.FindSection("First")->keys.size(), 30000u);
+    EXPECT_EQ(ini.ReadString("First", "[unclosed 29999", "<none>"), "<none>");  // a key without "="
+    EXPECT_EQ(ini.ReadString("Last", "k", ""), "v");
+    EXPECT_EQ(ReplaceIniSection(content, "Last", {{"k", "w"}}, nullptr).substr(content.size() - 13),
+              "[Last]\r\nk=w\r\n");
+}

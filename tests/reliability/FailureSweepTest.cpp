@@ -272,6 +272,47 @@ TEST(FailureSweep, Removal) {
     sweep::Sweep("the uninstaller's removal", Make<Removal>(), options);
 }
 
+// Each file replaced in one step: its copy written, flushed to the disk, then moved over it.
+TEST(FlushBeforeReplace, EveryReplacedFileIsWrittenFlushedAndThenMoved) {
+    struct Case {
+        const char* operation;
+        sweep::SceneMaker make;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"the window position", Make<WindowPosition>(), kIni},
+        {"the translation editor's Save", Make<TranslationSave>(), kLanguage},
+        {"a skin from the command line", Make<SkinFromCommandLine>(), std::string(kSkins) + "Fresh.skn"},
+        {"the wake dates (the preferences' OK)", Make<PreferencesOk>(), kIni},
+        {"the default language file at start", Make<DefaultLanguageAtStart>(), kLanguage},
+    };
+    for (const Case& c : cases) {
+        const std::unique_ptr<Scene> scene = c.make();
+        std::vector<fake::FakeFileSystem::Call>& journal = scene->p.files.journal;
+        scene->p.files.recordCalls = true;
+        scene->Act();
+        const std::string file = fake::FakeFileSystem::Key(c.file);
+        int replaced = 0;
+        for (std::size_t i = 0; i < journal.size(); ++i) {
+            if (journal[i].call != "replace" || journal[i].to != file) continue;
+            ++replaced;
+            // The calls on the copy up to the move: made, filled (one write per INI value),
+            // flushed, moved.
+            std::vector<std::string> calls;
+            for (std::size_t j = 0; j <= i; ++j)
+                if (journal[j].path == journal[i].path) calls.push_back(journal[j].call);
+            const std::size_t n = calls.size();
+            ASSERT_GE(n, 4u) << c.operation;
+            EXPECT_EQ(calls[0], "create") << c.operation;
+            for (std::size_t j = 1; j + 2 < n; ++j)
+                EXPECT_TRUE(calls[j] == "write" || calls[j] == "copy") << c.operation << ": " << calls[j];
+            EXPECT_EQ(calls[n - 2], "flush") << c.operation;
+            EXPECT_EQ(calls[n - 1], "replace") << c.operation;
+        }
+        EXPECT_EQ(replaced, 1) << c.operation;
+    }
+}
+
 // The figures for the README, printed once all sweeps have run.
 struct PrintTotals : ::testing::Environment {
     void TearDown() override {

@@ -96,6 +96,7 @@ bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bo
     File copy = source->second;
     copy.path = to;
     files[target] = copy;
+    Record("copy", target);
     return true;
 }
 
@@ -110,6 +111,15 @@ bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to)
     moved.path = files.count(target) ? files[target].path : to;
     files.erase(source);
     files[target] = moved;
+    Record("replace", sourceKey, target);
+    return true;
+}
+
+bool FakeFileSystem::FlushFile(const std::string& path) {
+    if (Refused()) return false;
+    const std::string key = Resolve(path);
+    if (!files.count(key) || failWrites) return false;
+    Record("flush", key);
     return true;
 }
 
@@ -122,6 +132,7 @@ bool FakeFileSystem::DeleteFile(const std::string& path) {
     if (it == files.end() || locked.count(key) || (it->second.attributes & platform::AttrReadOnly))
         return false;
     files.erase(it);
+    Record("delete", key);
     return true;
 }
 
@@ -149,6 +160,7 @@ bool FakeFileSystem::WriteFile(const std::string& path, const std::string& conte
     if (f.path.empty()) f.path = path;
     f.content = content;
     f.writeTime = ++writeCount;
+    Record("write", key);
     return true;
 }
 
@@ -190,6 +202,7 @@ std::string FakeFileSystem::TempFileName(const std::string& folder, const std::s
     if (!path.empty() && path.back() != '\\') path += '\\';
     path += prefix.substr(0, 3) + number + ".tmp";
     AddFile(path);
+    Record("create", Resolve(path));
     return path;
 }
 

@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/fake/MutationCounter.h"
@@ -24,6 +25,7 @@ public:
     bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
     bool DeleteFile(const std::string& path) override;
     bool ReplaceFile(const std::string& from, const std::string& to) override;
+    bool FlushFile(const std::string& path) override;
     bool ReadFile(const std::string& path, std::string& content, std::size_t maxSize) override;
     // The write time is a count of the writes made, which is all a comparison needs.
     bool GetFileStamp(const std::string& path, platform::FileStamp& stamp) override;
@@ -72,11 +74,22 @@ public:
     unsigned nextTempNumber = 0x1A2B;
     bool failWrites = false;
     std::uint64_t writeCount = 0;
+    // While `recordCalls` is set: the calls that changed a file's content or place, and the
+    // flushes, in their order, with the keys of their files: "create" (a temporary file),
+    // "write", "copy" (`path` the copy), "flush", "replace" (`path` moved over `to`), "delete".
+    struct Call {
+        std::string call, path, to;
+    };
+    bool recordCalls = false;
+    std::vector<Call> journal;
     // Counts the mutating calls and fails the chosen one; none while null.
     MutationCounter* mutations = nullptr;
 
 private:
     bool Refused() { return mutations && mutations->Fails(); }
+    void Record(const char* call, const std::string& path, const std::string& to = "") {
+        if (recordCalls) journal.push_back({call, path, to});
+    }
 };
 
 }  // namespace fake

@@ -90,8 +90,12 @@ std::string FakeIniFiles::ReadString(const std::string& file, const std::string&
         sectionFound_ = true;
         foundName_ = section;
         foundSection_ = text.FindSection(section);
+        foundKeys_.clear();
+        if (foundSection_)
+            for (const platform::IniText::Key& k : foundSection_->keys) foundKeys_.try_emplace(k.folded, &k);
     }
-    return foundSection_ ? platform::IniText::ReadString(*foundSection_, key, defaultValue) : defaultValue;
+    const auto found = foundKeys_.find(FoldIniName(key));
+    return found != foundKeys_.end() && found->second->hasValue ? found->second->value : defaultValue;
 }
 
 bool FakeIniFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,

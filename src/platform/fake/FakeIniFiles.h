@@ -41,6 +41,9 @@ private:
     bool sectionFound_ = false;
     std::string foundName_;
     const platform::IniText::Section* foundSection_ = nullptr;
+    // The first key of each name in the found section, so that the keys read one after another
+    // cost no walk over a section of a million keys each.
+    std::unordered_map<std::string, const platform::IniText::Key*> foundKeys_;
 };
 
 }  // namespace fake

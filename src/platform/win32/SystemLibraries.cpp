@@ -19,7 +19,14 @@ void LoadLibrariesFromSystemFolderOnly() {
     if (!kernel) return;
     const auto setDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction*>(
         reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    if (setDirectories) setDirectories(kSearchSystem32);
+    if (setDirectories && setDirectories(kSearchSystem32)) return;
+    // Without it (Windows Vista, 7 without its update), the current folder at least leaves the
+    // search, for the libraries that system libraries load later by name; the libraries loaded
+    // here come by their full path (LoadSystemLibrary).
+    using SetDllDirectoryFunction = BOOL WINAPI(LPCSTR);
+    const auto setDirectory = reinterpret_cast<SetDllDirectoryFunction*>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA")));
+    if (setDirectory) setDirectory("");
 }
 
 HMODULE LoadSystemLibrary(const char* name) {

@@ -9,6 +9,9 @@ namespace win32 {
 namespace {
 
 const DWORD kNoAttributes = INVALID_FILE_ATTRIBUTES;
+// A reader never stands in the way of a writer: another program (the agent, the main program)
+// may replace or delete the file while it is open here.
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 std::string FolderOf(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
@@ -69,9 +72,20 @@ bool Win32FileSystem::ReplaceFile(const std::string& from, const std::string& to
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+// The cache is the file's, not the handle's: a handle of its own flushes what another one (the
+// profile functions', a copy's) wrote.
+bool Win32FileSystem::FlushFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool flushed = FlushFileBuffers(file) != 0;
+    CloseHandle(file);
+    return flushed;
+}
+
 bool Win32FileSystem::ReadFile(const std::string& path, std::string& content, std::size_t maxSize) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     // Asked first so that a file too large is not read at all; the reading stops at the limit too,
     // since the file may grow meanwhile.

@@ -14,6 +14,7 @@ public:
     bool CopyFile(const std::string& from, const std::string& to, bool overwrite) override;
     bool DeleteFile(const std::string& path) override;
     bool ReplaceFile(const std::string& from, const std::string& to) override;
+    bool FlushFile(const std::string& path) override;
     bool ReadFile(const std::string& path, std::string& content, std::size_t maxSize) override;
     bool GetFileStamp(const std::string& path, platform::FileStamp& stamp) override;
     bool WriteFile(const std::string& path, const std::string& content) override;

@@ -29,8 +29,11 @@ enum class MouseButton { Left, Right, Middle };
 
 struct MouseEvent {
     MouseButton button = MouseButton::Left;
-    int x = 0, y = 0;              // inside the control
-    int screenX = 0, screenY = 0;  // on the screen
+    // Positions are 96-DPI pixels, as the model's lengths are: inside the control, and on the
+    // screen (the screen position times 96 / the window's DPI, so that a distance the pointer
+    // moved compares with the model's lengths).
+    int x = 0, y = 0;
+    int screenX = 0, screenY = 0;
     bool shift = false, ctrl = false, alt = false;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/Form.h"
+#include "ui/Scaling.h"
 
 namespace win32 {
 
@@ -88,8 +89,18 @@ private:
                         LPARAM lParam, LRESULT& result);
     bool ModelAlive() const;
 
+    // The model's 96-DPI lengths on this window and back, and the fonts made for its DPI.
+    int Scale(int value) const { return ui::ScaleToDpi(value, dpi_); }
+    int Unscale(int value) const { return ui::ScaleFromDpi(value, dpi_); }
+    HFONT FontFor(const ui::Font& font);
+
     // NativeForm.cpp
     void Create();
+    // The window's outer size for the model's client size at the window's DPI.
+    SIZE FrameSize() const;
+    // The window came to a monitor of another scale: takes the rectangle Windows suggests and
+    // lays every control out anew, fonts included.
+    void DpiChanged(int dpi, const RECT& suggested);
     void SyncForm();
     void SyncVisibility();
     DWORD Style() const;
@@ -180,6 +191,7 @@ private:
     Win32Gui& gui_;
     ui::Form& form_;
     HWND hwnd_ = nullptr;
+    int dpi_ = ui::kDesignDpi;  // the resolution the window is shown at
     HWND tooltip_ = nullptr;
     bool syncing_ = false;      // our own changes to child windows raise no events
     bool detached_ = false;     // the model is gone

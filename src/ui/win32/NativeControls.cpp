@@ -203,6 +203,8 @@ RECT NativeForm::NativeBounds(NativeControl& native) {
         const LRESULT row = native.hwnd ? SendMessageA(native.hwnd, CB_GETITEMHEIGHT, 0, 0) : 0;
         const int rows = std::max(1, static_cast<const ui::ComboBox&>(c).dropDownCount);
         r.bottom += static_cast<int>(row > 0 ? row : Scale(16)) * rows + Scale(2);
+    } else if (c.kind == ui::ControlKind::CheckBox || c.kind == ui::ControlKind::Button) {
+        FitButtonText(native, r);
     } else if (c.kind == ui::ControlKind::UpDown && (c.width <= 0 || c.height <= 0)) {
         // A spin control without a size of its own sits at the right edge of its field.
         if (const ui::Edit* field = static_cast<const ui::UpDown&>(c).associate)
@@ -329,8 +331,11 @@ void NativeForm::SyncNative(NativeControl& native) {
         SyncLists(native);
         SyncComboText(native, static_cast<ui::ComboBox&>(c));
         break;
-    case ui::ControlKind::ListBox:
-    case ui::ControlKind::PageControl: SyncLists(native); break;
+    case ui::ControlKind::ListBox: SyncLists(native); break;
+    case ui::ControlKind::PageControl:
+        SyncLists(native);
+        FitTabs(native);
+        break;
     case ui::ControlKind::ListView: SyncListView(native, static_cast<ui::ListView&>(c)); break;
     default: break;
     }

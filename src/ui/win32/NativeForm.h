@@ -64,6 +64,10 @@ private:
         bool tool = false;
         // A list view's release reported at its press, which kept the release to itself.
         bool releaseReported = false;
+        // What the room a check box's text needs was last worked out for, and the result.
+        std::string fitKey;
+        RECT fitted{0, 0, 0, 0};
+        int multiline = -1;
     };
     // What a painted element last looked like, to repaint only when it changed.
     struct PaintedState {
@@ -123,6 +127,16 @@ private:
     void SyncTool(HWND owner, UINT_PTR id, const RECT* rect, const std::string& hint, bool show,
                   bool& added);
     RECT NativeBounds(NativeControl& native);
+    // NativeFit.cpp: texts that need more room than the 96-DPI layout gives them at this DPI,
+    // in this language. A button or check box takes the free room beside it, a check box then
+    // the room below; a row of tabs narrows the margins beside its captions until it fits.
+    void FitButtonText(NativeControl& native, RECT& bounds);
+    void FitTabs(NativeControl& native);
+    // Where the next control of the same surface starts to the right of / below / above `control`, or
+    // the surface's inner edge, in window pixels.
+    int RoomRight(const ui::Control& control) const;
+    int RoomBelow(const ui::Control& control, int right) const;
+    int RoomAbove(const ui::Control& control, int right) const;
     bool NativeVisible(const ui::Control& control) const;
     ui::PageControl* PageControlOf(const ui::Control& sheet) const;
     static LRESULT CALLBACK ControlSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,

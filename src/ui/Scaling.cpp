@@ -22,6 +22,13 @@ int ScaleToDpi(int value, int dpi) { return dpi == kDesignDpi ? value : MulDivRo
 
 int ScaleFromDpi(int value, int dpi) { return dpi == kDesignDpi ? value : MulDivRounded(value, kDesignDpi, dpi); }
 
+int PointFromDpi(int value, int dpi) {
+    if (dpi == kDesignDpi || dpi <= 0) return value;
+    const std::int64_t product = static_cast<std::int64_t>(value) * kDesignDpi;
+    const std::int64_t floor = product >= 0 ? product / dpi : -((-product + dpi - 1) / dpi);
+    return ClampCoordinate(floor);
+}
+
 ScaledRect ScaleBounds(int left, int top, int width, int height, int dpi) {
     ScaledRect rect;
     rect.left = ScaleToDpi(left, dpi);

@@ -13,6 +13,9 @@ constexpr int kDesignDpi = 96;
 int ScaleToDpi(int value, int dpi);
 // A length on a window at `dpi` as a 96-DPI length, rounded the same way.
 int ScaleFromDpi(int value, int dpi);
+// The 96-DPI pixel that a window pixel at `dpi` lies in (rounded down): the pointer at the last
+// window pixel of a scaled element is at the element's last model pixel, never past it.
+int PointFromDpi(int value, int dpi);
 
 struct ScaledRect {
     int left = 0, top = 0, right = 0, bottom = 0;

@@ -259,6 +259,31 @@ TEST_F(DpiScaling, EveryControlsTextFitsAtEachScaleInBothLanguages) {
     EXPECT_EQ(misfits, "");
 }
 
+// A window moved to a monitor of another scale takes the rectangle Windows suggests and lays
+// its controls out at the new DPI.
+TEST_F(DpiScaling, AWindowFollowsTheDpiOfTheMonitorItMovesTo) {
+    HWND main = Start(false);
+    ASSERT_TRUE(main);
+    HWND dialog = e2e::OpenPreferencesByShortcut(main);
+    ASSERT_TRUE(dialog);
+    HWND ok = Child(dialog, "Button", "OK");
+    ASSERT_TRUE(ok);
+    RECT before{}, window{};
+    GetClientRect(ok, &before);
+    GetWindowRect(dialog, &window);
+    RECT suggested{window.left + 10, window.top + 10, window.left + 10 + 2 * (window.right - window.left),
+                   window.top + 10 + 2 * (window.bottom - window.top)};
+    SendWithData(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), suggested);
+    RECT after{}, moved{};
+    GetClientRect(ok, &after);
+    GetWindowRect(dialog, &moved);
+    EXPECT_EQ(after.right, 2 * before.right);
+    EXPECT_EQ(after.bottom, 2 * before.bottom);
+    EXPECT_EQ(moved.left, suggested.left);
+    EXPECT_EQ(moved.top, suggested.top);
+    EXPECT_EQ(Misfits(dialog, 192), "");
+}
+
 // The main window with the Classic skin and each preferences tab, as recorded at each scale;
 // the window is the skin's size (its 96-DPI picture) times the scale.
 TEST_F(DpiScaling, MainWindowAndPreferencesLookAsRecordedAtEachScale) {

@@ -21,11 +21,11 @@ ui::MouseEvent MouseEventAt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                    : message == WM_MBUTTONDOWN || message == WM_MBUTTONUP ? ui::MouseButton::Middle
                                                                           : ui::MouseButton::Left;
     POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    event.x = ui::ScaleFromDpi(point.x, dpi);
-    event.y = ui::ScaleFromDpi(point.y, dpi);
+    event.x = ui::PointFromDpi(point.x, dpi);
+    event.y = ui::PointFromDpi(point.y, dpi);
     ClientToScreen(hwnd, &point);
-    event.screenX = ui::ScaleFromDpi(point.x, dpi);
-    event.screenY = ui::ScaleFromDpi(point.y, dpi);
+    event.screenX = ui::PointFromDpi(point.x, dpi);
+    event.screenY = ui::PointFromDpi(point.y, dpi);
     event.shift = (wParam & MK_SHIFT) != 0;
     event.ctrl = (wParam & MK_CONTROL) != 0;
     event.alt = GetKeyState(VK_MENU) < 0;
@@ -63,8 +63,8 @@ bool NativeForm::Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wPa
                                                                            : ui::MouseButton::Middle;
     POINT screen = point;
     ClientToScreen(hwnd, &screen);
-    event.screenX = Unscale(screen.x);
-    event.screenY = Unscale(screen.y);
+    event.screenX = ui::PointFromDpi(screen.x, dpi_);
+    event.screenY = ui::PointFromDpi(screen.y, dpi_);
     event.shift = (wParam & MK_SHIFT) != 0;
     event.ctrl = (wParam & MK_CONTROL) != 0;
     event.alt = GetKeyState(VK_MENU) < 0;
@@ -79,8 +79,8 @@ bool NativeForm::Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wPa
     if (target) {
         const RECT rect = ElementRect(*target);
         // The model's coordinates are those of 96 DPI.
-        event.x = Unscale(point.x - rect.left);
-        event.y = Unscale(point.y - rect.top);
+        event.x = ui::PointFromDpi(point.x - rect.left, dpi_);
+        event.y = ui::PointFromDpi(point.y - rect.top, dpi_);
         if (down && left) {
             SetCapture(hwnd);
             captured_ = target;
@@ -93,8 +93,8 @@ bool NativeForm::Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wPa
     } else {
         POINT inForm = point;
         MapWindowPoints(hwnd, hwnd_, &inForm, 1);
-        event.x = Unscale(inForm.x);
-        event.y = Unscale(inForm.y);
+        event.x = ui::PointFromDpi(inForm.x, dpi_);
+        event.y = ui::PointFromDpi(inForm.y, dpi_);
         if (down && left) {
             SetCapture(hwnd);
             formCaptured_ = true;

@@ -93,9 +93,8 @@ private:
                         LPARAM lParam, LRESULT& result);
     bool ModelAlive() const;
 
-    // The model's 96-DPI lengths on this window and back, and the fonts made for its DPI.
+    // The model's 96-DPI lengths on this window, and the fonts made for its DPI.
     int Scale(int value) const { return ui::ScaleToDpi(value, dpi_); }
-    int Unscale(int value) const { return ui::ScaleFromDpi(value, dpi_); }
     HFONT FontFor(const ui::Font& font);
 
     // NativeForm.cpp

@@ -52,6 +52,12 @@ struct Font {
     bool bold = false;
 };
 
+// What accessibility clients (screen readers) are told a painted element is; the renderer
+// exposes the elements with a role as children of their window. A push button is named by its
+// hint and pressed by its default action as by a click; a slider reads out `accessibleValue`;
+// a text reads out its caption.
+enum class AccessibleRole { None, PushButton, Slider, Text };
+
 // A control is plain data; handlers read and write it and the renderer shows it.
 class Control {
 public:
@@ -73,6 +79,9 @@ public:
     bool showHint = false;
     Font font;
     Color color = clBtnFace;
+    AccessibleRole accessibleRole = AccessibleRole::None;
+    std::string accessibleName;   // for an element without a hint
+    std::string accessibleValue;  // a slider's value as read out
 
     std::function<void()> OnClick;
     std::function<void()> OnChange;

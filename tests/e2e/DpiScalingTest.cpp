@@ -304,6 +304,11 @@ TEST_F(DpiScaling, MainWindowAndPreferencesLookAsRecordedAtEachScale) {
             },
             10000))
             << dpi << " DPI: the main window is not the skin's size times " << dpi / 96.0;
+        // Centred at the show, at the built-in size before the skin came, as at 100 %.
+        RECT placed{};
+        GetWindowRect(main, &placed);
+        EXPECT_EQ(placed.left, GetSystemMetrics(SM_CXSCREEN) / 2 - Scaled(297, dpi) / 2) << dpi;
+        EXPECT_EQ(placed.top, GetSystemMetrics(SM_CYSCREEN) / 2 - Scaled(47, dpi) / 2) << dpi;
         e2e::ExpectLooksLikeReference(e2e::SteadyCapture(main), "Classic" + suffix);
         HWND dialog = e2e::OpenPreferencesByShortcut(main);
         ASSERT_TRUE(dialog) << dpi;

@@ -7,6 +7,7 @@
 
 #include "ui/win32/CommonControls.h"
 #include "ui/win32/Dpi.h"
+#include "ui/win32/FormAccessible.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/PopupMenu.h"
 #include "ui/win32/Win32Gui.h"
@@ -49,6 +50,11 @@ void NativeForm::Detach() {
     exitPending_ = false;
     if (tooltip_) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
+    if (accessible_) {
+        accessible_->Disconnect();
+        accessible_->Release();
+        accessible_ = nullptr;
+    }
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -352,6 +358,12 @@ LRESULT NativeForm::FormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == VK_F4) return 0;
         break;
     case WM_CONTEXTMENU: ContextMenu(lParam); return 0;
+    case WM_GETOBJECT: {
+        bool handled = false;
+        const LRESULT answer = AccessibleObject(wParam, lParam, handled);
+        if (handled) return answer;
+        break;
+    }
     case WM_DPICHANGED:
         DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -11,6 +11,7 @@
 namespace win32 {
 
 class Win32Gui;
+class FormAccessible;
 
 // The native top-level window of one form. The form stays the truth: Sync() carries the
 // model into the window and its controls, and input comes back as neutral events. The
@@ -32,6 +33,8 @@ public:
     // window appears.
     void BringToFront();
     HWND Handle() const { return hwnd_; }
+    // The resolution the window is shown at.
+    int Dpi() const { return dpi_; }
     void Sync();
     // A key press for this form, taken from the message loop before it reaches the focused
     // control, so the form sees keys whichever control has the focus. True when used up.
@@ -40,6 +43,14 @@ public:
     bool ModelEnabled() const { return form_.enabled; }
 
     static void RegisterClasses(HINSTANCE instance);
+
+    // FormAccessible.cpp's view of the form: the painted elements with an accessibility role,
+    // in painting order (child 1 first), one of them by its child number, their place in the
+    // window, and a press as by a click.
+    std::vector<ui::Control*> AccessibleElements() const;
+    ui::Control* AccessibleElement(long child) const;
+    RECT ElementRect(const ui::Control& control);
+    void PressElement(ui::Control& element);
 
 private:
     // What a native child window last showed, to touch it only when the model changed.
@@ -165,7 +176,6 @@ private:
     static bool IsPainted(const ui::Control& control);
     ui::Control* SurfaceOf(const ui::Control& control) const;
     HWND SurfaceWindow(const ui::Control* surface);
-    RECT ElementRect(const ui::Control& control);
     void SyncPainted();
     void Paint(ui::Control* surface, HWND hwnd);
     void PaintElement(HDC dc, ui::Control& control);
@@ -191,6 +201,9 @@ private:
     bool TakeFocusRequest();
     void FocusControl(HWND control, bool selectAll);
     bool Reachable(HWND control) const;
+
+    // NativeAccessibility.cpp
+    LRESULT AccessibleObject(WPARAM wParam, LPARAM lParam, bool& handled);
 
     // FormKeys.cpp
     bool DialogKey(int key, unsigned modifiers);
@@ -230,6 +243,8 @@ private:
     bool exitPending_ = false;
     // The list view whose row editor the model asked for, while it opens.
     HWND labelRequest_ = nullptr;
+    // The object accessibility clients were given, told when the form goes.
+    FormAccessible* accessible_ = nullptr;
 };
 
 }  // namespace win32

@@ -193,6 +193,14 @@ TEST_F(Playback, AnAccessibilityClientFindsTheButtonsAndStopStopsTheAlarm) {
     stop.lVal = buttons["Stop"];
     EXPECT_EQ(client->accDoDefaultAction(stop), S_OK);
     EXPECT_TRUE(PlayerStopped(10000)) << "no stop";
+
+    // From the keyboard: Tab goes to Options, then Start, which Space presses; the focus the
+    // client sees follows.
+    const int plays = Plays();
+    PostMessageA(window, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageA(window, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Plays() > plays; }, 10000)) << "Space did not press Start";
     client->Release();
     CoUninitialize();
     EXPECT_TRUE(program.Running());

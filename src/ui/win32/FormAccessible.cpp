@@ -1,5 +1,6 @@
 #include "ui/win32/FormAccessible.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -163,7 +164,11 @@ HRESULT FormAccessible::get_accFocus(VARIANT* child) {
     if (!child) return E_POINTER;
     child->vt = VT_EMPTY;
     if (!form_) return E_FAIL;
-    if (GetFocus() == form_->Handle()) SetLong(child, CHILDID_SELF);
+    if (GetFocus() != form_->Handle()) return S_OK;
+    SetLong(child, CHILDID_SELF);
+    const std::vector<ui::Control*> elements = form_->AccessibleElements();
+    const auto at = std::find(elements.begin(), elements.end(), form_->KeyElement());
+    if (at != elements.end()) SetLong(child, static_cast<long>(at - elements.begin() + 1));
     return S_OK;
 }
 

@@ -148,6 +148,11 @@ void NativeForm::Paint(ui::Control* surface, HWND hwnd) {
     if (surface && surface->kind == ui::ControlKind::GroupBox) PaintGroupFrame(dc, *surface, client);
     for (ui::Control* control : form_.Controls())
         if (IsPainted(*control) && SurfaceOf(*control) == surface && control->Showing()) PaintElement(dc, *control);
+    // The picture button that has the keyboard focus, framed as the system frames focus.
+    if (!surface && keyElement_ && keyElement_->Showing() && GetFocus() == hwnd_) {
+        RECT focus = ElementRect(*keyElement_);
+        DrawFocusRect(dc, &focus);
+    }
     BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     SelectObject(dc, oldBuffer);
     DeleteObject(buffer);

@@ -1,6 +1,8 @@
 #include "platform/win32/WinApi.h"
 #include <oleacc.h>
 
+#include <algorithm>
+
 #include "platform/win32/LibraryFunction.h"
 #include "ui/win32/FormAccessible.h"
 #include "ui/win32/NativeForm.h"
@@ -42,6 +44,42 @@ void NativeForm::PressElement(ui::Control& element) {
         gui_.ReportError(&form_, e.what());
     }
     gui_.Sync();
+}
+
+std::vector<ui::Control*> NativeForm::KeyElements() const {
+    std::vector<ui::Control*> buttons;
+    for (ui::Control* element : AccessibleElements())
+        if (element->accessibleRole == ui::AccessibleRole::PushButton && element->enabled) buttons.push_back(element);
+    std::stable_sort(buttons.begin(), buttons.end(), [](const ui::Control* a, const ui::Control* b) {
+        return a->top + a->height <= b->top ? true : b->top + b->height <= a->top ? false : a->left < b->left;
+    });
+    return buttons;
+}
+
+bool NativeForm::ElementKey(int key, unsigned modifiers) {
+    if (!TabStops().empty()) return false;
+    const std::vector<ui::Control*> buttons = KeyElements();
+    if (buttons.empty()) return false;
+    const auto current = std::find(buttons.begin(), buttons.end(), keyElement_);
+    if (key == VK_TAB && (modifiers & ~ui::ssShift) == 0) {
+        const int count = static_cast<int>(buttons.size());
+        const int at = current == buttons.end() ? -1 : static_cast<int>(current - buttons.begin());
+        const int next = (modifiers & ui::ssShift) ? (at < 0 ? count - 1 : (at + count - 1) % count) : (at + 1) % count;
+        if (keyElement_) InvalidateRect(hwnd_, &painted_[keyElement_].rect, FALSE);
+        keyElement_ = buttons[static_cast<std::size_t>(next)];
+        const RECT rect = ElementRect(*keyElement_);
+        InvalidateRect(hwnd_, &rect, FALSE);
+        // Screen readers follow the focus to the button and read its name.
+        const std::vector<ui::Control*> all = AccessibleElements();
+        const auto child = std::find(all.begin(), all.end(), keyElement_) - all.begin() + 1;
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, static_cast<LONG>(child));
+        return true;
+    }
+    if ((key == VK_RETURN || key == VK_SPACE) && modifiers == 0 && current != buttons.end()) {
+        PressElement(**current);
+        return true;
+    }
+    return false;
 }
 
 LRESULT NativeForm::AccessibleObject(WPARAM wParam, LPARAM lParam, bool& handled) {

@@ -47,6 +47,7 @@ void NativeForm::Detach() {
     natives_.clear();
     captured_ = nullptr;
     focused_ = nullptr;
+    keyElement_ = nullptr;
     exitPending_ = false;
     if (tooltip_) DestroyWindow(tooltip_);
     tooltip_ = nullptr;

@@ -49,6 +49,8 @@ public:
     // window, and a press as by a click.
     std::vector<ui::Control*> AccessibleElements() const;
     ui::Control* AccessibleElement(long child) const;
+    // The painted push button that has the keyboard focus, null when none.
+    const ui::Control* KeyElement() const { return keyElement_; }
     RECT ElementRect(const ui::Control& control);
     void PressElement(ui::Control& element);
 
@@ -204,6 +206,10 @@ private:
 
     // NativeAccessibility.cpp
     LRESULT AccessibleObject(WPARAM wParam, LPARAM lParam, bool& handled);
+    // In a window without native controls, Tab and Shift+Tab move the keyboard focus over the
+    // painted push buttons from left to right, and Enter or Space presses the focused one.
+    bool ElementKey(int key, unsigned modifiers);
+    std::vector<ui::Control*> KeyElements() const;
 
     // FormKeys.cpp
     bool DialogKey(int key, unsigned modifiers);
@@ -245,6 +251,8 @@ private:
     HWND labelRequest_ = nullptr;
     // The object accessibility clients were given, told when the form goes.
     FormAccessible* accessible_ = nullptr;
+    // The painted push button that has the keyboard focus, shown by a focus frame.
+    ui::Control* keyElement_ = nullptr;
 };
 
 }  // namespace win32

@@ -53,6 +53,16 @@ TForm1::TForm1(ui::Environment& environment) : ui::Form(environment, "TForm1", "
     for (ui::Image* sized : {&Image8, &Image1, &Image7, &Image9, &Image16, &Image17, &Image20, &Image31, &Image37})
         sized->autoSize = true;
     Image2.transparent = Image37.transparent = true;
+    // A screen reader finds the six buttons by their hints, the volume control with its value
+    // and the two text lines.
+    for (ui::Image* button : {&Image16, &Image1, &Image7, &Image9, &Image17, &Image2})
+        button->accessibleRole = ui::AccessibleRole::PushButton;
+    for (ui::Image* volume : {&Image31, &Image20}) {
+        volume->accessibleRole = ui::AccessibleRole::Slider;
+        volume->accessibleName = "Vol";
+        volume->accessibleValue = "100 %";
+    }
+    Label1.accessibleRole = Label2.accessibleRole = ui::AccessibleRole::Text;
 
     for (ui::Label* label : {&Label1, &Label2}) {
         label->font.name = "Small Fonts";

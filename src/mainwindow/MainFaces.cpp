@@ -18,6 +18,14 @@ void TForm1::ShowButtonFace(PlaybackView::Button button, PlaybackView::Face face
     ShowFace(f.button, *f.faces[static_cast<int>(face)]);
 }
 
+// The volume control reads out the volume the text line shows, as "n %".
+void TForm1::ShowVolumeText(const std::string& text) {
+    Label1.caption = text;
+    const std::string::size_type digits = text.find_first_of("0123456789");
+    const std::string value = digits == std::string::npos ? "0" : text.substr(digits);
+    Image31.accessibleValue = Image20.accessibleValue = value + " %";
+}
+
 void TForm1::ShowVolumeBar(int width, int knobOffset) {
     Shape1.width = width;
     Image37.left = ui::ClampCoordinate(static_cast<std::int64_t>(Shape1.left) + knobOffset);

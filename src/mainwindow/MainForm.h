@@ -160,7 +160,7 @@ public:
 private:
     // PlaybackView
     void ShowButtonFace(PlaybackView::Button button, PlaybackView::Face face) override;
-    void ShowVolumeText(const std::string& text) override { Label1.caption = text; }
+    void ShowVolumeText(const std::string& text) override;
     void ShowCloseText(const std::string& text) override { Label2.caption = text; }
     void ShowVolumeBar(int width, int knobOffset) override;
     void ShowLevelPicture(int level) override;

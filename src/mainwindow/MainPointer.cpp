@@ -155,11 +155,11 @@ void TForm1::Image2MouseUp(const ui::MouseEvent&) {
         ShowButtonFace(Button::Mute, Face::Active);
         playback.SetMuted(true);
         SavedVolumeText = Label1.caption;
-        Label1.caption = "Vol: 0";
+        ShowVolumeText("Vol: 0");
     } else {
         ShowButtonFace(Button::Mute, Face::Normal);
         playback.SetMuted(false);
-        Label1.caption = SavedVolumeText;
+        ShowVolumeText(SavedVolumeText);
     }
 }
 

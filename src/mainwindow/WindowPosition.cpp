@@ -29,8 +29,10 @@ void TForm1::SaveWindowPosition() {
 void TForm1::RestoreWindowPosition() {
     int screenWidth = 0, screenHeight = 0;
     gui.ScreenSize(*this, screenWidth, screenHeight);
-    const int centredLeft = screenWidth / 2 - clientWidth / 2;
-    const int centredTop = screenHeight / 2 - clientHeight / 2;
+    // The window's size on the screen: at another scale than 100 % it is the scaled one.
+    const int width = gui.ScreenLength(*this, clientWidth), height = gui.ScreenLength(*this, clientHeight);
+    const int centredLeft = screenWidth / 2 - width / 2;
+    const int centredTop = screenHeight / 2 - height / 2;
     left = centredLeft;
     top = centredTop;
 
@@ -45,7 +47,7 @@ void TForm1::RestoreWindowPosition() {
     if (skin::TryParseSkinInteger(ini.ReadString(kPositionSection, "Top", ""), value)) top = value;
     // A position saved with a monitor that is gone would leave the borderless window out of
     // reach; one that still shows at least partly is kept as stored.
-    if (!gui.RectOnAnyMonitor(left, top, clientWidth, clientHeight)) {
+    if (!gui.RectOnAnyMonitor(left, top, width, height)) {
         left = centredLeft;
         top = centredTop;
     }

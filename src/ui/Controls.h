@@ -29,8 +29,11 @@ enum class MouseButton { Left, Right, Middle };
 
 struct MouseEvent {
     MouseButton button = MouseButton::Left;
-    int x = 0, y = 0;              // inside the control
-    int screenX = 0, screenY = 0;  // on the screen
+    // Positions are 96-DPI pixels, as the model's lengths are: inside the control, and on the
+    // screen (the screen position times 96 / the window's DPI, so that a distance the pointer
+    // moved compares with the model's lengths).
+    int x = 0, y = 0;
+    int screenX = 0, screenY = 0;
     bool shift = false, ctrl = false, alt = false;
 };
 
@@ -48,6 +51,12 @@ struct Font {
     Color color = clWindowText;
     bool bold = false;
 };
+
+// What accessibility clients (screen readers) are told a painted element is; the renderer
+// exposes the elements with a role as children of their window. A push button is named by its
+// hint and pressed by its default action as by a click; a slider reads out `accessibleValue`;
+// a text reads out its caption.
+enum class AccessibleRole { None, PushButton, Slider, Text };
 
 // A control is plain data; handlers read and write it and the renderer shows it.
 class Control {
@@ -70,6 +79,9 @@ public:
     bool showHint = false;
     Font font;
     Color color = clBtnFace;
+    AccessibleRole accessibleRole = AccessibleRole::None;
+    std::string accessibleName;   // for an element without a hint
+    std::string accessibleValue;  // a slider's value as read out
 
     std::function<void()> OnClick;
     std::function<void()> OnChange;

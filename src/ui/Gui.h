@@ -31,6 +31,9 @@ public:
     virtual void CursorPos(int& x, int& y) = 0;
     // The size of the monitor that holds the form's window (the primary one while it has none).
     virtual void ScreenSize(const Form& form, int& width, int& height) = 0;
+    // A 96-DPI length of the form (its client width, say) in pixels of the screen it shows on;
+    // the same where nothing is scaled.
+    virtual int ScreenLength(const Form& form, int length) { (void)form; return length; }
     // Whether any part of this screen rectangle lies on one of the monitors.
     virtual bool RectOnAnyMonitor(int left, int top, int width, int height) = 0;
     // Shows the standard error box for a failure that a handler reports and then goes on from;

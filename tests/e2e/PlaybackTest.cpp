@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "E2eSupport.h"
+#include <oleacc.h>
+
+#include <map>
+#include <string>
 
 namespace {
 
@@ -129,6 +133,76 @@ TEST_F(Playback, PauseAndStopButtonsSendThePlayerItsKeys) {
     EXPECT_TRUE(PlayerGotKey("KEYDOWN 43", 10000)) << "no 'C'";
     ClickButton(window, 108 + 14, 9 + 14);  // Stop
     EXPECT_TRUE(PlayerGotKey("KEYDOWN 56", 10000)) << "no 'V'";
+    EXPECT_TRUE(program.Running());
+}
+
+// A screen reader's view of the main window: one push button per picture button, named by its
+// hint; the volume control a slider with its value; the two text lines. The default action of
+// "Stop" stops the alarm as a click does.
+TEST_F(Playback, AnAccessibilityClientFindsTheButtonsAndStopStopsTheAlarm) {
+    // A skin that shows both text lines.
+    e2e::SetRegistryString(kKey, "Theme - Pfad", e2e::BinFolder() + "Skins\\Classic.skn");
+    auto program = e2e::StartProgram("Orvella.exe", "/S");
+    ASSERT_TRUE(e2e::WaitForWindow(kPlayerClass, "", 20000));
+    ASSERT_TRUE(PlayerGotKey("KEYDOWN 58", 15000));
+    HWND window = e2e::WaitForWindow("TForm1", "Orvella", 5000);
+    ASSERT_TRUE(window);
+
+    CoInitialize(nullptr);
+    IAccessible* client = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&client)),
+              S_OK);
+    ASSERT_TRUE(client);
+    long count = 0;
+    ASSERT_EQ(client->get_accChildCount(&count), S_OK);
+    std::map<std::string, long> buttons;
+    std::map<long, int> roles;
+    std::string slider;
+    for (long child = 1; child <= count; ++child) {
+        VARIANT id{};
+        id.vt = VT_I4;
+        id.lVal = child;
+        VARIANT role{};
+        BSTR name = nullptr;
+        ASSERT_EQ(client->get_accRole(id, &role), S_OK);
+        ASSERT_EQ(client->get_accName(id, &name), S_OK);
+        char text[256] = {};
+        WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+        SysFreeString(name);
+        ++roles[role.lVal];
+        if (role.lVal == ROLE_SYSTEM_PUSHBUTTON) buttons[text] = child;
+        if (role.lVal == ROLE_SYSTEM_SLIDER) {
+            BSTR value = nullptr;
+            client->get_accValue(id, &value);
+            WideCharToMultiByte(CP_ACP, 0, value, -1, text, sizeof text, nullptr, nullptr);
+            SysFreeString(value);
+            slider = text;
+        }
+    }
+    EXPECT_EQ(buttons.size(), 6u);
+    for (const char* name : {"Options", "Start", "Pause", "Stop", "Terminate", "Mute"})
+        EXPECT_TRUE(buttons.count(name)) << name;
+    EXPECT_EQ(roles[ROLE_SYSTEM_SLIDER], 1);
+    EXPECT_EQ(roles[ROLE_SYSTEM_STATICTEXT], 2);
+    EXPECT_NE(slider.find(" %"), std::string::npos) << slider;
+
+    ASSERT_TRUE(buttons.count("Stop"));
+    VARIANT stop{};
+    stop.vt = VT_I4;
+    stop.lVal = buttons["Stop"];
+    EXPECT_EQ(client->accDoDefaultAction(stop), S_OK);
+    EXPECT_TRUE(PlayerStopped(10000)) << "no stop";
+
+    // From the keyboard: Tab goes to Options, then Start, which Space presses; the focus the
+    // client sees follows.
+    const int plays = Plays();
+    PostMessageA(window, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageA(window, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Plays() > plays; }, 10000)) << "Space did not press Start";
+    client->Release();
+    CoUninitialize();
     EXPECT_TRUE(program.Running());
 }
 

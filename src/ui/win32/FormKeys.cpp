@@ -58,6 +58,7 @@ bool NativeForm::LeaveMaskEdit() {
 }
 
 bool NativeForm::DialogKey(int key, unsigned modifiers) {
+    if (ElementKey(key, modifiers)) return true;
     if (key == VK_TAB && (modifiers & ~ui::ssShift) == 0) {
         if (FocusWantsKey(key)) return false;
         const std::vector<HWND> stops = TabStops();

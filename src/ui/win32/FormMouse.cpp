@@ -14,17 +14,18 @@ namespace win32 {
 
 namespace {
 
-ui::MouseEvent MouseEventAt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// The positions as 96-DPI positions, as the model keeps them.
+ui::MouseEvent MouseEventAt(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, int dpi) {
     ui::MouseEvent event;
     event.button = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP ? ui::MouseButton::Right
                    : message == WM_MBUTTONDOWN || message == WM_MBUTTONUP ? ui::MouseButton::Middle
                                                                           : ui::MouseButton::Left;
     POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    event.x = point.x;
-    event.y = point.y;
+    event.x = ui::PointFromDpi(point.x, dpi);
+    event.y = ui::PointFromDpi(point.y, dpi);
     ClientToScreen(hwnd, &point);
-    event.screenX = point.x;
-    event.screenY = point.y;
+    event.screenX = ui::PointFromDpi(point.x, dpi);
+    event.screenY = ui::PointFromDpi(point.y, dpi);
     event.shift = (wParam & MK_SHIFT) != 0;
     event.ctrl = (wParam & MK_CONTROL) != 0;
     event.alt = GetKeyState(VK_MENU) < 0;
@@ -62,8 +63,8 @@ bool NativeForm::Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wPa
                                                                            : ui::MouseButton::Middle;
     POINT screen = point;
     ClientToScreen(hwnd, &screen);
-    event.screenX = screen.x;
-    event.screenY = screen.y;
+    event.screenX = ui::PointFromDpi(screen.x, dpi_);
+    event.screenY = ui::PointFromDpi(screen.y, dpi_);
     event.shift = (wParam & MK_SHIFT) != 0;
     event.ctrl = (wParam & MK_CONTROL) != 0;
     event.alt = GetKeyState(VK_MENU) < 0;
@@ -77,8 +78,9 @@ bool NativeForm::Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wPa
 
     if (target) {
         const RECT rect = ElementRect(*target);
-        event.x = point.x - rect.left;
-        event.y = point.y - rect.top;
+        // The model's coordinates are those of 96 DPI.
+        event.x = ui::PointFromDpi(point.x - rect.left, dpi_);
+        event.y = ui::PointFromDpi(point.y - rect.top, dpi_);
         if (down && left) {
             SetCapture(hwnd);
             captured_ = target;
@@ -91,8 +93,8 @@ bool NativeForm::Mouse(ui::Control* surface, HWND hwnd, UINT message, WPARAM wPa
     } else {
         POINT inForm = point;
         MapWindowPoints(hwnd, hwnd_, &inForm, 1);
-        event.x = inForm.x;
-        event.y = inForm.y;
+        event.x = ui::PointFromDpi(inForm.x, dpi_);
+        event.y = ui::PointFromDpi(inForm.y, dpi_);
         if (down && left) {
             SetCapture(hwnd);
             formCaptured_ = true;
@@ -139,7 +141,7 @@ void NativeForm::ControlPointer(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             gui_.ReportError(&form_, e.what());
         }
     };
-    run(down ? c.OnMouseDown : up ? c.OnMouseUp : c.OnMouseMove, MouseEventAt(hwnd, message, wParam, lParam));
+    run(down ? c.OnMouseDown : up ? c.OnMouseUp : c.OnMouseMove, MouseEventAt(hwnd, message, wParam, lParam, dpi_));
     // The system's list view follows the pointer itself after a press, in a loop that takes the
     // release from the queue: a button that is up again once the press is handled was released
     // there, and no release message follows.
@@ -148,7 +150,7 @@ void NativeForm::ControlPointer(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         GetCursorPos(&point);
         ScreenToClient(hwnd, &point);
         native->releaseReported = message == WM_LBUTTONDOWN;
-        run(c.OnMouseUp, MouseEventAt(hwnd, message + 1, 0, MAKELPARAM(point.x, point.y)));  // its button's up
+        run(c.OnMouseUp, MouseEventAt(hwnd, message + 1, 0, MAKELPARAM(point.x, point.y), dpi_));  // its button's up
     }
     if (ran) gui_.Sync();
 }

@@ -56,13 +56,14 @@ RECT NativeForm::ElementRect(const ui::Control& control) {
     const auto edge = [](int origin, int extent) {
         return ui::ClampCoordinate(static_cast<std::int64_t>(origin) + extent);
     };
-    RECT rect{control.left, control.top, edge(control.left, control.width), edge(control.top, control.height)};
+    const ui::ScaledRect scaled = ui::ScaleBounds(control.left, control.top, control.width, control.height, dpi_);
+    RECT rect{scaled.left, scaled.top, scaled.right, scaled.bottom};
     if (control.kind != ui::ControlKind::Label || !static_cast<const ui::Label&>(control).autoSize) return rect;
     // A label that sizes itself is as large as its text in its font.
     RECT text{0, 0, 0, 0};
     if (!control.caption.empty()) {
         HDC dc = GetDC(hwnd_);
-        HGDIOBJ old = SelectObject(dc, gui_.Gdi().Font(control.font));
+        HGDIOBJ old = SelectObject(dc, FontFor(control.font));
         DrawTextA(dc, control.caption.c_str(), -1, &text, kLabelFormat | DT_CALCRECT);
         SelectObject(dc, old);
         ReleaseDC(hwnd_, dc);
@@ -138,7 +139,7 @@ void NativeForm::Paint(ui::Control* surface, HWND hwnd) {
     HGDIOBJ oldBuffer = SelectObject(dc, buffer);
     FillRect(dc, &client, gui_.Gdi().Brush(SurfaceColor(surface)));
     if (surface && surface->kind == ui::ControlKind::Panel && !surface->caption.empty()) {
-        HGDIOBJ oldFont = SelectObject(dc, gui_.Gdi().Font(surface->font));
+        HGDIOBJ oldFont = SelectObject(dc, FontFor(surface->font));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ToColorRef(surface->font.color));
         DrawTextA(dc, surface->caption.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -147,6 +148,11 @@ void NativeForm::Paint(ui::Control* surface, HWND hwnd) {
     if (surface && surface->kind == ui::ControlKind::GroupBox) PaintGroupFrame(dc, *surface, client);
     for (ui::Control* control : form_.Controls())
         if (IsPainted(*control) && SurfaceOf(*control) == surface && control->Showing()) PaintElement(dc, *control);
+    // The picture button that has the keyboard focus, framed as the system frames focus.
+    if (!surface && keyElement_ && keyElement_->Showing() && GetFocus() == hwnd_) {
+        RECT focus = ElementRect(*keyElement_);
+        DrawFocusRect(dc, &focus);
+    }
     BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     SelectObject(dc, oldBuffer);
     DeleteObject(buffer);
@@ -159,11 +165,13 @@ void NativeForm::PaintElement(HDC dc, ui::Control& control) {
     switch (control.kind) {
     case ui::ControlKind::Image: {
         const auto& image = static_cast<const ui::Image&>(control);
-        HBITMAP bitmap = gui_.Gdi().PictureBitmap(image);
+        // At the element's corner, cut to its bounds; at another DPI than 96 the picture is
+        // scaled by the same factor as the element, nearest neighbour.
+        const int pictureWidth = Scale(image.picture.width), pictureHeight = Scale(image.picture.height);
+        HBITMAP bitmap = gui_.Gdi().PictureBitmap(image, pictureWidth, pictureHeight);
         if (!bitmap) return;
-        // Unscaled at the element's corner, cut to its bounds.
-        const int width = std::min(image.width, image.picture.width);
-        const int height = std::min(image.height, image.picture.height);
+        const int width = std::min<int>(rect.right - rect.left, pictureWidth);
+        const int height = std::min<int>(rect.bottom - rect.top, pictureHeight);
         if (width <= 0 || height <= 0) return;
         HDC source = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(source, bitmap);
@@ -179,7 +187,8 @@ void NativeForm::PaintElement(HDC dc, ui::Control& control) {
     }
     case ui::ControlKind::Shape: {
         const auto& shape = static_cast<const ui::Shape&>(control);
-        HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(shape.penColor));
+        // The outline as thick as one pixel at 96 DPI, inside the shape's bounds.
+        HPEN pen = CreatePen(dpi_ == ui::kDesignDpi ? PS_SOLID : PS_INSIDEFRAME, Scale(1), ToColorRef(shape.penColor));
         HGDIOBJ oldPen = SelectObject(dc, pen);
         HGDIOBJ oldBrush = SelectObject(dc, gui_.Gdi().Brush(shape.brushColor));
         Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
@@ -199,7 +208,7 @@ void NativeForm::PaintElement(HDC dc, ui::Control& control) {
         // Labels take the colour of what they sit on unless given one of their own.
         const ui::Color background = label.color == ui::clBtnFace ? SurfaceColor(SurfaceOf(label)) : label.color;
         if (!label.transparent) FillRect(dc, &rect, gui_.Gdi().Brush(background));
-        HGDIOBJ old = SelectObject(dc, gui_.Gdi().Font(label.font));
+        HGDIOBJ old = SelectObject(dc, FontFor(label.font));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ToColorRef(label.enabled ? label.font.color : static_cast<ui::Color>(0x80000000u + COLOR_GRAYTEXT)));
         RECT text = rect;
@@ -216,7 +225,7 @@ void NativeForm::PaintElement(HDC dc, ui::Control& control) {
 
 void NativeForm::PaintGroupFrame(HDC dc, const ui::Control& group, const RECT& client) {
     // An etched frame whose top edge runs through the middle of the caption.
-    HGDIOBJ oldFont = SelectObject(dc, gui_.Gdi().Font(group.font));
+    HGDIOBJ oldFont = SelectObject(dc, FontFor(group.font));
     SIZE text{0, 0};
     GetTextExtentPoint32A(dc, group.caption.empty() ? " " : group.caption.c_str(),
                           static_cast<int>(std::max<std::size_t>(1, group.caption.size())), &text);
@@ -227,14 +236,14 @@ void NativeForm::PaintGroupFrame(HDC dc, const ui::Control& group, const RECT& c
         SetBkMode(dc, OPAQUE);
         SetBkColor(dc, ToColorRef(SurfaceColor(&group)));
         SetTextColor(dc, ToColorRef(group.enabled ? group.font.color : static_cast<ui::Color>(0x80000000u + COLOR_GRAYTEXT)));
-        TextOutA(dc, 8, 0, group.caption.c_str(), static_cast<int>(group.caption.size()));
+        TextOutA(dc, Scale(8), 0, group.caption.c_str(), static_cast<int>(group.caption.size()));
     }
     SelectObject(dc, oldFont);
 }
 
 void NativeForm::PaintCalendar(HDC dc, const ui::MonthCalendar& calendar, const RECT& rect) {
     FillRect(dc, &rect, gui_.Gdi().Brush(calendar.color));
-    HGDIOBJ oldFont = SelectObject(dc, gui_.Gdi().Font(calendar.font));
+    HGDIOBJ oldFont = SelectObject(dc, FontFor(calendar.font));
     SetBkMode(dc, TRANSPARENT);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     for (int row = 0; row < 7; ++row) {

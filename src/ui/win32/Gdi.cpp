@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ui/Scaling.h"
+
 namespace win32 {
 
 COLORREF ToColorRef(ui::Color color) {
@@ -46,15 +48,10 @@ HBRUSH GdiCache::Brush(ui::Color color) {
     return brush;
 }
 
-HFONT GdiCache::Font(const ui::Font& font) {
-    // A pixel height is the character height (negative for GDI); points follow the screen's
-    // resolution as the system fonts do.
-    int height = -font.pixelHeight;
-    if (height == 0) {
-        HDC screen = GetDC(nullptr);
-        height = -MulDiv(font.size, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
-    }
+HFONT GdiCache::Font(const ui::Font& font, int dpi) {
+    // A pixel height is the character height at 96 DPI (negative for GDI); points follow the
+    // window's resolution as the system fonts do.
+    const int height = font.pixelHeight != 0 ? -ui::ScaleToDpi(font.pixelHeight, dpi) : -MulDiv(font.size, dpi, 72);
     HFONT& handle = fonts_[std::make_tuple(font.name, height, 0, font.bold)];
     if (!handle) {
         handle = CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
@@ -64,16 +61,19 @@ HFONT GdiCache::Font(const ui::Font& font) {
     return handle;
 }
 
-HBITMAP GdiCache::PictureBitmap(const ui::Image& image) {
+HBITMAP GdiCache::PictureBitmap(const ui::Image& image, int width, int height) {
     const ui::Picture& picture = image.picture;
     CachedPicture& cached = pictures_[&image];
-    if (cached.bitmap && cached.picture.width == picture.width &&
-        cached.picture.height == picture.height && cached.picture.pixels == picture.pixels)
+    if (cached.bitmap && cached.width == width && cached.height == height &&
+        cached.picture.width == picture.width && cached.picture.height == picture.height &&
+        cached.picture.pixels == picture.pixels)
         return cached.bitmap;
     if (cached.bitmap) DeleteObject(cached.bitmap);
     cached.bitmap = nullptr;
     cached.picture = picture;
-    cached.bitmap = CreatePictureBitmap(picture);
+    cached.width = width;
+    cached.height = height;
+    cached.bitmap = CreatePictureBitmap(ui::ScalePicture(picture, width, height));
     return cached.bitmap;
 }
 

@@ -29,15 +29,19 @@ public:
     GdiCache& operator=(const GdiCache&) = delete;
 
     HBRUSH Brush(ui::Color color);
-    HFONT Font(const ui::Font& font);
-    // A bitmap with the picture's pixels, made anew only when the pixels changed.
-    HBITMAP PictureBitmap(const ui::Image& image);
+    // The font made for a window at `dpi`: a point size at that resolution, a pixel height
+    // scaled from 96 DPI.
+    HFONT Font(const ui::Font& font, int dpi);
+    // A bitmap with the picture's pixels scaled to `width` x `height` (nearest neighbour),
+    // made anew only when the pixels or the size changed.
+    HBITMAP PictureBitmap(const ui::Image& image, int width, int height);
     // Drops the bitmap kept for an element; the element itself is not read (it may be gone).
     void Forget(const ui::Control* element);
 
 private:
     struct CachedPicture {
         ui::Picture picture;
+        int width = 0, height = 0;
         HBITMAP bitmap = nullptr;
     };
     std::map<COLORREF, HBRUSH> brushes_;

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "ui/win32/CommonControls.h"
+#include "ui/win32/Dpi.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/NativeForm.h"
 #include "ui/win32/Win32Gui.h"
@@ -123,7 +124,7 @@ void NativeForm::CreateNative(NativeControl& native) {
     if (c.kind == ui::ControlKind::ListView)
         SendMessageA(native.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     // Narrow margins beside the tab captions, so that a dialog's tabs fit in one row.
-    if (c.kind == ui::ControlKind::PageControl) SendMessageA(native.hwnd, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
+    if (c.kind == ui::ControlKind::PageControl) SendMessageA(native.hwnd, TCM_SETPADDING, 0, MAKELPARAM(Scale(3), Scale(3)));
     if (c.kind == ui::ControlKind::UpDown) {
         auto& spin = static_cast<ui::UpDown&>(c);
         if (spin.associate && natives_.count(spin.associate))
@@ -187,7 +188,8 @@ bool NativeForm::NativeVisible(const ui::Control& control) const {
 
 RECT NativeForm::NativeBounds(NativeControl& native) {
     const ui::Control& c = *native.model;
-    RECT r{c.left, c.top, c.width, c.height};
+    // Left, top, width and height, each scaled from its 96-DPI value.
+    RECT r{Scale(c.left), Scale(c.top), Scale(c.width), Scale(c.height)};
     if (c.kind == ui::ControlKind::TabSheet) {
         // A sheet fills the page area of its tab control, whatever its own bounds say.
         HWND tabs = GetParent(native.hwnd);
@@ -200,11 +202,14 @@ RECT NativeForm::NativeBounds(NativeControl& native) {
         // as the model asks for.
         const LRESULT row = native.hwnd ? SendMessageA(native.hwnd, CB_GETITEMHEIGHT, 0, 0) : 0;
         const int rows = std::max(1, static_cast<const ui::ComboBox&>(c).dropDownCount);
-        r.bottom += static_cast<int>(row > 0 ? row : 16) * rows + 2;
+        r.bottom += static_cast<int>(row > 0 ? row : Scale(16)) * rows + Scale(2);
+    } else if (c.kind == ui::ControlKind::CheckBox || c.kind == ui::ControlKind::Button) {
+        FitButtonText(native, r);
     } else if (c.kind == ui::ControlKind::UpDown && (c.width <= 0 || c.height <= 0)) {
         // A spin control without a size of its own sits at the right edge of its field.
         if (const ui::Edit* field = static_cast<const ui::UpDown&>(c).associate)
-            r = RECT{field->left + field->width, field->top, GetSystemMetrics(SM_CXVSCROLL), field->height};
+            r = RECT{Scale(field->left) + Scale(field->width), Scale(field->top),
+                     SystemMetricForDpi(SM_CXVSCROLL, dpi_), Scale(field->height)};
     }
     return r;
 }
@@ -228,7 +233,7 @@ void NativeForm::SyncNative(NativeControl& native) {
     const std::string fontKey = FontKey(c.font);
     if (fontKey != native.fontKey) {
         native.fontKey = fontKey;
-        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(gui_.Gdi().Font(c.font)), TRUE);
+        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c.font)), TRUE);
     }
     const RECT bounds = NativeBounds(native);
     if (!EqualRect(&bounds, &native.bounds)) {
@@ -326,8 +331,11 @@ void NativeForm::SyncNative(NativeControl& native) {
         SyncLists(native);
         SyncComboText(native, static_cast<ui::ComboBox&>(c));
         break;
-    case ui::ControlKind::ListBox:
-    case ui::ControlKind::PageControl: SyncLists(native); break;
+    case ui::ControlKind::ListBox: SyncLists(native); break;
+    case ui::ControlKind::PageControl:
+        SyncLists(native);
+        FitTabs(native);
+        break;
     case ui::ControlKind::ListView: SyncListView(native, static_cast<ui::ListView&>(c)); break;
     default: break;
     }

@@ -6,6 +6,8 @@
 #include <exception>
 
 #include "ui/win32/CommonControls.h"
+#include "ui/win32/Dpi.h"
+#include "ui/win32/FormAccessible.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/PopupMenu.h"
 #include "ui/win32/Win32Gui.h"
@@ -45,9 +47,15 @@ void NativeForm::Detach() {
     natives_.clear();
     captured_ = nullptr;
     focused_ = nullptr;
+    keyElement_ = nullptr;
     exitPending_ = false;
     if (tooltip_) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
+    if (accessible_) {
+        accessible_->Disconnect();
+        accessible_->Release();
+        accessible_ = nullptr;
+    }
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -81,13 +89,52 @@ void NativeForm::Create() {
     }
     style_ = Style();
     exStyle_ = ExStyle();
-    RECT frame{0, 0, form_.clientWidth, form_.clientHeight};
-    AdjustWindowRectEx(&frame, style_, FALSE, exStyle_);
+    // Made at the screen's resolution; a window that Windows places on a monitor of another
+    // scale takes that monitor's size at once.
+    dpi_ = WindowDpi(nullptr);
+    SIZE size = FrameSize();
     hwnd_ = CreateWindowExA(exStyle_, form_.className.c_str(), form_.caption.c_str(), style_,
-                            form_.left, form_.top, frame.right - frame.left, frame.bottom - frame.top,
-                            nullptr, nullptr, gui_.Instance(), this);
+                            form_.left, form_.top, size.cx, size.cy, nullptr, nullptr, gui_.Instance(), this);
     caption_ = form_.caption;
     bounds_ = RECT{form_.left, form_.top, form_.clientWidth, form_.clientHeight};
+    if (!hwnd_) return;
+    const int dpi = WindowDpi(hwnd_);
+    if (dpi != dpi_) {
+        dpi_ = dpi;
+        size = FrameSize();
+        SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+SIZE NativeForm::FrameSize() const {
+    RECT frame{0, 0, Scale(form_.clientWidth), Scale(form_.clientHeight)};
+    AdjustFrameForDpi(frame, style_, exStyle_, dpi_);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+HFONT NativeForm::FontFor(const ui::Font& font) { return gui_.Gdi().Font(font, dpi_); }
+
+void NativeForm::DpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0) return;
+    dpi_ = dpi;
+    form_.left = suggested.left;
+    form_.top = suggested.top;
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Everything the window last showed counts as unknown, so the next sync sets it all anew.
+    bounds_ = RECT{-1, -1, -1, -1};
+    for (auto& [control, native] : natives_) {
+        native.bounds = RECT{-1, -1, -1, -1};
+        native.fontKey.clear();
+        native.columns.clear();
+        native.images.clear();
+        native.headers = -1;
+        if (control->kind == ui::ControlKind::PageControl)
+            SendMessageA(native.hwnd, TCM_SETPADDING, 0, MAKELPARAM(Scale(3), Scale(3)));
+    }
+    for (auto& entry : painted_) entry.second.rect = RECT{-1, -1, -1, -1};
+    Sync();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // Made when the pointer first comes over the window: no hint can show before that, and the
@@ -164,10 +211,8 @@ void NativeForm::SyncForm() {
     const RECT bounds{form_.left, form_.top, form_.clientWidth, form_.clientHeight};
     if (frameChanged || !EqualRect(&bounds, &bounds_)) {
         bounds_ = bounds;
-        RECT frame{0, 0, form_.clientWidth, form_.clientHeight};
-        AdjustWindowRectEx(&frame, style_, FALSE, exStyle_);
-        SetWindowPos(hwnd_, nullptr, form_.left, form_.top, frame.right - frame.left,
-                     frame.bottom - frame.top,
+        const SIZE size = FrameSize();
+        SetWindowPos(hwnd_, nullptr, form_.left, form_.top, size.cx, size.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE | (frameChanged ? SWP_FRAMECHANGED : 0));
     }
     if (form_.enabled != enabled_) {
@@ -314,6 +359,15 @@ LRESULT NativeForm::FormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == VK_F4) return 0;
         break;
     case WM_CONTEXTMENU: ContextMenu(lParam); return 0;
+    case WM_GETOBJECT: {
+        bool handled = false;
+        const LRESULT answer = AccessibleObject(wParam, lParam, handled);
+        if (handled) return answer;
+        break;
+    }
+    case WM_DPICHANGED:
+        DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case kCheckExit:
         CheckPendingExit();
         gui_.Sync();

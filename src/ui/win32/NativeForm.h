@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "ui/Form.h"
+#include "ui/Scaling.h"
 
 namespace win32 {
 
 class Win32Gui;
+class FormAccessible;
 
 // The native top-level window of one form. The form stays the truth: Sync() carries the
 // model into the window and its controls, and input comes back as neutral events. The
@@ -31,6 +33,8 @@ public:
     // window appears.
     void BringToFront();
     HWND Handle() const { return hwnd_; }
+    // The resolution the window is shown at.
+    int Dpi() const { return dpi_; }
     void Sync();
     // A key press for this form, taken from the message loop before it reaches the focused
     // control, so the form sees keys whichever control has the focus. True when used up.
@@ -39,6 +43,16 @@ public:
     bool ModelEnabled() const { return form_.enabled; }
 
     static void RegisterClasses(HINSTANCE instance);
+
+    // FormAccessible.cpp's view of the form: the painted elements with an accessibility role,
+    // in painting order (child 1 first), one of them by its child number, their place in the
+    // window, and a press as by a click.
+    std::vector<ui::Control*> AccessibleElements() const;
+    ui::Control* AccessibleElement(long child) const;
+    // The painted push button that has the keyboard focus, null when none.
+    const ui::Control* KeyElement() const { return keyElement_; }
+    RECT ElementRect(const ui::Control& control);
+    void PressElement(ui::Control& element);
 
 private:
     // What a native child window last showed, to touch it only when the model changed.
@@ -63,6 +77,10 @@ private:
         bool tool = false;
         // A list view's release reported at its press, which kept the release to itself.
         bool releaseReported = false;
+        // What the room a check box's text needs was last worked out for, and the result.
+        std::string fitKey;
+        RECT fitted{0, 0, 0, 0};
+        int multiline = -1;
     };
     // What a painted element last looked like, to repaint only when it changed.
     struct PaintedState {
@@ -88,8 +106,17 @@ private:
                         LPARAM lParam, LRESULT& result);
     bool ModelAlive() const;
 
+    // The model's 96-DPI lengths on this window, and the fonts made for its DPI.
+    int Scale(int value) const { return ui::ScaleToDpi(value, dpi_); }
+    HFONT FontFor(const ui::Font& font);
+
     // NativeForm.cpp
     void Create();
+    // The window's outer size for the model's client size at the window's DPI.
+    SIZE FrameSize() const;
+    // The window came to a monitor of another scale: takes the rectangle Windows suggests and
+    // lays every control out anew, fonts included.
+    void DpiChanged(int dpi, const RECT& suggested);
     void SyncForm();
     void SyncVisibility();
     DWORD Style() const;
@@ -112,6 +139,16 @@ private:
     void SyncTool(HWND owner, UINT_PTR id, const RECT* rect, const std::string& hint, bool show,
                   bool& added);
     RECT NativeBounds(NativeControl& native);
+    // NativeFit.cpp: texts that need more room than the 96-DPI layout gives them at this DPI,
+    // in this language. A button or check box takes the free room beside it, a check box then
+    // the room below; a row of tabs narrows the margins beside its captions until it fits.
+    void FitButtonText(NativeControl& native, RECT& bounds);
+    void FitTabs(NativeControl& native);
+    // Where the next control of the same surface starts to the right of / below / above `control`, or
+    // the surface's inner edge, in window pixels.
+    int RoomRight(const ui::Control& control) const;
+    int RoomBelow(const ui::Control& control, int right) const;
+    int RoomAbove(const ui::Control& control, int right) const;
     bool NativeVisible(const ui::Control& control) const;
     ui::PageControl* PageControlOf(const ui::Control& sheet) const;
     static LRESULT CALLBACK ControlSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -141,7 +178,6 @@ private:
     static bool IsPainted(const ui::Control& control);
     ui::Control* SurfaceOf(const ui::Control& control) const;
     HWND SurfaceWindow(const ui::Control* surface);
-    RECT ElementRect(const ui::Control& control);
     void SyncPainted();
     void Paint(ui::Control* surface, HWND hwnd);
     void PaintElement(HDC dc, ui::Control& control);
@@ -168,6 +204,13 @@ private:
     void FocusControl(HWND control, bool selectAll);
     bool Reachable(HWND control) const;
 
+    // NativeAccessibility.cpp
+    LRESULT AccessibleObject(WPARAM wParam, LPARAM lParam, bool& handled);
+    // In a window without native controls, Tab and Shift+Tab move the keyboard focus over the
+    // painted push buttons from left to right, and Enter or Space presses the focused one.
+    bool ElementKey(int key, unsigned modifiers);
+    std::vector<ui::Control*> KeyElements() const;
+
     // FormKeys.cpp
     bool DialogKey(int key, unsigned modifiers);
     bool FocusWantsKey(int key);
@@ -180,6 +223,7 @@ private:
     Win32Gui& gui_;
     ui::Form& form_;
     HWND hwnd_ = nullptr;
+    int dpi_ = ui::kDesignDpi;  // the resolution the window is shown at
     HWND tooltip_ = nullptr;
     bool syncing_ = false;      // our own changes to child windows raise no events
     bool detached_ = false;     // the model is gone
@@ -205,6 +249,10 @@ private:
     bool exitPending_ = false;
     // The list view whose row editor the model asked for, while it opens.
     HWND labelRequest_ = nullptr;
+    // The object accessibility clients were given, told when the form goes.
+    FormAccessible* accessible_ = nullptr;
+    // The painted push button that has the keyboard focus, shown by a focus frame.
+    ui::Control* keyElement_ = nullptr;
 };
 
 }  // namespace win32

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/win32/CommonControls.h"
+#include "ui/win32/Dpi.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/NativeForm.h"
 
@@ -86,7 +87,9 @@ void NativeForm::SyncListView(NativeControl& native, ui::ListView& list) {
     HWND h = native.hwnd;
     std::vector<ui::ListColumn> columns = list.columns;
     const bool headers = !columns.empty() && list.showColumnHeaders;
-    if (columns.empty()) columns.push_back(ui::ListColumn{"", std::max(0, list.width - 4 - GetSystemMetrics(SM_CXVSCROLL))});
+    for (ui::ListColumn& column : columns) column.width = Scale(column.width);
+    if (columns.empty())
+        columns.push_back(ui::ListColumn{"", std::max(0, Scale(list.width) - Scale(4) - SystemMetricForDpi(SM_CXVSCROLL, dpi_))});
     if (headers != (native.headers == 1)) {
         native.headers = headers ? 1 : 0;
         LONG_PTR style = GetWindowLongPtrA(h, GWL_STYLE);
@@ -204,9 +207,10 @@ void NativeForm::SyncListImages(NativeControl& native, ui::ListView& list) {
         // Every picture of an image list has the size of the first; the colour of a picture's
         // bottom-left pixel is left out, as in a picture drawn transparently.
         const ui::Picture& first = list.smallImages.front();
-        images = CreateImageList(first.width, first.height, static_cast<int>(list.smallImages.size()));
+        const int width = Scale(first.width), height = Scale(first.height);
+        images = CreateImageList(width, height, static_cast<int>(list.smallImages.size()));
         for (const ui::Picture& picture : list.smallImages) {
-            HBITMAP bitmap = CreatePictureBitmap(picture);
+            HBITMAP bitmap = CreatePictureBitmap(ui::ScalePicture(picture, width, height));
             AddToImageList(images, bitmap, PictureColorRef(picture.TransparentColor()));
             if (bitmap) DeleteObject(bitmap);
         }

@@ -1,5 +1,8 @@
 #include "ui/win32/Win32Gui.h"
 
+#include "ui/Scaling.h"
+#include "ui/win32/Dpi.h"
+
 #include <commctrl.h>
 
 #include <exception>
@@ -261,6 +264,11 @@ void Win32Gui::ScreenSize(const ui::Form& form, int& width, int& height) {
     GetMonitorInfoA(monitor, &info);
     width = info.rcMonitor.right - info.rcMonitor.left;
     height = info.rcMonitor.bottom - info.rcMonitor.top;
+}
+
+int Win32Gui::ScreenLength(const ui::Form& form, int length) {
+    NativeForm* window = WindowOf(form, false);
+    return ui::ScaleToDpi(length, window ? window->Dpi() : WindowDpi(nullptr));
 }
 
 bool Win32Gui::RectOnAnyMonitor(int left, int top, int width, int height) {

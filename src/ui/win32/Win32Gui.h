@@ -53,6 +53,7 @@ public:
     void CursorPos(int& x, int& y) override;
     void ScreenSize(const ui::Form& form, int& width, int& height) override;
     bool RectOnAnyMonitor(int left, int top, int width, int height) override;
+    int ScreenLength(const ui::Form& form, int length) override;
 
     // Brings every form's window and every timer in line with the model.
     void Sync();

@@ -1,0 +1,274 @@
+#include "ui/win32/FormAccessible.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/win32/LibraryFunction.h"
+#include "ui/win32/NativeForm.h"
+
+namespace win32 {
+
+namespace {
+
+bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+void SetLong(VARIANT* variant, long value) {
+    variant->vt = VT_I4;
+    variant->lVal = value;
+}
+
+// A text of the program (its code page) as a string an accessibility client frees.
+HRESULT NewString(const std::string& text, BSTR* result) {
+    static const auto allocate = LibraryFunction<decltype(SysAllocString)>("oleaut32.dll", "SysAllocString");
+    if (!result) return E_INVALIDARG;
+    *result = nullptr;
+    if (!allocate) return E_OUTOFMEMORY;
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0)), L'\0');
+    if (!wide.empty()) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    *result = allocate(wide.c_str());
+    return *result ? S_OK : E_OUTOFMEMORY;
+}
+
+}  // namespace
+
+FormAccessible::FormAccessible(NativeForm& form, IAccessible* standard) : form_(&form), standard_(standard) {}
+
+FormAccessible::~FormAccessible() {
+    if (standard_) standard_->Release();
+}
+
+void FormAccessible::Disconnect() { form_ = nullptr; }
+
+HRESULT FormAccessible::QueryInterface(REFIID id, void** object) {
+    if (!object) return E_POINTER;
+    if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG FormAccessible::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+
+ULONG FormAccessible::Release() {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT FormAccessible::GetTypeInfoCount(UINT* count) {
+    if (count) *count = 0;
+    return S_OK;
+}
+HRESULT FormAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
+HRESULT FormAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+HRESULT FormAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) { return E_NOTIMPL; }
+
+HRESULT FormAccessible::get_accParent(IDispatch** parent) {
+    if (!form_ || !standard_) return E_FAIL;
+    return standard_->get_accParent(parent);
+}
+
+HRESULT FormAccessible::get_accChildCount(long* count) {
+    if (!count) return E_POINTER;
+    *count = form_ ? static_cast<long>(form_->AccessibleElements().size()) : 0;
+    return S_OK;
+}
+
+// The elements are simple children: clients ask this object about them by number.
+HRESULT FormAccessible::get_accChild(VARIANT, IDispatch** dispatch) {
+    if (dispatch) *dispatch = nullptr;
+    return S_FALSE;
+}
+
+HRESULT FormAccessible::get_accName(VARIANT child, BSTR* name) {
+    if (!form_) return E_FAIL;
+    if (IsSelf(child)) return standard_ ? standard_->get_accName(child, name) : NewString(form_->Model().caption, name);
+    const ui::Control* element = form_->AccessibleElement(child.vt == VT_I4 ? child.lVal : -1);
+    if (!element) return E_INVALIDARG;
+    const std::string text = !element->hint.empty() ? element->hint
+                             : !element->accessibleName.empty() ? element->accessibleName
+                                                                : element->caption;
+    return NewString(text, name);
+}
+
+HRESULT FormAccessible::get_accValue(VARIANT child, BSTR* value) {
+    if (!form_) return E_FAIL;
+    if (IsSelf(child)) return standard_ ? standard_->get_accValue(child, value) : S_FALSE;
+    const ui::Control* element = form_->AccessibleElement(child.vt == VT_I4 ? child.lVal : -1);
+    if (!element) return E_INVALIDARG;
+    if (element->accessibleRole == ui::AccessibleRole::Slider) return NewString(element->accessibleValue, value);
+    if (element->accessibleRole == ui::AccessibleRole::Text) return NewString(element->caption, value);
+    if (value) *value = nullptr;
+    return S_FALSE;
+}
+
+HRESULT FormAccessible::get_accDescription(VARIANT child, BSTR* description) {
+    if (form_ && IsSelf(child) && standard_) return standard_->get_accDescription(child, description);
+    if (description) *description = nullptr;
+    return S_FALSE;
+}
+
+HRESULT FormAccessible::get_accRole(VARIANT child, VARIANT* role) {
+    if (!form_ || !role) return E_FAIL;
+    if (IsSelf(child)) {
+        if (standard_) return standard_->get_accRole(child, role);
+        SetLong(role, ROLE_SYSTEM_CLIENT);
+        return S_OK;
+    }
+    const ui::Control* element = form_->AccessibleElement(child.vt == VT_I4 ? child.lVal : -1);
+    if (!element) return E_INVALIDARG;
+    switch (element->accessibleRole) {
+    case ui::AccessibleRole::PushButton: SetLong(role, ROLE_SYSTEM_PUSHBUTTON); break;
+    case ui::AccessibleRole::Slider: SetLong(role, ROLE_SYSTEM_SLIDER); break;
+    default: SetLong(role, ROLE_SYSTEM_STATICTEXT); break;
+    }
+    return S_OK;
+}
+
+HRESULT FormAccessible::get_accState(VARIANT child, VARIANT* state) {
+    if (!form_ || !state) return E_FAIL;
+    if (IsSelf(child)) {
+        if (standard_) return standard_->get_accState(child, state);
+        SetLong(state, 0);
+        return S_OK;
+    }
+    const ui::Control* element = form_->AccessibleElement(child.vt == VT_I4 ? child.lVal : -1);
+    if (!element) return E_INVALIDARG;
+    long flags = element->enabled ? 0 : STATE_SYSTEM_UNAVAILABLE;
+    if (element->accessibleRole == ui::AccessibleRole::Text) flags |= STATE_SYSTEM_READONLY;
+    SetLong(state, flags);
+    return S_OK;
+}
+
+HRESULT FormAccessible::get_accHelp(VARIANT, BSTR* help) {
+    if (help) *help = nullptr;
+    return S_FALSE;
+}
+
+HRESULT FormAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
+    if (file) *file = nullptr;
+    if (topic) *topic = 0;
+    return S_FALSE;
+}
+
+HRESULT FormAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
+    if (shortcut) *shortcut = nullptr;
+    return S_FALSE;
+}
+
+HRESULT FormAccessible::get_accFocus(VARIANT* child) {
+    if (!child) return E_POINTER;
+    child->vt = VT_EMPTY;
+    if (!form_) return E_FAIL;
+    if (GetFocus() != form_->Handle()) return S_OK;
+    SetLong(child, CHILDID_SELF);
+    const std::vector<ui::Control*> elements = form_->AccessibleElements();
+    const auto at = std::find(elements.begin(), elements.end(), form_->KeyElement());
+    if (at != elements.end()) SetLong(child, static_cast<long>(at - elements.begin() + 1));
+    return S_OK;
+}
+
+HRESULT FormAccessible::get_accSelection(VARIANT* children) {
+    if (children) children->vt = VT_EMPTY;
+    return S_OK;
+}
+
+HRESULT FormAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
+    if (!form_) return E_FAIL;
+    const ui::Control* element = IsSelf(child) ? nullptr : form_->AccessibleElement(child.vt == VT_I4 ? child.lVal : -1);
+    if (!element || element->accessibleRole != ui::AccessibleRole::PushButton) {
+        if (action) *action = nullptr;
+        return IsSelf(child) || element ? S_FALSE : E_INVALIDARG;
+    }
+    return NewString("Press", action);
+}
+
+HRESULT FormAccessible::accSelect(long, VARIANT) { return S_FALSE; }
+
+HRESULT FormAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
+    if (!form_ || !left || !top || !width || !height) return E_FAIL;
+    RECT rect{};
+    if (IsSelf(child)) {
+        GetClientRect(form_->Handle(), &rect);
+    } else {
+        const ui::Control* element = form_->AccessibleElement(child.vt == VT_I4 ? child.lVal : -1);
+        if (!element) return E_INVALIDARG;
+        rect = form_->ElementRect(*element);
+    }
+    MapWindowPoints(form_->Handle(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    *left = rect.left;
+    *top = rect.top;
+    *width = rect.right - rect.left;
+    *height = rect.bottom - rect.top;
+    return S_OK;
+}
+
+HRESULT FormAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
+    if (!form_ || !end) return E_FAIL;
+    end->vt = VT_EMPTY;
+    const long count = static_cast<long>(form_->AccessibleElements().size());
+    long from = IsSelf(start) ? 0 : start.vt == VT_I4 ? start.lVal : -1;
+    if (from < 0 || from > count) return E_INVALIDARG;
+    long to = 0;
+    switch (direction) {
+    case NAVDIR_FIRSTCHILD: to = from == 0 ? 1 : 0; break;
+    case NAVDIR_LASTCHILD: to = from == 0 ? count : 0; break;
+    case NAVDIR_NEXT:
+    case NAVDIR_RIGHT:
+    case NAVDIR_DOWN:
+        if (from == 0) return standard_ ? standard_->accNavigate(direction, start, end) : S_FALSE;
+        to = from + 1;
+        break;
+    case NAVDIR_PREVIOUS:
+    case NAVDIR_LEFT:
+    case NAVDIR_UP:
+        if (from == 0) return standard_ ? standard_->accNavigate(direction, start, end) : S_FALSE;
+        to = from - 1;
+        break;
+    default: return E_INVALIDARG;
+    }
+    if (to < 1 || to > count) return S_FALSE;
+    SetLong(end, to);
+    return S_OK;
+}
+
+HRESULT FormAccessible::accHitTest(long x, long y, VARIANT* child) {
+    if (!form_ || !child) return E_FAIL;
+    child->vt = VT_EMPTY;
+    POINT point{x, y};
+    ScreenToClient(form_->Handle(), &point);
+    RECT client{};
+    GetClientRect(form_->Handle(), &client);
+    if (!PtInRect(&client, point)) return S_FALSE;
+    const std::vector<ui::Control*> elements = form_->AccessibleElements();
+    // The last one painted is the one in front.
+    for (std::size_t i = elements.size(); i-- > 0;) {
+        const RECT rect = form_->ElementRect(*elements[i]);
+        if (PtInRect(&rect, point)) {
+            SetLong(child, static_cast<long>(i + 1));
+            return S_OK;
+        }
+    }
+    SetLong(child, CHILDID_SELF);
+    return S_OK;
+}
+
+HRESULT FormAccessible::accDoDefaultAction(VARIANT child) {
+    if (!form_) return E_FAIL;
+    if (IsSelf(child)) return S_FALSE;
+    ui::Control* element = form_->AccessibleElement(child.vt == VT_I4 ? child.lVal : -1);
+    if (!element) return E_INVALIDARG;
+    if (element->accessibleRole != ui::AccessibleRole::PushButton) return DISP_E_MEMBERNOTFOUND;
+    if (!element->enabled) return E_FAIL;
+    form_->PressElement(*element);
+    return S_OK;
+}
+
+HRESULT FormAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
+HRESULT FormAccessible::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
+
+}  // namespace win32

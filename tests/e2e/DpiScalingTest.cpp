@@ -1,0 +1,326 @@
+// The programs on screens of 120, 144 and 192 DPI (Windows' 125, 150 and 200 %), as Wine shows
+// them when its "LogPixels" says so: every control's text fits its control in both built-in
+// languages, the main window is its skin's size times the scale, and the main window and each
+// preferences tab look as recorded at each scale.
+#include "E2eSupport.h"
+#include "ForeignControls.h"
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Screenshots.h"
+#include "language/LanguageFile.h"
+#include "language/LanguageTexts.h"
+
+namespace {
+
+const char* const kKey = "Software\\Orvella";
+const char* const kDesktop = "Control Panel\\Desktop";
+
+using e2e::Child;
+using e2e::ChildOfClass;
+using e2e::SendWithData;
+
+int Scaled(int value, int dpi) { return MulDiv(value, dpi, 96); }
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The font a control draws its text in, as this process can use it: the control's own when
+// its handle can be read from here, else the dialogs' font at that DPI.
+HFONT MeasuringFont(HWND control, int dpi) {
+    LOGFONTA font{};
+    const auto own = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    if (!own || GetObjectA(own, sizeof font, &font) != sizeof font) {
+        font = LOGFONTA{};
+        font.lfHeight = -MulDiv(8, dpi, 72);
+        lstrcpyA(font.lfFaceName, "MS Sans Serif");
+    }
+    return CreateFontIndirectA(&font);
+}
+
+// The size of `text` in the control's font: one line, or broken into lines of `width`.
+SIZE TextSize(HWND control, int dpi, const std::string& text, int width = 0) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = MeasuringFont(control, dpi);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+// What does not fit in one window, one line per control, empty when everything fits: a single
+// line's extent beyond the room its control leaves for text, a broken text beyond the height,
+// tabs running out of their row. A hidden window's controls count as they would show.
+std::string Misfits(HWND root, int dpi) {
+    const bool shown = IsWindowVisible(root) != FALSE;
+    std::string found;
+    const auto report = [&](HWND control, const std::string& text, const SIZE& need, int room) {
+        char line[512];
+        std::snprintf(line, sizeof line, "  %s \"%s\": needs %ld x %ld, has %d (control %d wide)\n",
+                      ClassOf(control).c_str(), text.c_str(), need.cx, need.cy, room,
+                      [&] { RECT r{}; GetClientRect(control, &r); return static_cast<int>(r.right); }());
+        found += line;
+    };
+    for (HWND control : e2e::Descendants(root)) {
+        if (shown ? !IsWindowVisible(control) : !(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT client{};
+        GetClientRect(control, &client);
+        const std::string text = e2e::WindowText(control);
+        const LONG style = GetWindowLongA(control, GWL_STYLE);
+        if (e2e::OfClass(control, "Button") && !text.empty()) {
+            const LONG type = style & BS_TYPEMASK;
+            const bool box = type == BS_AUTOCHECKBOX || type == BS_CHECKBOX || type == BS_AUTORADIOBUTTON ||
+                             type == BS_RADIOBUTTON;
+            // A check box's text starts beside the box; a push button keeps a frame round it.
+            const int room = client.right - (box ? Scaled(13 + 4, dpi) : Scaled(2 * 3, dpi));
+            const SIZE need = TextSize(control, dpi, text, style & BS_MULTILINE ? room : 0);
+            if (need.cx > room || need.cy > client.bottom) report(control, text, need, room);
+        } else if (e2e::OfClass(control, "Static") && !text.empty()) {
+            const SIZE need = TextSize(control, dpi, text, client.right);
+            if (need.cy > client.bottom || need.cx > client.right) report(control, text, need, client.right);
+        } else if (e2e::OfClass(control, "ComboBox") && !text.empty()) {
+            const int room = client.right - GetSystemMetrics(SM_CXVSCROLL) - Scaled(4, dpi);
+            const SIZE need = TextSize(control, dpi, text);
+            if (need.cx > room) report(control, text, need, room);
+        } else if (e2e::OfClass(control, "Edit") && !text.empty() && text.find('\\') == std::string::npos) {
+            // Numbers and short texts; a path scrolls in its field by design.
+            const int room = client.right - Scaled(2, dpi);
+            const SIZE need = TextSize(control, dpi, text);
+            if (need.cx > room || need.cy > client.bottom) report(control, text, need, room);
+        } else if (e2e::OfClass(control, WC_TABCONTROLA)) {
+            const int count = static_cast<int>(SendMessageA(control, TCM_GETITEMCOUNT, 0, 0));
+            RECT last{};
+            if (count > 0) SendWithData(control, TCM_GETITEMRECT, static_cast<WPARAM>(count - 1), last);
+            HWND arrows = ChildOfClass(control, UPDOWN_CLASSA);
+            if (last.right > client.right || (arrows && IsWindowVisible(arrows)))
+                report(control, "tabs in one row", SIZE{last.right, last.bottom}, client.right);
+            for (int i = 0; i < count; ++i) {
+                RECT item{};
+                SendWithData(control, TCM_GETITEMRECT, static_cast<WPARAM>(i), item);
+                const std::string caption = e2e::TabCaption(control, i);
+                const SIZE need = TextSize(control, dpi, caption);
+                if (need.cx > item.right - item.left || need.cy > item.bottom - item.top)
+                    report(control, caption, need, item.right - item.left);
+            }
+        } else if (e2e::OfClass(control, WC_LISTVIEWA)) {
+            RECT row{};
+            row.left = LVIR_LABEL;
+            if (SendMessageA(control, LVM_GETITEMCOUNT, 0, 0) > 0 && SendWithData(control, LVM_GETITEMRECT, 0, row)) {
+                const SIZE need = TextSize(control, dpi, "Ag");
+                if (need.cy > row.bottom - row.top) report(control, "row height", need, row.bottom - row.top);
+            }
+        }
+    }
+    return found;
+}
+
+// The language file of the run: both built-in languages with their default texts.
+void WriteBothLanguages() {
+    std::string file;
+    for (const bool german : {true, false}) {
+        file += german ? "[Deutsch]\r\n" : "[English]\r\n";
+        for (int k = 1; k <= kLanguageKeyCount; ++k) file += std::to_string(k) + "=" + DefaultText(german, k) + "\r\n";
+    }
+    e2e::WriteTextFile(e2e::InstalledLanguageFile(), file);
+}
+
+std::string TextOf(bool german, const std::string& english) {
+    for (int k = 1; k <= kLanguageKeyCount; ++k)
+        if (DefaultText(false, k) == english) return DefaultText(german, k);
+    return english;
+}
+
+// Wine's screen resolution for the programs started while it lives, put back afterwards.
+class ScreenDpi {
+public:
+    explicit ScreenDpi(int dpi) {
+        hadOld_ = e2e::GetRegistryDword(kDesktop, "LogPixels", old_);
+        e2e::SetRegistryDword(kDesktop, "LogPixels", static_cast<DWORD>(dpi));
+    }
+    ~ScreenDpi() {
+        if (hadOld_) e2e::SetRegistryDword(kDesktop, "LogPixels", old_);
+        else e2e::DeleteRegistryValue(kDesktop, "LogPixels");
+    }
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+private:
+    DWORD old_ = 96;
+    bool hadOld_ = false;
+};
+
+class DpiScaling : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // This process sees the other programs' windows as they are, unscaled.
+        using Aware = BOOL WINAPI();
+        if (auto aware = reinterpret_cast<Aware*>(reinterpret_cast<void*>(
+                GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware"))))
+            aware();
+        e2e::InstallOrvellaWithStandInPlayer();
+        WriteBothLanguages();
+        DeleteFileA((e2e::BinFolder() + "Orvella.ini").c_str());
+        e2e::MovePointerAway();
+    }
+    void TearDown() override {
+        program_.Kill();
+        e2e::DeleteRegistryKey(kKey);
+        DeleteFileA((e2e::BinFolder() + "Orvella.ini").c_str());
+    }
+
+    // Starts the program in the language, with the Classic skin, and waits for its main window.
+    HWND Start(bool german, const std::string& skin = "Classic.skn") {
+        e2e::SetRegistryString(kKey, "Programm - Sprache", german ? "Deutsch" : "English");
+        e2e::SetRegistryString(kKey, "Theme - Pfad", e2e::BinFolder() + "Skins\\" + skin);
+        program_ = e2e::StartProgram("Orvella.exe");
+        HWND main = e2e::WaitForWindow("TForm1", "Orvella", 15000);
+        if (!main || !e2e::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 10000)) return nullptr;
+        return main;
+    }
+
+    static void ShowTab(HWND dialog, int index) {
+        HWND tabs = ChildOfClass(dialog, WC_TABCONTROLA);
+        ASSERT_TRUE(tabs);
+        RECT r{};
+        SendWithData(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), r);
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(tabs, WM_LBUTTONUP, 0, at);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index; }, 5000));
+        Sleep(200);
+    }
+
+    e2e::RunningProgram program_;
+};
+
+const int kDpis[] = {96, 120, 144, 192};
+
+TEST_F(DpiScaling, EveryControlsTextFitsAtEachScaleInBothLanguages) {
+    std::string misfits;
+    for (const int dpi : kDpis) {
+        ScreenDpi screen(dpi);
+        for (const bool german : {false, true}) {
+            const std::string run = std::to_string(dpi) + " DPI, " + (german ? "Deutsch" : "English");
+            HWND main = Start(german);
+            ASSERT_TRUE(main) << run;
+            HWND dialog = e2e::OpenPreferencesByShortcut(main);
+            ASSERT_TRUE(dialog) << run;
+            for (int tab = 0; tab < 7; ++tab) {
+                ShowTab(dialog, tab);
+                const std::string found = Misfits(dialog, dpi);
+                if (found.empty()) continue;
+                // The window as it showed, for the one who reads the failure.
+                const std::string capture = e2e::BinFolder() + "Misfit-" + std::to_string(dpi) + (german ? "-de-" : "-en-") +
+                                            std::to_string(tab) + ".bmp";
+                e2e::WriteTextFile(capture, e2e::EncodeBmp(e2e::CaptureClientArea(dialog)));
+                misfits += run + ", preferences tab " + std::to_string(tab) + " (" + capture + "):\n" + found;
+            }
+            // The date dialog, from the Dates tab's "New".
+            ShowTab(dialog, 3);
+            PostMessageA(Child(dialog, "Button", TextOf(german, "New")), BM_CLICK, 0, 0);
+            HWND dates = e2e::WaitForWindow("TForm3", "", 10000);
+            ASSERT_TRUE(dates && e2e::WaitUntil([&] { return IsWindowVisible(dates) != FALSE; }, 5000)) << run;
+            Sleep(200);
+            std::string found = Misfits(dates, dpi);
+            if (!found.empty()) misfits += run + ", date dialog:\n" + found;
+            PostMessageA(dates, WM_KEYDOWN, VK_ESCAPE, 0);
+            // The shutdown countdown exists from the start, hidden; its controls are laid out.
+            if (HWND shutdown = FindWindowA("TForm6", nullptr)) {
+                found = Misfits(shutdown, dpi);
+                if (!found.empty()) misfits += run + ", shutdown countdown:\n" + found;
+            }
+            program_.Kill();
+            e2e::WaitForWindowGone("TForm1", "Orvella", 5000);
+        }
+        // The tips window, at a start without "Erster Start".
+        e2e::DeleteRegistryValue(kKey, "Erster Start");
+        program_ = e2e::StartProgram("Orvella.exe");
+        HWND tips = e2e::WaitForWindow("TForm5", "Info", 15000);
+        ASSERT_TRUE(tips && e2e::WaitUntil([&] { return IsWindowVisible(tips) != FALSE; }, 5000));
+        Sleep(200);
+        const std::string found = Misfits(tips, dpi);
+        if (!found.empty()) misfits += std::to_string(dpi) + " DPI, tips:\n" + found;
+        program_.Kill();
+        e2e::WaitForWindowGone("TForm5", "Info", 5000);
+        e2e::SetRegistryDword(kKey, "Erster Start", 0);
+    }
+    EXPECT_EQ(misfits, "");
+}
+
+// A window moved to a monitor of another scale takes the rectangle Windows suggests and lays
+// its controls out at the new DPI.
+TEST_F(DpiScaling, AWindowFollowsTheDpiOfTheMonitorItMovesTo) {
+    HWND main = Start(false);
+    ASSERT_TRUE(main);
+    HWND dialog = e2e::OpenPreferencesByShortcut(main);
+    ASSERT_TRUE(dialog);
+    HWND ok = Child(dialog, "Button", "OK");
+    ASSERT_TRUE(ok);
+    RECT before{}, window{};
+    GetClientRect(ok, &before);
+    GetWindowRect(dialog, &window);
+    RECT suggested{window.left + 10, window.top + 10, window.left + 10 + 2 * (window.right - window.left),
+                   window.top + 10 + 2 * (window.bottom - window.top)};
+    SendWithData(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), suggested);
+    RECT after{}, moved{};
+    GetClientRect(ok, &after);
+    GetWindowRect(dialog, &moved);
+    EXPECT_EQ(after.right, 2 * before.right);
+    EXPECT_EQ(after.bottom, 2 * before.bottom);
+    EXPECT_EQ(moved.left, suggested.left);
+    EXPECT_EQ(moved.top, suggested.top);
+    EXPECT_EQ(Misfits(dialog, 192), "");
+}
+
+// The main window with the Classic skin and each preferences tab, as recorded at each scale;
+// the window is the skin's size (its 96-DPI picture) times the scale.
+TEST_F(DpiScaling, MainWindowAndPreferencesLookAsRecordedAtEachScale) {
+    const e2e::Screenshot design =
+        e2e::DecodeBmp(e2e::ReadTextFile(std::string(getenv("ORVELLA_REFERENCE_DIR")) + "\\Classic.bmp"));
+    ASSERT_GT(design.width, 0);
+    const char* const tabs[] = {"0-General1", "1-General2", "2-Volume", "3-Dates", "4-Language", "5-Theme", "6-About"};
+    for (const int dpi : {120, 144, 192}) {
+        ScreenDpi screen(dpi);
+        const std::string suffix = "-" + std::to_string(dpi) + "dpi";
+        HWND main = Start(false);
+        ASSERT_TRUE(main) << dpi;
+        ASSERT_TRUE(e2e::WaitUntil(
+            [&] {
+                RECT r{};
+                GetClientRect(main, &r);
+                return r.right == Scaled(design.width, dpi) && r.bottom == Scaled(design.height, dpi);
+            },
+            10000))
+            << dpi << " DPI: the main window is not the skin's size times " << dpi / 96.0;
+        // Centred at the show, at the built-in size before the skin came, as at 100 %.
+        RECT placed{};
+        GetWindowRect(main, &placed);
+        EXPECT_EQ(placed.left, GetSystemMetrics(SM_CXSCREEN) / 2 - Scaled(297, dpi) / 2) << dpi;
+        EXPECT_EQ(placed.top, GetSystemMetrics(SM_CYSCREEN) / 2 - Scaled(47, dpi) / 2) << dpi;
+        e2e::ExpectLooksLikeReference(e2e::SteadyCapture(main), "Classic" + suffix);
+        HWND dialog = e2e::OpenPreferencesByShortcut(main);
+        ASSERT_TRUE(dialog) << dpi;
+        for (int tab = 0; tab < 7; ++tab) {
+            ShowTab(dialog, tab);
+            e2e::MovePointerAway();
+            Sleep(300);
+            e2e::ExpectLooksLikeReference(e2e::CaptureClientArea(dialog), std::string("Preferences-") + tabs[tab] + suffix, 0.97);
+        }
+        program_.Kill();
+        e2e::WaitForWindowGone("TForm1", "Orvella", 5000);
+    }
+}
+
+}  // namespace

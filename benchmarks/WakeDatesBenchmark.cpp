@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "agent/AgentWatcher.h"
 #include "common/Names.h"
@@ -138,9 +139,14 @@ int main(int argc, char** argv) {
     // OK lists the dates by their text, not in the order written here: a save that failed and
     // left the file as it was shows, and so does any message the save gave.
     const bool rewritten = content != IniText(count);
-    const bool quiet = fakes.dialogs.shown.empty();
+    std::vector<std::string> told;
+    for (const auto& shown : fakes.dialogs.shown) told.push_back(shown.text);
+#ifndef _WIN32
+    told.insert(told.end(), fakes.gui.errors.begin(), fakes.gui.errors.end());  // the standard error box
+#endif
+    const bool quiet = told.empty();
     if (!rewritten) std::printf("  THE SAVE LEFT ORVELLA.INI AS IT WAS\n");
-    for (const auto& shown : fakes.dialogs.shown) std::printf("  MESSAGE: %s\n", shown.text.c_str());
+    for (const std::string& text : told) std::printf("  MESSAGE: %s\n", text.c_str());
     const bool whole = rewritten && quiet && onDates && read.Count() == static_cast<std::size_t>(count) && rows == read.Count() &&
                        stored.Entries() == read.Entries() && planned;
     if (!whole) std::printf("  DATES LOST: %zu read, %zu rows, %zu stored, %s\n", read.Count(), rows,

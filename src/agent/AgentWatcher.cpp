@@ -15,24 +15,53 @@ AgentWatcher::AgentWatcher(platform::Platform& platform) : platform_(platform) {
         if (key->ReadString(kLastWakeValue, last) && WakeMoment(last, moment)) schedule_.Remember(moment);
 }
 
+namespace {
+
+// FNV-1a over the whole text: cheap next to parsing it, and enough to tell a rewrite.
+std::uint64_t Fingerprint(const std::string& text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+    return hash;
+}
+
+}  // namespace
+
 bool AgentWatcher::Reload() {
     const std::string file = ProgramFolder(platform_.process) + kIniFileName;
     platform::FileStamp stamp;
     const bool exists = platform_.files.GetFileStamp(file, stamp);
-    if (looked_ && exists == existed_ && (!exists || stamp == stamp_)) return false;
-    looked_ = true;
-    existed_ = exists;
-    stamp_ = stamp;
+    readFailed_ = false;
+    const bool sameStamp = looked_ && exists == existed_ && (!exists || stamp == stamp_);
+    // A file too large keeps the dates planned before; it is looked at again when it changes.
+    if (exists && stamp.size > kMaxIniFileSize) {
+        looked_ = true;
+        existed_ = true;
+        stamp_ = stamp;
+        fingerprint_ = 0;
+        return false;
+    }
+    if (sameStamp && !exists) return false;
     if (!exists) {
+        looked_ = true;
+        existed_ = false;
         schedule_.Plan({});
         return true;
     }
-    // A file too large, unreadable or beyond what memory holds keeps the dates planned before;
-    // it is looked at again when it changes.
+    // An unreadable file, or one beyond what memory holds, keeps the dates planned before.
     try {
         std::string content;
-        if (stamp.size > kMaxIniFileSize || !platform_.files.ReadFile(file, content, kMaxIniFileSize))
+        // The same size and time need not be the same file: a rewrite of the same size within
+        // the time's resolution (2 s on FAT), or by a program that set the time back, keeps both.
+        if (!platform_.files.ReadFile(file, content, kMaxIniFileSize)) {
+            readFailed_ = true;
             return false;
+        }
+        const std::uint64_t fingerprint = Fingerprint(content);
+        if (sameStamp && fingerprint == fingerprint_) return false;
+        looked_ = true;
+        existed_ = true;
+        stamp_ = stamp;
+        fingerprint_ = fingerprint;
         schedule_.Plan(ReadWakeDateEntries(platform::IniText(content)));
         return true;
     } catch (const std::exception&) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "agent/AgentSchedule.h"
 #include "platform/Platform.h"
 
@@ -14,9 +16,14 @@ public:
     // Takes up the last wake date fired by an earlier run from the registry.
     explicit AgentWatcher(platform::Platform& platform);
 
-    // Reads the wake dates again when Orvella.ini changed (its size or time) since the last
-    // look; true when it planned them anew. A missing file means no dates.
+    // Reads the wake dates again when Orvella.ini changed since it was last read: its size or
+    // time, or, where both are the same, its content (a rewrite of the same size within the
+    // time's resolution); true when it planned them anew. A missing file means no dates.
     bool Reload();
+
+    // The last look could not read the file (in use, say): Reload should come again soon, even
+    // when nothing changes meanwhile.
+    bool ReadFailed() const { return readFailed_; }
 
     // Wakes the main program when a date is due now; true when it did.
     bool Check();
@@ -28,7 +35,11 @@ private:
     void Wake(long long moment);
     platform::Platform& platform_;
     AgentSchedule schedule_;
+    // The file as last read: recorded only once the read succeeded, so that a failed one is
+    // made again.
     platform::FileStamp stamp_;
+    std::uint64_t fingerprint_ = 0;
     bool looked_ = false;  // stamp_ holds the file as last looked at
     bool existed_ = false;
+    bool readFailed_ = false;
 };

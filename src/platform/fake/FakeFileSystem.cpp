@@ -126,8 +126,9 @@ bool FakeFileSystem::DeleteFile(const std::string& path) {
 }
 
 bool FakeFileSystem::ReadFile(const std::string& path, std::string& content, std::size_t maxSize) {
-    auto it = files.find(Resolve(path));
-    if (it == files.end() || it->second.content.size() > maxSize) return false;
+    const std::string key = Resolve(path);
+    auto it = files.find(key);
+    if (it == files.end() || it->second.content.size() > maxSize || unreadable.count(key)) return false;
     content = it->second.content;
     return true;
 }
@@ -148,8 +149,13 @@ bool FakeFileSystem::WriteFile(const std::string& path, const std::string& conte
     File& f = files[key];
     if (f.path.empty()) f.path = path;
     f.content = content;
-    f.writeTime = ++writeCount;
+    Stamp(f);
     return true;
+}
+
+void FakeFileSystem::Stamp(File& file) {
+    file.version = ++writeCount;
+    file.writeTime = clockMs ? *clockMs / timeResolutionMs * timeResolutionMs : file.version * timeResolutionMs;
 }
 
 std::vector<std::string> FakeFileSystem::FindFiles(const std::string& folder, const std::string& pattern) {
@@ -221,7 +227,8 @@ void FakeFileSystem::AddLink(const std::string& path, const std::string& target)
 void FakeFileSystem::AddFile(const std::string& path, const std::string& content, std::uint32_t attributes) {
     const std::string key = Resolve(path);
     AddDirectory(Parent(key));
-    files[key] = File{path, content, attributes, ++writeCount};
+    files[key] = File{path, content, attributes};
+    Stamp(files[key]);
 }
 
 std::string FakeFileSystem::Content(const std::string& path) const {

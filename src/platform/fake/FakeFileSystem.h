@@ -25,7 +25,9 @@ public:
     bool DeleteFile(const std::string& path) override;
     bool ReplaceFile(const std::string& from, const std::string& to) override;
     bool ReadFile(const std::string& path, std::string& content, std::size_t maxSize) override;
-    // The write time is a count of the writes made, which is all a comparison needs.
+    // The write time is the time of the last write on the attached clock, in whole steps of
+    // `timeResolutionMs` as FAT keeps it (2 s): two writes of the same size within one step give
+    // the same stamp, as they can on Windows.
     bool GetFileStamp(const std::string& path, platform::FileStamp& stamp) override;
     bool WriteFile(const std::string& path, const std::string& content) override;
     std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
@@ -58,9 +60,11 @@ public:
         std::string path;  // as first written
         std::string content;
         std::uint32_t attributes = platform::AttrArchive;
-        // A new one with each write (WriteFile, AddFile); a copy or a move takes the file's along.
-        // Content is changed only by those, so that a file's stamp tells whether it changed.
+        // Set at each write (WriteFile, AddFile); a copy or a move takes the file's along.
         std::uint64_t writeTime = 0;
+        // A new number with each write, never the same twice: what the fake INI files go by to
+        // tell whether the content changed, which the write time cannot tell.
+        std::uint64_t version = 0;
     };
     std::map<std::string, File> files;
     std::map<std::string, std::string> directories;  // key -> path as written
@@ -71,12 +75,18 @@ public:
     std::string currentDirectory = "C:\\";
     unsigned nextTempNumber = 0x1A2B;
     bool failWrites = false;
+    std::set<std::string> unreadable;  // keys of files that exist but cannot be read (in use)
     std::uint64_t writeCount = 0;
+    // The clock that write times come from (milliseconds); without one, each write counts one step.
+    const std::uint64_t* clockMs = nullptr;
+    std::uint64_t timeResolutionMs = 2000;
     // Counts the mutating calls and fails the chosen one; none while null.
     MutationCounter* mutations = nullptr;
 
 private:
     bool Refused() { return mutations && mutations->Fails(); }
+    // Stamps a write: a new version, and the write time from the clock.
+    void Stamp(File& file);
 };
 
 }  // namespace fake

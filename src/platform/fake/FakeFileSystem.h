@@ -29,7 +29,11 @@ public:
     // `timeResolutionMs` as FAT keeps it (2 s): two writes of the same size within one step give
     // the same stamp, as they can on Windows.
     bool GetFileStamp(const std::string& path, platform::FileStamp& stamp) override;
+    // All or nothing, as the Windows layer writes a working copy and renames it over the file.
     bool WriteFile(const std::string& path, const std::string& content) override;
+    // The write of the system's INI functions, in the file itself: failing halfway, it leaves
+    // the first part of the new content.
+    bool WriteInPlace(const std::string& path, const std::string& content);
     std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
     std::string TempPath() override { return tempPath; }
@@ -85,6 +89,7 @@ public:
 
 private:
     bool Refused() { return mutations && mutations->Fails(); }
+    bool Write(const std::string& path, const std::string& content);
     // Stamps a write: a new version, and the write time from the clock.
     void Stamp(File& file);
 };

@@ -58,7 +58,7 @@ std::vector<std::string> FakeIniFiles::Lines(const std::string& file) {
 bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>& lines) {
     std::string content;
     for (const auto& l : lines) content += l;
-    return files_.WriteFile(file, content);
+    return files_.WriteInPlace(file, content);
 }
 
 const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {

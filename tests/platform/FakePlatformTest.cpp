@@ -55,3 +55,30 @@ TEST(FakePlatform, FailsHalfwayWhereWindowsCan) {
 }
 
 }  // namespace
+
+namespace {
+
+// As the Windows layer renames over the path: a whole-file write or a replace puts a file in a
+// link's place and leaves its target alone; reads and the INI functions go through it.
+TEST(FakePlatform, WritesAndReplacesPutAFileInALinksPlace) {
+    fake::FakePlatform p;
+    p.files.AddFile("C:\\Elsewhere\\target.ini", "[A]\r\nx=1\r\n");
+    p.files.AddLink("C:\\Data\\linked.ini", "C:\\Elsewhere\\target.ini");
+    EXPECT_TRUE(p.ini.WriteString("C:\\Data\\linked.ini", "A", "x", "2"));
+    EXPECT_EQ(p.files.Content("C:\\Elsewhere\\target.ini"), "[A]\r\nx=2\r\n");
+
+    ASSERT_TRUE(p.files.WriteFile("C:\\Data\\linked.ini", "written"));
+    EXPECT_FALSE(p.files.IsLink("C:\\Data\\linked.ini"));
+    EXPECT_EQ(p.files.Content("C:\\Data\\linked.ini"), "written");
+    EXPECT_EQ(p.files.Content("C:\\Elsewhere\\target.ini"), "[A]\r\nx=2\r\n");
+
+    p.files.DeleteFile("C:\\Data\\linked.ini");
+    p.files.AddLink("C:\\Data\\linked.ini", "C:\\Elsewhere\\target.ini");
+    p.files.AddFile("C:\\Data\\new.tmp", "replaced");
+    ASSERT_TRUE(p.files.ReplaceFile("C:\\Data\\new.tmp", "C:\\Data\\linked.ini"));
+    EXPECT_FALSE(p.files.IsLink("C:\\Data\\linked.ini"));
+    EXPECT_EQ(p.files.Content("C:\\Data\\linked.ini"), "replaced");
+    EXPECT_EQ(p.files.Content("C:\\Elsewhere\\target.ini"), "[A]\r\nx=2\r\n");
+}
+
+}  // namespace

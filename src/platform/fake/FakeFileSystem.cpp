@@ -109,13 +109,15 @@ bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to)
     if (Refused()) return false;
     const std::string sourceKey = Resolve(from);
     auto source = files.find(sourceKey);
-    const std::string target = Resolve(to);
+    // A rename over the path: a link there is replaced, not followed.
+    const std::string target = Resolve(to, true);
     if (source == files.end() || failWrites || locked.count(sourceKey) || locked.count(target) ||
         directories.count(target))
         return false;
     if (files.count(target) && (files[target].attributes & platform::AttrReadOnly)) return false;
     File moved = source->second;
     moved.path = files.count(target) ? files[target].path : to;
+    links.erase(target);
     files.erase(source);
     files[target] = moved;
     return true;
@@ -150,24 +152,27 @@ bool FakeFileSystem::GetFileStamp(const std::string& path, platform::FileStamp& 
 
 bool FakeFileSystem::WriteFile(const std::string& path, const std::string& content) {
     if (Refused()) return false;
-    return Write(path, content);
+    return Write(path, content, false);
 }
 
 bool FakeFileSystem::WriteInPlace(const std::string& path, const std::string& content) {
     if (Refused()) {
         // The system's INI functions rewrite the file where it lies: a full disk or a failing
         // device leaves the bytes written so far.
-        if (mutations->DoHalf()) Write(path, content.substr(0, content.size() / 2));
+        if (mutations->DoHalf()) Write(path, content.substr(0, content.size() / 2), true);
         return false;
     }
-    return Write(path, content);
+    return Write(path, content, true);
 }
 
-bool FakeFileSystem::Write(const std::string& path, const std::string& content) {
-    const std::string key = Resolve(path);
+bool FakeFileSystem::Write(const std::string& path, const std::string& content, bool inPlace) {
+    // A whole-file write is a working copy renamed over the path, which replaces a link there;
+    // the INI functions write in the file, through the link.
+    const std::string key = Resolve(path, !inPlace);
     if (failWrites || locked.count(key) || !DirectoryExists(Parent(key)) || directories.count(key)) return false;
     auto it = files.find(key);
     if (it != files.end() && (it->second.attributes & platform::AttrReadOnly)) return false;
+    links.erase(key);
     File& f = files[key];
     if (f.path.empty()) f.path = path;
     f.content = content;

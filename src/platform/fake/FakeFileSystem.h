@@ -11,7 +11,8 @@ namespace fake {
 
 // In-memory files and folders with Windows path rules: case-insensitive, '\' separators,
 // a doubled backslash counts as one. Paths must be absolute ("C:\..."). A link (a symbolic
-// link or junction, AddLink) stands for its target in every path that goes through it.
+// link or junction, AddLink) stands for its target in every path that goes through it, and
+// for itself where FileSystem.h says so.
 class FakeFileSystem : public platform::FileSystem {
 public:
     FakeFileSystem();
@@ -89,7 +90,7 @@ public:
 
 private:
     bool Refused() { return mutations && mutations->Fails(); }
-    bool Write(const std::string& path, const std::string& content);
+    bool Write(const std::string& path, const std::string& content, bool inPlace);
     // Stamps a write: a new version, and the write time from the clock.
     void Stamp(File& file);
 };

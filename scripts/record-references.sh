@@ -15,15 +15,13 @@ export ORVELLA_REFERENCE_DIR="Z:$ORVELLA_ROOT/tests/e2e/reference"
 bin="$ORVELLA_ROOT/build/win64/bin"
 [ -f "$bin/e2e_tests.exe" ] || { echo "build the 64-bit tree first: scripts/build.sh win64" >&2; exit 2; }
 run() {
-    cd "$bin" && "$WINELOADER" e2e_tests.exe --gtest_filter="$filter" --record-references
+    (cd "$bin" && "$WINELOADER" e2e_tests.exe --gtest_filter="$filter" --record-references)
     rc=$?
     "$WINESERVER" -k
     return $rc
 }
-export -f run
-export filter bin
-if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
+if [ -n "${DISPLAY:-}" ] && { [ -z "${CI:-}" ] || [ "${ORVELLA_RECORDING_DISPLAY:-}" = 1 ]; }; then
     run
 else
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c run
+    ORVELLA_RECORDING_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$filter"
 fi

@@ -9,7 +9,7 @@ scripts/install-deps.sh || exit 1
 
 status=0
 scripts/build.sh native || exit 1
-(cd build/native && ctest --output-on-failure -j"$(nproc)") || status=1
+(cd build/native && ctest --output-on-failure --no-tests=error -j"$(nproc)") || status=1
 
 scripts/build.sh fuzz || exit 1
 scripts/run-fuzz.sh "${ORVELLA_FUZZ_SECONDS:-30}" || status=1

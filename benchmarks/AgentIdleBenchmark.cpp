@@ -10,7 +10,8 @@
 //
 //   AgentIdleBenchmark.exe [seconds]        (10 unless given)
 //
-// Exit code: 0 measured and below the bound, 1 above it, 2 the agent did not start.
+// Exit code: 0 measured and below the bound, 1 above it, 2 the agent did not start or another
+// agent runs already (the one started would end at once, and nothing of it be measured).
 #include "platform/win32/WinApi.h"
 
 #include <cstdio>
@@ -96,6 +97,10 @@ int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
     const std::string folder = ProgramFolder();
     const std::string ini = folder + "Orvella.ini";
+    if (FindWindowA("TApplication", "Orvella Agent")) {
+        std::printf("an agent runs already: end it first, or this measures nothing\n");
+        return 2;
+    }
     std::string saved;
     const bool hadIni = ReadAll(ini, saved);
 
@@ -127,7 +132,11 @@ int main(int argc, char** argv) {
             Sleep(50);
             window = FindWindowA("TApplication", "Orvella Agent");
         }
-        if (window) {
+        DWORD owner = 0;
+        if (window) GetWindowThreadProcessId(window, &owner);
+        if (window && owner != agent.dwProcessId) {
+            std::printf("the agent's window belongs to another process\n");
+        } else if (window) {
             Sleep(2000);  // past its start
             // A started process has always used some time; none means the system does not say.
             const std::string procFolder =
@@ -142,7 +151,9 @@ int main(int argc, char** argv) {
             const double used = after - before;
             std::printf("agent processor time: %.1f ms for its start, %.1f ms while waiting %d s (bound %.0f ms)\n",
                         before, used, seconds, kBoundMs);
-            result = before > 0 && used <= kBoundMs ? 0 : 1;
+            const bool alive = WaitForSingleObject(agent.hProcess, 0) == WAIT_TIMEOUT;
+            if (!alive) std::printf("the agent ended during the measurement\n");
+            result = before > 0 && alive && used <= kBoundMs ? 0 : 1;
             PostMessageA(window, WM_CLOSE, 0, 0);
         } else {
             std::printf("the agent's window did not appear\n");

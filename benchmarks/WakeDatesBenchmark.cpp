@@ -7,7 +7,8 @@
 //
 //   WakeDatesBenchmark[.exe] [dates]     (default 10000)
 //
-// Prints the figures; exit code 1 when a step takes a second or more or loses a date.
+// Prints the figures; exit code 1 when a step takes a second or more, loses a date, or the save
+// left the file as it was or told the user of an error.
 #ifdef _WIN32
 #include "platform/win32/WinApi.h"
 #include "platform/win32/Win32Platform.h"
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "agent/AgentWatcher.h"
 #include "common/Names.h"
@@ -137,7 +139,18 @@ int main(int argc, char** argv) {
     // one, however many dates there are.
     std::printf("  %-36s %8.1f ms\n", "(then the dialog hidden)", Milliseconds(saved, hidden));
     if (!onDates) std::printf("  NOT OPENED ON THE DATES TAB\n");
-    const bool whole = onDates && read.Count() == static_cast<std::size_t>(count) && rows == read.Count() &&
+    // OK lists the dates by their text, not in the order written here: a save that failed and
+    // left the file as it was shows, and so does any message the save gave.
+    const bool rewritten = content != IniText(count);
+    std::vector<std::string> told;
+    for (const auto& shown : fakes.dialogs.shown) told.push_back(shown.text);
+#ifndef _WIN32
+    told.insert(told.end(), fakes.gui.errors.begin(), fakes.gui.errors.end());  // the standard error box
+#endif
+    const bool quiet = told.empty();
+    if (!rewritten) std::printf("  THE SAVE LEFT ORVELLA.INI AS IT WAS\n");
+    for (const std::string& text : told) std::printf("  MESSAGE: %s\n", text.c_str());
+    const bool whole = rewritten && quiet && onDates && read.Count() == static_cast<std::size_t>(count) && rows == read.Count() &&
                        stored.Entries() == read.Entries() && stored.Repeats() == read.Repeats() && planned;
     if (!whole) std::printf("  DATES LOST: %zu read, %zu rows, %zu stored, %s\n", read.Count(), rows,
                             stored.Count(), planned ? "planned" : "nothing planned");

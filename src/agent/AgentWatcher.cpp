@@ -18,31 +18,60 @@ AgentWatcher::AgentWatcher(platform::Platform& platform) : platform_(platform), 
     }
 }
 
+namespace {
+
+// FNV-1a over the whole text: cheap next to parsing it, and enough to tell a rewrite.
+std::uint64_t Fingerprint(const std::string& text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+    return hash;
+}
+
+}  // namespace
+
 bool AgentWatcher::Reload() {
     const std::string file = ProgramFolder(platform_.process) + kIniFileName;
     platform::FileStamp stamp;
     const bool exists = platform_.files.GetFileStamp(file, stamp);
-    if (looked_ && exists == existed_ && (!exists || stamp == stamp_)) return false;
+    readFailed_ = false;
+    const bool sameStamp = looked_ && exists == existed_ && (!exists || stamp == stamp_);
     const bool planned = looked_;
-    looked_ = true;
-    existed_ = exists;
-    stamp_ = stamp;
+    // A file too large keeps the dates planned before; it is looked at again when it changes.
+    if (exists && stamp.size > kMaxIniFileSize) {
+        looked_ = true;
+        existed_ = true;
+        stamp_ = stamp;
+        fingerprint_ = 0;
+        return false;
+    }
+    if (sameStamp && !exists) return false;
     std::vector<std::string> entries;
     std::vector<TWeekdays> repeats;
-    // A file too large, unreadable or beyond what memory holds keeps the dates planned before;
-    // it is looked at again when it changes.
-    try {
-        std::string content;
-        if (exists) {
-            if (stamp.size > kMaxIniFileSize || !platform_.files.ReadFile(file, content, kMaxIniFileSize))
+    std::uint64_t fingerprint = 0;
+    // An unreadable file, or one beyond what memory holds, keeps the dates planned before.
+    if (exists) {
+        try {
+            std::string content;
+            // The same size and time need not be the same file: a rewrite of the same size within
+            // the time's resolution (2 s on FAT), or by a program that set the time back, keeps both.
+            if (!platform_.files.ReadFile(file, content, kMaxIniFileSize)) {
+                readFailed_ = true;
                 return false;
+            }
+            fingerprint = Fingerprint(content);
+            if (sameStamp && fingerprint == fingerprint_) return false;
             const platform::IniText ini(content);
             entries = ReadWakeDateEntries(ini);
             repeats = ReadWakeDateRepeats(ini, entries.size());
+        } catch (const std::exception&) {
+            return false;
         }
-    } catch (const std::exception&) {
-        return false;
     }
+    // Recorded only once the read succeeded, so that a failed one is made again.
+    looked_ = true;
+    existed_ = exists;
+    stamp_ = stamp;
+    fingerprint_ = fingerprint;
     // The dates planned so far are looked at once more, so that a date saved in the past is
     // taken as a mistake rather than as a wake call missed.
     if (planned) NoteMissed();

@@ -25,9 +25,14 @@ public:
     // Takes up the last wake date fired and the last look of an earlier run from the registry.
     explicit AgentWatcher(platform::Platform& platform);
 
-    // Reads the wake dates again when Orvella.ini changed (its size or time) since the last
-    // look; true when it planned them anew. A missing file means no dates.
+    // Reads the wake dates again when Orvella.ini changed since it was last read: its size or
+    // time, or, where both are the same, its content (a rewrite of the same size within the
+    // time's resolution); true when it planned them anew. A missing file means no dates.
     bool Reload();
+
+    // The last look could not read the file (in use, say): Reload should come again soon, even
+    // when nothing changes meanwhile.
+    bool ReadFailed() const { return readFailed_; }
 
     // Wakes the main program when a date is due now; true when it did. A date that went past
     // its grace period unseen is kept for the main program to tell.
@@ -52,9 +57,13 @@ private:
     ZoneTimeLine time_;
     AgentSchedule schedule_;
     std::vector<std::string> entries_;  // as last planned
+    // The file as last read: recorded only once the read succeeded, so that a failed one is
+    // made again.
     platform::FileStamp stamp_;
+    std::uint64_t fingerprint_ = 0;
     bool looked_ = false;  // stamp_ holds the file as last looked at
     bool existed_ = false;
     bool holding_ = false;
     std::int64_t holdSince_ = 0;
+    bool readFailed_ = false;
 };

@@ -90,7 +90,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     watcher.Reload();
     Plan(watcher, timer);
     DWORD lastLook = GetTickCount();
-    bool changed = false;  // the folder changed since the last look
+    // The folder changed since the last look, or that look could not read the file.
+    bool changed = watcher.ReadFailed();
 
     HANDLE handles[2];
     DWORD count = 0;
@@ -106,6 +107,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             changed = false;
             lastLook = GetTickCount();
             if (watcher.Reload()) Plan(watcher, timer);
+            changed = watcher.ReadFailed();  // a failed read is made again a second later
             continue;
         }
         DWORD wait = changed ? kLookSpacingMs - sinceLook : INFINITE;

@@ -28,9 +28,11 @@ public:
     virtual bool FileExists(const std::string& path) = 0;       // a file, not a folder
     virtual bool DirectoryExists(const std::string& path) = 0;
     // True when the file or folder itself is a link to another place: a symbolic link, a
-    // junction, a mount point (a reparse point). Everything else here follows a link to its
-    // target, except DeleteFile and RemoveDirectory on the link itself, which remove the link
-    // and leave the target alone.
+    // junction, a mount point (a reparse point). Links on the way to a path (a linked folder)
+    // are always followed. A link named by the path itself is followed by the readers, the
+    // stamp, CopyFile and SetAttributes; DeleteFile and RemoveDirectory remove the link and
+    // leave the target alone; WriteFile and ReplaceFile put a file in the link's place (they
+    // rename over the path), the target left as it was.
     virtual bool IsLink(const std::string& path) = 0;
     virtual bool CreateDirectory(const std::string& path) = 0;  // one level
     virtual bool RemoveDirectory(const std::string& path) = 0;  // only an empty folder

@@ -257,6 +257,7 @@ private:
     bool CanDeleteLanguage(const std::string& name);
     // Writes one text; a refused write throws.
     void WriteTranslation(const std::string& section, const std::vector<std::string>& texts);
+    void EraseLanguage(const std::string& section);
     // The end actions at the final volume released: one rule for all three.
     void EndActionMouseUp(ui::CheckBox& released);
     void EnableAutoCloseFields(bool enable);

@@ -75,6 +75,16 @@ void TForm2::WriteTranslation(const std::string& section, const std::vector<std:
     if (!written) throw std::runtime_error("Unable to write to " + file);
 }
 
+// As a write: the system's INI functions erase in the file itself, and a failure halfway would
+// leave it cut short, every language in it at risk.
+void TForm2::EraseLanguage(const std::string& section) {
+    const std::string& file = settings.LanguageFile;
+    const bool erased = ReplaceFileWith(platform.files, file, "lng", [&](const std::string& copy) {
+        return CopyContent(platform.files, file, copy, kMaxLanguageFileSize) && platform.ini.EraseSection(copy, section);
+    });
+    if (!erased) throw std::runtime_error("Unable to write to " + file);
+}
+
 // Without a picked language there is nothing to show; a key the section lacks shows as "(leer)".
 void TForm2::LoadTranslationList() {
     ListView3.rows.clear();
@@ -160,8 +170,7 @@ void TForm2::Button9Click() {
     const std::string name = ComboBox1.Selected();
     if (!CanDeleteLanguage(name)) return;
     const std::string base = FallbackLanguage(platform);
-    if (!platform.ini.EraseSection(settings.LanguageFile, name))
-        throw std::runtime_error("Unable to write to " + settings.LanguageFile);
+    EraseLanguage(name);
     std::vector<std::string> names = ComboBox1.items;
     names.erase(names.begin() + ComboBox1.itemIndex);
     SetLanguageList(names);
@@ -201,8 +210,7 @@ void TForm2::Button12Click() { LoadTranslationList(); }
 void TForm2::DiscardNewLanguage(const std::string& fallback) {
     if (PendingNewLanguage.empty()) return;
     const std::string name = PendingNewLanguage;
-    if (!platform.ini.EraseSection(settings.LanguageFile, name))
-        throw std::runtime_error("Unable to write to " + settings.LanguageFile);
+    EraseLanguage(name);
     // A stored choice of another language stays; one of the language just erased would name
     // nothing at the next start.
     if (SameSectionName(StoredLanguage(platform), name)) {

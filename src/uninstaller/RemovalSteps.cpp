@@ -94,13 +94,15 @@ std::string CommandProgram(const std::string& command) {
 }
 
 // The file type "OrvellaSkin" is Orvella's when it opens skins with the Orvella.exe of the
-// install folder; one that another copy elsewhere registered since stays with that copy.
+// install folder; one that another copy elsewhere registered since stays with that copy. One
+// that opens nothing any more (no "shell\open\command" under it) is what a deletion stopped
+// halfway leaves, some of its subkeys gone: the removal that began it finishes it.
 bool SkinTypeBelongsToThisInstallation(platform::Platform& platform, RegistryRoot root,
                                        const std::string& installFolder) {
     if (!IsAbsolutePath(installFolder)) return false;
-    auto key = platform.registry.OpenKey(root, std::string(kClassesKey) + kSkinTypeName + "\\shell\\open\\command",
-                                         KeyAccess::Read);
-    if (!key) return false;
+    const std::string type = std::string(kClassesKey) + kSkinTypeName;
+    auto key = platform.registry.OpenKey(root, type + "\\shell\\open\\command", KeyAccess::Read);
+    if (!key) return platform.registry.KeyExists(root, type) && !platform.registry.KeyExists(root, type + "\\shell\\open\\command");
     return SamePath(JoinPath(installFolder, "Orvella.exe"), CommandProgram(ReadText(*key, "")));
 }
 

@@ -100,3 +100,52 @@ TEST_F(AgentWatcherTest, AFileThatCannotBeReadKeepsTheDatesPlannedBefore) {
     At(8, 12, 2026, 7, 1);
     EXPECT_TRUE(watcher.Check());
 }
+
+// Windows keeps a file's time in steps (2 s on FAT): a rewrite of the same size within one step
+// keeps size and time, and must be seen all the same.
+TEST_F(AgentWatcherTest, ARewriteOfTheSameSizeWithinTheTimesStepIsSeen) {
+    At(5, 1, 2027, 6, 0);
+    ASSERT_TRUE(watcher.Reload());
+    platform::FileStamp before, after;
+    ASSERT_TRUE(p.files.GetFileStamp(ini, before));
+    std::string moved = p.files.Content(ini);
+    moved.replace(moved.find("06:45"), 5, "06:15");
+    ASSERT_TRUE(p.files.WriteFile(ini, moved));
+    ASSERT_TRUE(p.files.GetFileStamp(ini, after));
+    ASSERT_EQ(before, after) << "the stamps of the two writes differ";
+
+    EXPECT_TRUE(watcher.Reload());
+    platform::LocalTime next{};
+    ASSERT_TRUE(watcher.NextWake(next));
+    EXPECT_EQ(next.hour * 100 + next.minute, 615);
+    EXPECT_FALSE(watcher.Reload()) << "read again though nothing changed";
+}
+
+// A read that fails (the file in use) is made again at the next look, though nothing changed.
+TEST_F(AgentWatcherTest, AFailedReadIsMadeAgain) {
+    At(5, 1, 2027, 6, 0);
+    const std::string key = fake::FakeFileSystem::Key(ini);
+    p.files.unreadable.insert(key);
+    EXPECT_FALSE(watcher.Reload());
+    EXPECT_TRUE(watcher.ReadFailed());
+    p.files.unreadable.clear();
+    EXPECT_TRUE(watcher.Reload());
+    EXPECT_FALSE(watcher.ReadFailed());
+    platform::LocalTime next{};
+    ASSERT_TRUE(watcher.NextWake(next));
+    EXPECT_EQ(next.hour * 100 + next.minute, 645);
+
+    // Also after a good read: a change that cannot be read yet keeps the dates, then comes in.
+    p.clock.nowMs += 5000;
+    std::string moved = p.files.Content(ini);
+    moved.replace(moved.find("06:45"), 5, "06:30");
+    ASSERT_TRUE(p.files.WriteFile(ini, moved));
+    p.files.unreadable.insert(key);
+    EXPECT_FALSE(watcher.Reload());
+    ASSERT_TRUE(watcher.NextWake(next));
+    EXPECT_EQ(next.hour * 100 + next.minute, 645);
+    p.files.unreadable.clear();
+    EXPECT_TRUE(watcher.Reload());
+    ASSERT_TRUE(watcher.NextWake(next));
+    EXPECT_EQ(next.hour * 100 + next.minute, 630);
+}

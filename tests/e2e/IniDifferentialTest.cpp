@@ -138,9 +138,11 @@ TEST(IniDifferential, FakeReaderReadsAsTheSystemDoes) {
     fake::FakeIniFiles ini(files);
     const std::string fakeFile = "C:\\Generated.ini";
     Generator generator(20260412);
-    int compared = 0, found = 0;
+    std::size_t compared = 0, lookedUp = 0;
+    int found = 0;
     for (int n = 0; n < 40; ++n) {
         const GeneratedFile generated = generator.Next();
+        lookedUp += generated.lookups.size();
         // A name of its own for each file: the system keeps read files cached by name and time.
         const std::string file = temp.File("generated" + std::to_string(n) + ".ini");
         ASSERT_TRUE(e2e::WriteTextFile(file, generated.content));
@@ -162,7 +164,9 @@ TEST(IniDifferential, FakeReaderReadsAsTheSystemDoes) {
             found += expected != kNotFound;
         }
     }
-    EXPECT_EQ(compared, 400);
+    // Every lookup generated was compared, and there were some.
+    EXPECT_EQ(compared, lookedUp);
+    EXPECT_GT(lookedUp, 0u);
     EXPECT_GT(found, 100) << "the generated files should hold most of the names looked up";
 }
 

@@ -43,9 +43,9 @@ protected:
     void TearDown() override { e2e::DeleteRegistryKey(kKey); }
 
     // Started from the planted folder, with no mark left by the program before.
-    e2e::RunningProgram Start(const char* program) {
+    e2e::RunningProgram Start(const char* program, const std::string& arguments = "") {
         for (const char* name : kPlantedNames) DeleteFileA((folder_.File(name) + ".loaded").c_str());
-        return e2e::StartProgram(folder_.File(program), "", folder_.Path());
+        return e2e::StartProgram(folder_.File(program), arguments, folder_.Path());
     }
 
     void ExpectNoPlantedLibraryLoaded(const char* program) {
@@ -57,6 +57,20 @@ protected:
 };
 
 TEST_F(LibrarySearch, PlantedLibrariesAreNotLoadedAndTheProgramsStart) {
+    // First the control: a program that searches its own folder loads every planted library, so
+    // that a mark missing below means the library was not loaded, not that it could not be.
+    {
+        ASSERT_TRUE(CopyFileA((e2e::BinFolder() + "LibraryLoader.exe").c_str(), folder_.File("LibraryLoader.exe").c_str(),
+                              FALSE));
+        std::string names;
+        for (const char* name : kPlantedNames) names += std::string(names.empty() ? "" : " ") + name;
+        auto loader = Start("LibraryLoader.exe", names);
+        ASSERT_TRUE(loader.Started());
+        ASSERT_TRUE(loader.WaitForExit(15000));
+        for (const char* name : kPlantedNames)
+            ASSERT_TRUE(e2e::FileExists(folder_.File(name) + ".loaded"))
+                << "the planted " << name << " is not loaded even by a program that searches its own folder";
+    }
     {
         auto orvella = Start("Orvella.exe");
         ASSERT_TRUE(orvella.Started());

@@ -2,8 +2,7 @@
 // default skin against reference pictures, a skin file given on the command line, and Alt+F4.
 //
 // The reference pictures live in the source tree (folder named by ORVELLA_REFERENCE_DIR, which
-// the build sets for ctest). With ORVELLA_RECORD_REFERENCES=1 the tests write them instead of
-// comparing; look at them before committing.
+// the build sets for ctest); scripts/record-references.sh records them anew.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -175,3 +174,19 @@ TEST_F(MainWindow, AltF4DoesNotCloseTheWindow) {
 }
 
 }  // namespace
+
+// A capture of nothing but the skins' colour key (pictures never drawn) matches no reference.
+TEST(ScreenshotComparison, TheColourKeyMatchesOnlyItself) {
+    char folder[MAX_PATH] = "";
+    GetEnvironmentVariableA("ORVELLA_REFERENCE_DIR", folder, sizeof folder);
+    const Screenshot reference = e2e::DecodeBmp(e2e::ReadTextFile(std::string(folder) + "\\Classic.bmp"));
+    ASSERT_FALSE(reference.bgr.empty()) << folder;
+    Screenshot keyOnly = reference;
+    for (std::size_t i = 0; i < keyOnly.bgr.size(); i += 3) {
+        keyOnly.bgr[i] = keyOnly.bgr[i + 2] = 255;
+        keyOnly.bgr[i + 1] = 128;
+    }
+    EXPECT_EQ(e2e::MatchingShare(reference, reference), 1.0);
+    EXPECT_LT(e2e::MatchingShare(keyOnly, reference), 0.01);
+    EXPECT_EQ(e2e::MatchingShare(keyOnly, keyOnly), 1.0);
+}

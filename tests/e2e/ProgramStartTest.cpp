@@ -74,10 +74,26 @@ TEST_F(ProgramStart, SystemStartShowsNoWindowDuringItsWait) {
     e2e::SetRegistryDword(kKey, "Programm - Autostart - Länge", 4);
     auto program = e2e::StartProgram("Orvella.exe", "/S");
     ASSERT_TRUE(program.Started());
-    // During the wait the thread sleeps: nothing of the program is visible.
-    Sleep(2000);
-    HWND early = FindWindowA("TForm1", "Orvella");
-    EXPECT_TRUE(!early || !IsWindowVisible(early));
+    // During the wait the thread sleeps: no window of the program is visible at any moment of
+    // it, looked at every 100 ms from the start to just before its end.
+    struct Look {
+        DWORD process;
+        std::string seen;
+    } look{program.Id(), ""};
+    const DWORD started = GetTickCount();
+    while (look.seen.empty() && GetTickCount() - started < 3800) {
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* l = reinterpret_cast<Look*>(data);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == l->process && IsWindowVisible(window)) l->seen = e2e::WindowText(window) + " ";
+                return l->seen.empty();
+            },
+            reinterpret_cast<LPARAM>(&look));
+        if (look.seen.empty()) Sleep(100);
+    }
+    EXPECT_EQ(look.seen, "") << "a window shown " << GetTickCount() - started << " ms into the wait";
     // The skin question comes with the show, after the wait and the start: later than the
     // usual three seconds on a busy machine.
     if (HWND box = e2e::FindMessageBox("Colortheme file error", 15000)) e2e::PressButton(box, IDNO);

@@ -22,6 +22,17 @@ std::uint32_t GetLittleEndian(const std::string& in, std::size_t at, int bytes) 
 // A pixel of the skins' colour key (red 255, green 128, blue 255).
 bool IsKeyColour(const std::uint8_t* bgr) { return bgr[0] == 255 && bgr[1] == 128 && bgr[2] == 255; }
 
+// Whether the test program was started with `flag` among its arguments.
+bool HasArgument(const char* flag) {
+    const std::string line = GetCommandLineA();
+    const std::string word = flag;
+    for (std::size_t at = line.find(word); at != std::string::npos; at = line.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if ((at == 0 || line[at - 1] == ' ') && (end == line.size() || line[end] == ' ')) return true;
+    }
+    return false;
+}
+
 std::string Environment(const char* name) {
     char value[MAX_PATH];
     const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
@@ -116,17 +127,19 @@ Screenshot DecodeBmp(const std::string& file) {
 
 // The share of pixels whose channels all lie within `tolerance` of the reference's; 0 when the
 // sizes differ. Small rendering differences (font smoothing, dithering) stay within it.
-// Whether the colour key cuts the window's corners depends on the X server (under Xvfb it
-// does, and the screen behind shows): a key-coloured pixel on either side matches anything.
+// The colour key is a colour like any other here: a key-coloured pixel matches only a key-coloured
+// one, so that a capture of nothing but the key (a window whose pictures are not drawn) matches
+// no reference. Under Xvfb the key cuts the window's corners and the screen behind shows,
+// which is what the references hold.
 double MatchingShare(const Screenshot& actual, const Screenshot& reference, int tolerance) {
     if (actual.width != reference.width || actual.height != reference.height || actual.bgr.empty()) return 0;
     std::size_t matching = 0;
     const std::size_t pixels = actual.bgr.size() / 3;
     for (std::size_t i = 0; i < pixels; ++i) {
-        bool close = true;
+        bool close = IsKeyColour(&actual.bgr[i * 3]) == IsKeyColour(&reference.bgr[i * 3]);
         for (int c = 0; c < 3; ++c)
             close = close && std::abs(actual.bgr[i * 3 + c] - reference.bgr[i * 3 + c]) <= tolerance;
-        if (close || IsKeyColour(&actual.bgr[i * 3]) || IsKeyColour(&reference.bgr[i * 3])) ++matching;
+        if (close) ++matching;
     }
     return static_cast<double>(matching) / static_cast<double>(pixels);
 }
@@ -137,10 +150,11 @@ void ExpectLooksLikeReference(const Screenshot& shot, const std::string& name, d
     const std::string folder = Environment("ORVELLA_REFERENCE_DIR");
     ASSERT_FALSE(folder.empty()) << "ORVELLA_REFERENCE_DIR names no folder of reference pictures";
     const std::string reference = folder + "\\" + name + ".bmp";
+    ASSERT_TRUE(Environment("ORVELLA_RECORD_REFERENCES").empty())
+        << "ORVELLA_RECORD_REFERENCES no longer records anything: scripts/record-references.sh does";
     if (RecordingReferences()) {
         ASSERT_TRUE(e2e::WriteTextFile(reference, EncodeBmp(shot))) << reference;
         std::printf("recorded %s (%d x %d)\n", reference.c_str(), shot.width, shot.height);
-        return;
     }
     const Screenshot expected = DecodeBmp(e2e::ReadTextFile(reference));
     ASSERT_FALSE(expected.bgr.empty()) << "no reference picture " << reference;
@@ -183,6 +197,6 @@ Screenshot SteadyCapture(HWND window, DWORD timeoutMs) {
     return last;
 }
 
-bool RecordingReferences() { return Environment("ORVELLA_RECORD_REFERENCES") == "1"; }
+bool RecordingReferences() { return HasArgument(kRecordReferencesFlag); }
 
 }  // namespace e2e

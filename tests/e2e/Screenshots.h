@@ -1,8 +1,8 @@
 #pragma once
 // Screenshots of windows under Wine and their comparison with reference pictures kept in the
-// source tree (the folder named by ORVELLA_REFERENCE_DIR, which the build sets for ctest). With
-// ORVELLA_RECORD_REFERENCES=1 the tests write the references instead of comparing; look at them
-// before committing.
+// source tree (the folder named by ORVELLA_REFERENCE_DIR, which the build sets for ctest).
+// Only scripts/record-references.sh writes the references, by starting the test program with
+// --record-references; ctest never does. Look at them before committing.
 #include "platform/win32/WinApi.h"
 
 #include <cstdint>
@@ -30,7 +30,7 @@ std::string EncodeBmp(const Screenshot& shot);
 Screenshot DecodeBmp(const std::string& file);
 
 // The share of pixels whose channels all lie within `tolerance` of the reference's; 0 when the
-// sizes differ. The skins' colour key on either side matches anything.
+// sizes differ. A pixel of the skins' colour key matches only another one.
 double MatchingShare(const Screenshot& actual, const Screenshot& reference, int tolerance = 8);
 
 // Compares `shot` with the reference picture `name`.bmp, or records it there. A failure leaves
@@ -41,7 +41,9 @@ void ExpectLooksLikeReference(const Screenshot& shot, const std::string& name, d
 // captures 250 ms apart that agree.
 Screenshot SteadyCapture(HWND window, DWORD timeoutMs = 10000);
 
-// Whether the tests record the reference pictures rather than compare with them.
+// Whether the tests record the reference pictures (and then compare with what they wrote): the
+// test program was started with this argument.
+constexpr const char* kRecordReferencesFlag = "--record-references";
 bool RecordingReferences();
 
 // Puts the pointer in the screen's corner, where no window of the tests lies.

@@ -84,7 +84,9 @@ TEST(IniTextTest, AReplacedSectionReadsAsKeyByKeyWritesAndLeavesTheRestByteForBy
         const std::string after = ReplaceIniSection(c.before, "Weckzeiten", values, removed);
         EXPECT_EQ(after, c.after);
 
-        // The system's way, one key at a time, reads back alike.
+        // The same change made key by key through the in-memory INI files reads back alike. Both
+        // go by this parser: this checks the section writer against the key-wise writes, not
+        // against the system (IniDifferential compares the reader with the system under Wine).
         fake::FakeFileSystem files;
         fake::FakeIniFiles ini(files);
         files.AddFile("C:\\a.ini", c.before);

@@ -13,7 +13,12 @@ std::string FakeFileSystem::Key(const std::string& path) {
     std::string key;
     key.reserve(path.size());
     for (char c : path) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        // Windows folds the case of accented letters too: "Ä" and "ä" name one file. The
+        // Windows-1252 capitals: A-Z, À-Þ but for ×, and Š, Œ, Ž, Ÿ.
+        const auto u = static_cast<unsigned char>(c);
+        if ((c >= 'A' && c <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) c = static_cast<char>(u + 0x20);
+        else if (u == 0x8A || u == 0x8C || u == 0x8E) c = static_cast<char>(u + 0x10);
+        else if (u == 0x9F) c = static_cast<char>(0xFF);
         else if (c == '/') c = '\\';
         if (c == '\\' && !key.empty() && key.back() == '\\') continue;
         key += c;
@@ -89,6 +94,7 @@ bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to, bo
     auto source = files.find(Resolve(from));
     if (source == files.end()) return false;
     const std::string target = Resolve(to);
+    if (directories.count(target)) return false;  // a folder's path takes no file
     if (files.count(target) && (!overwrite || locked.count(target) ||
                                 (files[target].attributes & platform::AttrReadOnly)))
         return false;
@@ -104,11 +110,15 @@ bool FakeFileSystem::ReplaceFile(const std::string& from, const std::string& to)
     if (Refused()) return false;
     const std::string sourceKey = Resolve(from);
     auto source = files.find(sourceKey);
-    const std::string target = Resolve(to);
-    if (source == files.end() || failWrites || locked.count(sourceKey) || locked.count(target)) return false;
+    // A rename over the path: a link there is replaced, not followed.
+    const std::string target = Resolve(to, true);
+    if (source == files.end() || failWrites || locked.count(sourceKey) || locked.count(target) ||
+        directories.count(target))
+        return false;
     if (files.count(target) && (files[target].attributes & platform::AttrReadOnly)) return false;
     File moved = source->second;
     moved.path = files.count(target) ? files[target].path : to;
+    links.erase(target);
     files.erase(source);
     files[target] = moved;
     Record("replace", sourceKey, target);
@@ -137,8 +147,9 @@ bool FakeFileSystem::DeleteFile(const std::string& path) {
 }
 
 bool FakeFileSystem::ReadFile(const std::string& path, std::string& content, std::size_t maxSize) {
-    auto it = files.find(Resolve(path));
-    if (it == files.end() || it->second.content.size() > maxSize) return false;
+    const std::string key = Resolve(path);
+    auto it = files.find(key);
+    if (it == files.end() || it->second.content.size() > maxSize || unreadable.count(key)) return false;
     content = it->second.content;
     return true;
 }
@@ -152,16 +163,38 @@ bool FakeFileSystem::GetFileStamp(const std::string& path, platform::FileStamp& 
 
 bool FakeFileSystem::WriteFile(const std::string& path, const std::string& content) {
     if (Refused()) return false;
-    const std::string key = Resolve(path);
-    if (failWrites || locked.count(key) || !DirectoryExists(Parent(key))) return false;
+    return Write(path, content, false);
+}
+
+bool FakeFileSystem::WriteInPlace(const std::string& path, const std::string& content) {
+    if (Refused()) {
+        // The system's INI functions rewrite the file where it lies: a full disk or a failing
+        // device leaves the bytes written so far.
+        if (mutations->DoHalf()) Write(path, content.substr(0, content.size() / 2), true);
+        return false;
+    }
+    return Write(path, content, true);
+}
+
+bool FakeFileSystem::Write(const std::string& path, const std::string& content, bool inPlace) {
+    // A whole-file write is a working copy renamed over the path, which replaces a link there;
+    // the INI functions write in the file, through the link.
+    const std::string key = Resolve(path, !inPlace);
+    if (failWrites || locked.count(key) || !DirectoryExists(Parent(key)) || directories.count(key)) return false;
     auto it = files.find(key);
     if (it != files.end() && (it->second.attributes & platform::AttrReadOnly)) return false;
+    links.erase(key);
     File& f = files[key];
     if (f.path.empty()) f.path = path;
     f.content = content;
-    f.writeTime = ++writeCount;
+    Stamp(f);
     Record("write", key);
     return true;
+}
+
+void FakeFileSystem::Stamp(File& file) {
+    file.version = ++writeCount;
+    file.writeTime = clockMs ? *clockMs / timeResolutionMs * timeResolutionMs : file.version * timeResolutionMs;
 }
 
 std::vector<std::string> FakeFileSystem::FindFiles(const std::string& folder, const std::string& pattern) {
@@ -234,7 +267,8 @@ void FakeFileSystem::AddLink(const std::string& path, const std::string& target)
 void FakeFileSystem::AddFile(const std::string& path, const std::string& content, std::uint32_t attributes) {
     const std::string key = Resolve(path);
     AddDirectory(Parent(key));
-    files[key] = File{path, content, attributes, ++writeCount};
+    files[key] = File{path, content, attributes};
+    Stamp(files[key]);
 }
 
 std::string FakeFileSystem::Content(const std::string& path) const {

@@ -12,7 +12,8 @@ namespace fake {
 
 // In-memory files and folders with Windows path rules: case-insensitive, '\' separators,
 // a doubled backslash counts as one. Paths must be absolute ("C:\..."). A link (a symbolic
-// link or junction, AddLink) stands for its target in every path that goes through it.
+// link or junction, AddLink) stands for its target in every path that goes through it, and
+// for itself where FileSystem.h says so.
 class FakeFileSystem : public platform::FileSystem {
 public:
     FakeFileSystem();
@@ -27,9 +28,15 @@ public:
     bool ReplaceFile(const std::string& from, const std::string& to) override;
     bool FlushFile(const std::string& path) override;
     bool ReadFile(const std::string& path, std::string& content, std::size_t maxSize) override;
-    // The write time is a count of the writes made, which is all a comparison needs.
+    // The write time is the time of the last write on the attached clock, in whole steps of
+    // `timeResolutionMs` as FAT keeps it (2 s): two writes of the same size within one step give
+    // the same stamp, as they can on Windows.
     bool GetFileStamp(const std::string& path, platform::FileStamp& stamp) override;
+    // All or nothing, as the Windows layer writes a working copy and renames it over the file.
     bool WriteFile(const std::string& path, const std::string& content) override;
+    // The write of the system's INI functions, in the file itself: failing halfway, it leaves
+    // the first part of the new content.
+    bool WriteInPlace(const std::string& path, const std::string& content);
     std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
     bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
     std::string TempPath() override { return tempPath; }
@@ -60,9 +67,11 @@ public:
         std::string path;  // as first written
         std::string content;
         std::uint32_t attributes = platform::AttrArchive;
-        // A new one with each write (WriteFile, AddFile); a copy or a move takes the file's along.
-        // Content is changed only by those, so that a file's stamp tells whether it changed.
+        // Set at each write (WriteFile, AddFile); a copy or a move takes the file's along.
         std::uint64_t writeTime = 0;
+        // A new number with each write, never the same twice: what the fake INI files go by to
+        // tell whether the content changed, which the write time cannot tell.
+        std::uint64_t version = 0;
     };
     std::map<std::string, File> files;
     std::map<std::string, std::string> directories;  // key -> path as written
@@ -73,6 +82,7 @@ public:
     std::string currentDirectory = "C:\\";
     unsigned nextTempNumber = 0x1A2B;
     bool failWrites = false;
+    std::set<std::string> unreadable;  // keys of files that exist but cannot be read (in use)
     std::uint64_t writeCount = 0;
     // While `recordCalls` is set: the calls that changed a file's content or place, and the
     // flushes, in their order, with the keys of their files: "create" (a temporary file),
@@ -82,6 +92,9 @@ public:
     };
     bool recordCalls = false;
     std::vector<Call> journal;
+    // The clock that write times come from (milliseconds); without one, each write counts one step.
+    const std::uint64_t* clockMs = nullptr;
+    std::uint64_t timeResolutionMs = 2000;
     // Counts the mutating calls and fails the chosen one; none while null.
     MutationCounter* mutations = nullptr;
 
@@ -90,6 +103,9 @@ private:
     void Record(const char* call, const std::string& path, const std::string& to = "") {
         if (recordCalls) journal.push_back({call, path, to});
     }
+    bool Write(const std::string& path, const std::string& content, bool inPlace);
+    // Stamps a write: a new version, and the write time from the clock.
+    void Stamp(File& file);
 };
 
 }  // namespace fake

@@ -58,7 +58,7 @@ std::vector<std::string> FakeIniFiles::Lines(const std::string& file) {
 bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>& lines) {
     std::string content;
     for (const auto& l : lines) content += l;
-    return files_.WriteFile(file, content);
+    return files_.WriteInPlace(file, content);
 }
 
 const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {
@@ -67,12 +67,12 @@ const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {
         lookedUpPath_ = file;
         lookedUpKey_ = files_.Resolve(file);
     }
-    // A file's content changes only by a write, which gives it a new stamp: a lookup in a file
-    // with the same stamp neither copies nor compares its text.
+    // A file's content changes only by a write, which gives it a new version: a lookup in a file
+    // of the same version neither copies nor compares its text.
     const auto stored = files_.files.find(lookedUpKey_);
     const bool exists = stored != files_.files.end();
     const platform::FileStamp stamp =
-        exists ? platform::FileStamp{stored->second.content.size(), stored->second.writeTime} : platform::FileStamp{};
+        exists ? platform::FileStamp{stored->second.content.size(), stored->second.version} : platform::FileStamp{};
     if (lookedUpKey_ == parsedFile_ && exists == parsedExists_ && stamp == parsedStamp_) return parsed_;
     parsedFile_ = lookedUpKey_;
     parsedExists_ = exists;

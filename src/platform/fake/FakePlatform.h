@@ -13,6 +13,7 @@ struct FakePlatform {
     FakePlatform() {
         registry.mutations = &mutations;
         files.mutations = &mutations;
+        files.clockMs = &clock.nowMs;
     }
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;

@@ -1,5 +1,7 @@
 #include "platform/fake/FakeRegistry.h"
 
+#include <vector>
+
 #include "platform/fake/FakeText.h"
 
 namespace fake {
@@ -88,15 +90,27 @@ std::unique_ptr<platform::RegistryKey> FakeRegistry::OpenKey(platform::RegistryR
 }
 
 bool FakeRegistry::DeleteKey(platform::RegistryRoot root, const std::string& path) {
+    // As Windows deletes a tree: the subkeys one by one, deepest first, then the key. A subkey
+    // that may not be deleted stays, and so do the keys above it; the others go.
     const std::string id = KeyId(root, path);
     if (!keys.count(id) || denied.count(id) || readOnly.count(id)) return false;
-    if (mutations && mutations->Fails()) return false;
-    for (auto it = keys.begin(); it != keys.end();) {
-        if (it->first == id || it->first.rfind(id + "\\", 0) == 0)
-            it = keys.erase(it);
-        else
-            ++it;
+    const bool fails = mutations && mutations->Fails();
+    std::vector<std::string> tree, blocked;
+    for (const auto& key : keys) {
+        if (key.first.rfind(id + "\\", 0) != 0) continue;
+        tree.push_back(key.first);
+        if (denied.count(key.first) || readOnly.count(key.first)) blocked.push_back(key.first);
     }
+    const auto kept = [&](const std::string& key) {
+        for (const std::string& b : blocked)
+            if (b == key || b.rfind(key + "\\", 0) == 0) return true;
+        return false;
+    };
+    if (fails && (tree.empty() || !mutations->DoHalf())) return false;
+    for (const std::string& key : tree)
+        if (!kept(key)) keys.erase(key);
+    if (fails || !blocked.empty()) return false;
+    keys.erase(id);
     return true;
 }
 

@@ -221,9 +221,10 @@ TEST_F(Preferences, ANewWakeDateIsStoredAtOkAndATimeThatIsNoClockTimeIsRefused) 
 }
 
 TEST_F(Preferences, CancelLeavesTheWakeDatesFileAsItWas) {
+    // Years ahead, so that the next ringing shown stays the same from one day to the next.
     const std::string before =
-        "[Position]\r\nLeft=10\r\nTop=20\r\n[Weckzeiten]\r\nZ\xE4hler=1\r\n0=05.01.2027 (06:45) - Early shift\r\n"
-        "1=06.01.2027 (07:00)\r\n[Wiederholung]\r\n1=1111100\r\n";
+        "[Position]\r\nLeft=10\r\nTop=20\r\n[Weckzeiten]\r\nZ\xE4hler=1\r\n0=05.01.2037 (06:45) - Early shift\r\n"
+        "1=06.01.2037 (07:00)\r\n[Wiederholung]\r\n1=1111100\r\n";
     ASSERT_TRUE(e2e::WriteTextFile(Ini(), before));
     HWND dialog = Open();
     ASSERT_TRUE(dialog);

@@ -8,40 +8,7 @@
 
 namespace {
 
-// Days from 1 January 1970 to the given date of the proleptic Gregorian calendar.
-long long DaysFromCivil(long long year, int month, int day) {
-    year -= month <= 2;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const long long yearOfEra = year - era * 400;
-    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-long long SecondOf(const platform::LocalTime& t) {
-    return (DaysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute) * 60 + t.second;
-}
-
-platform::LocalTime TimeOf(long long minutes) {
-    // The inverse of DaysFromCivil.
-    // Divided rounding down, so that moments before 1970 come out right too.
-    long long days = minutes / 1440, rest = minutes % 1440;
-    if (rest < 0) {
-        rest += 1440;
-        --days;
-    }
-    days += 719468;
-    const int minuteOfDay = static_cast<int>(rest);
-    const long long era = (days >= 0 ? days : days - 146096) / 146097;
-    const long long dayOfEra = days - era * 146097;
-    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const long long mp = (5 * dayOfYear + 2) / 153;
-    const int day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    const int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2));
-    return platform::LocalTime{year, month, day, minuteOfDay / 60, minuteOfDay % 60, 0};
-}
+long long SecondOf(const platform::LocalTime& t) { return MinuteOf(t) * 60 + t.second; }
 
 }  // namespace
 
@@ -64,7 +31,7 @@ void AgentSchedule::Plan(const std::vector<std::string>& entries, const std::vec
 }
 
 std::string MomentText(long long minutes) {
-    const platform::LocalTime t = TimeOf(minutes);
+    const platform::LocalTime t = LocalTimeOf(minutes);
     char text[40];
     std::snprintf(text, sizeof text, "%02d.%02d.%04d (%02d:%02d)", t.day, t.month, t.year, t.hour, t.minute);
     return text;
@@ -142,7 +109,7 @@ bool AgentSchedule::NextWake(const TimeLine& time, platform::LocalTime& at, std:
         due = utc;
         found = true;
     }
-    if (found) at = TimeOf(earliest);
+    if (found) at = LocalTimeOf(earliest);
     return found;
 }
 

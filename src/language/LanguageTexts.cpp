@@ -107,7 +107,7 @@ const DefaultTexts kDefaultTexts[kLanguageKeyCount] = {
     {"Wiederholen am", "Repeat on"},
     {"Jeden Tag", "Every day"},
     {"Werktags", "Workdays"},
-    {"Nächsten auslassen", "Skip next"},
+    {"Überspringen", "Skip next"},
     {"Heute", "Today"},
     {"Morgen", "Tomorrow"},
     {"vorbei", "past"},

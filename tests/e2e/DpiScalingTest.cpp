@@ -190,17 +190,6 @@ protected:
         return main;
     }
 
-    static void ShowTab(HWND dialog, int index) {
-        HWND tabs = ChildOfClass(dialog, WC_TABCONTROLA);
-        ASSERT_TRUE(tabs);
-        RECT r{};
-        SendWithData(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), r);
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageA(tabs, WM_LBUTTONUP, 0, at);
-        ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index; }, 5000));
-        Sleep(200);
-    }
 
     e2e::RunningProgram program_;
 };
@@ -218,7 +207,7 @@ TEST_F(DpiScaling, EveryControlsTextFitsAtEachScaleInBothLanguages) {
             HWND dialog = e2e::OpenPreferencesByShortcut(main);
             ASSERT_TRUE(dialog) << run;
             for (int tab = 0; tab < 7; ++tab) {
-                ShowTab(dialog, tab);
+                e2e::ShowTab(dialog, tab);
                 const std::string found = Misfits(dialog, dpi);
                 if (found.empty()) continue;
                 // The window as it showed, for the one who reads the failure.
@@ -228,7 +217,7 @@ TEST_F(DpiScaling, EveryControlsTextFitsAtEachScaleInBothLanguages) {
                 misfits += run + ", preferences tab " + std::to_string(tab) + " (" + capture + "):\n" + found;
             }
             // The date dialog, from the Dates tab's "New".
-            ShowTab(dialog, 3);
+            e2e::ShowTab(dialog, 3);
             PostMessageA(Child(dialog, "Button", TextOf(german, "New")), BM_CLICK, 0, 0);
             HWND dates = e2e::WaitForWindow("TForm3", "", 10000);
             ASSERT_TRUE(dates && e2e::WaitUntil([&] { return IsWindowVisible(dates) != FALSE; }, 5000)) << run;
@@ -313,7 +302,7 @@ TEST_F(DpiScaling, MainWindowAndPreferencesLookAsRecordedAtEachScale) {
         HWND dialog = e2e::OpenPreferencesByShortcut(main);
         ASSERT_TRUE(dialog) << dpi;
         for (int tab = 0; tab < 7; ++tab) {
-            ShowTab(dialog, tab);
+            e2e::ShowTab(dialog, tab);
             e2e::MovePointerAway();
             Sleep(300);
             e2e::ExpectLooksLikeReference(e2e::CaptureClientArea(dialog), std::string("Preferences-") + tabs[tab] + suffix, 0.97);

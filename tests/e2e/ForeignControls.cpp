@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include "E2eSupport.h"
+#include <gtest/gtest.h>
 
 namespace e2e {
 
@@ -80,6 +81,18 @@ HWND OpenPreferencesByShortcut(HWND mainWindow) {
         },
         15000);
     return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+void ShowTab(HWND dialog, int index) {
+    HWND tabs = ChildOfClass(dialog, WC_TABCONTROLA);
+    ASSERT_TRUE(tabs);
+    RECT r{};
+    SendWithData(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), r);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(tabs, WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index; }, 5000));
+    Sleep(200);
 }
 
 }  // namespace e2e

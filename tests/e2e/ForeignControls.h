@@ -24,6 +24,9 @@ HWND FindControl(HWND root, const std::string& className, Wanted wanted) {
 HWND Child(HWND root, const std::string& className, const std::string& text);
 HWND ChildOfClass(HWND root, const std::string& className);
 
+// Clicks the tab `index` of the dialog's tab control and waits until its page shows.
+void ShowTab(HWND dialog, int index);
+
 // Sends a message whose lParam points at `data` to a window of another process; `data` goes
 // there and back through memory of that process.
 template <class Data>

@@ -92,18 +92,6 @@ protected:
         return main ? e2e::OpenPreferencesByShortcut(main) : nullptr;
     }
 
-    // Clicks the tab and waits until its page shows.
-    static void ShowTab(HWND dialog, int index) {
-        HWND tabs = ChildOfClass(dialog, WC_TABCONTROLA);
-        ASSERT_TRUE(tabs);
-        RECT r{};
-        SendWithData(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), r);
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageA(tabs, WM_LBUTTONUP, 0, at);
-        ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index; }, 5000));
-        Sleep(200);
-    }
 
     static HWND Box(HWND dialog, const char* caption) {
         HWND box = Child(dialog, "Button", caption);
@@ -130,19 +118,19 @@ TEST_F(Preferences, MouseChangesAskTheirQuestionsAndOkStoresOptionsAndRunEntries
     HWND dialog = Open();
     ASSERT_TRUE(dialog);
 
-    ShowTab(dialog, 0);
+    e2e::ShowTab(dialog, 0);
     Click(Box(dialog, "Implement Orvella with system start"));
     ASSERT_TRUE(e2e::WaitUntil([&] { return Checked(Box(dialog, "Implement Orvella with system start")); }, 5000));
 
     // Automatic closing against closing at the final volume, which is on by default.
-    ShowTab(dialog, 1);
+    e2e::ShowTab(dialog, 1);
     Click(Box(dialog, "Activate automatic closing"));
     Answer("Activate",
            "You shouldn\xB4t use t\xB4his future while the function \"Close ... after reaching final volume\" is "
            "activated.\rDo you want to deactivate the function \"Close ... after reaching final volume\" and "
            "activate this one instead?",
            IDYES);
-    ShowTab(dialog, 2);
+    e2e::ShowTab(dialog, 2);
     HWND closeProgram = Box(dialog, "Close program after reaching final volume");
     EXPECT_FALSE(Checked(closeProgram));
     HWND closeWinamp = Box(dialog, "Close Winamp after reaching final volume");
@@ -153,7 +141,7 @@ TEST_F(Preferences, MouseChangesAskTheirQuestionsAndOkStoresOptionsAndRunEntries
            IDNO);
     EXPECT_TRUE(e2e::WaitUntil([&] { return !Checked(closeWinamp); }, 5000));
 
-    ShowTab(dialog, 3);
+    e2e::ShowTab(dialog, 3);
     Click(Box(dialog, "Activate Orvella Agent"));  // started, or E1 when the build has no agent
     if (HWND missing = e2e::FindMessageBox("Orvella Agent not found", 2000)) e2e::PressButton(missing, IDOK);
 
@@ -177,7 +165,7 @@ TEST_F(Preferences, ANewWakeDateIsStoredAtOkAndATimeThatIsNoClockTimeIsRefused) 
     ASSERT_TRUE(e2e::WriteTextFile(Ini(), position));
     HWND dialog = Open();
     ASSERT_TRUE(dialog);
-    ShowTab(dialog, 3);
+    e2e::ShowTab(dialog, 3);
 
     HWND dates = NewDate(dialog);
     ASSERT_TRUE(dates);
@@ -228,7 +216,7 @@ TEST_F(Preferences, CancelLeavesTheWakeDatesFileAsItWas) {
     ASSERT_TRUE(e2e::WriteTextFile(Ini(), before));
     HWND dialog = Open();
     ASSERT_TRUE(dialog);
-    ShowTab(dialog, 3);
+    e2e::ShowTab(dialog, 3);
     ASSERT_EQ(Rows(dialog), 2);
     e2e::MovePointerAway();
     // Beside each entry its weekdays and its next ringing.
@@ -267,7 +255,7 @@ TEST_F(Preferences, EachTabLooksAsDesigned) {
     ASSERT_TRUE(dialog);
     const char* const names[] = {"0-General1", "1-General2", "2-Volume", "3-Dates", "4-Language", "5-Theme", "6-About"};
     for (int tab = 0; tab < 7; ++tab) {
-        ShowTab(dialog, tab);
+        e2e::ShowTab(dialog, tab);
         e2e::MovePointerAway();
         Sleep(300);
         e2e::ExpectLooksLikeReference(e2e::CaptureClientArea(dialog), std::string("Preferences-") + names[tab], 0.97);

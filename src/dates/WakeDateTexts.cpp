@@ -52,6 +52,28 @@ std::string NextRingingText(const std::string& entry, TWeekdays days, const plat
     return words.weekdays[static_cast<std::size_t>(WeekdayOf(at))] + " " + date + " " + time;
 }
 
+std::string NextWakeCallText(const std::vector<std::string>& entries, const std::vector<TWeekdays>& repeats,
+                             const platform::LocalTime& now, const TWakeDateWords& words) {
+    std::size_t first = entries.size();
+    long long earliest = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        long long at;
+        if (Next(entries[i], i < repeats.size() ? repeats[i] : kNoRepeat, now, at) &&
+            (first == entries.size() || at < earliest)) {
+            first = i;
+            earliest = at;
+        }
+    }
+    if (first == entries.size()) return words.noWakeCall;
+    const platform::LocalTime t = LocalTimeOf(earliest);
+    char when[32];
+    std::snprintf(when, sizeof when, " %02d.%02d. %02d:%02d", t.day, t.month, t.hour, t.minute);
+    std::string text = words.nextWakeCall + words.weekdays[static_cast<std::size_t>(WeekdayOf(earliest))] + when;
+    TWakeDate date;
+    if (ParseWakeDate(entries[first], date) && !date.description.empty()) text += " \x96 " + date.description;
+    return text;
+}
+
 bool SkipNextRinging(const std::string& entry, TWeekdays days, const platform::LocalTime& now, std::string& moved) {
     long long at;
     TWakeDate date;

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <string>
+#include <vector>
 
 #include "dates/WakeDates.h"
 #include "platform/Clock.h"
@@ -13,6 +14,8 @@ struct TWakeDateWords {
     std::string today = "Today";
     std::string tomorrow = "Tomorrow";
     std::string past = "past";
+    std::string nextWakeCall = "Next wake call: ";
+    std::string noWakeCall = "No wake call set";
 };
 
 // The weekdays as a reader takes them in: "Every day", three or more days in a row as a range
@@ -23,6 +26,13 @@ std::string RepeatText(TWeekdays days, const TWakeDateWords& words);
 // or "past" for a single date that has rung; empty for an entry that names no time of day.
 std::string NextRingingText(const std::string& entry, TWeekdays days, const platform::LocalTime& now,
                             const TWakeDateWords& words);
+
+// The wake call that comes first of all entries after the minute `now`, for a hint or a tip:
+// "Next wake call: Mon 12.01. 06:30", an en dash and the description where the entry has one,
+// or "No wake call set" when none rings any more. `repeats` holds each entry's weekdays
+// (missing ones are single dates); of several entries at the same minute the first counts.
+std::string NextWakeCallText(const std::vector<std::string>& entries, const std::vector<TWeekdays>& repeats,
+                             const platform::LocalTime& now, const TWakeDateWords& words);
 
 // A repeating entry with its date moved to the day after its next ringing, so that the ringing
 // is left out and the one after it comes; false for a single date or a damaged entry.

@@ -90,6 +90,7 @@ TForm1::TForm1(ui::Environment& environment) : ui::Form(environment, "TForm1", "
     OnKeyDown = [this](ui::KeyEvent& key) { FormKeyDown(key); };
     OnCloseQuery = [this](bool& allow) { FormCloseQuery(allow); };
     OnShow = [this] { FormShow(); };
+    WakeCallHint.OnTimer = [this] { WakeCallHintTimer(); };
     CreatePopupMenu();
 }
 
@@ -102,6 +103,8 @@ void TForm1::ApplyLanguageTexts(const LanguageTexts& texts) {
     Image9.hint = texts.text[4];
     Image17.hint = texts.text[5];
     Image2.hint = texts.text[6];
+    ApplyWakeCallWords(texts);
+    ShowNextWakeCall();
 }
 
 // While the program's own alarm sound rings, the Start button's hint says where it comes from.
@@ -154,6 +157,7 @@ void TForm1::FormShow() {
             platform::IdYes)
             SkinSearch();
     }
+    ShowNextWakeCall();
     gui.BringToFront(*this);
 }
 

@@ -2,9 +2,11 @@
 #include <cstdint>
 #include <string>
 
+#include "dates/WakeDateTexts.h"
 #include "playback/Playback.h"
 #include "playback/PlaybackView.h"
 #include "ui/Form.h"
+#include "ui/Timer.h"
 
 class TForm6;
 struct LanguageTexts;
@@ -21,6 +23,7 @@ struct TSettings;
 //   BuiltInPictures.cpp the look before any skin loads
 //   MainFaces.cpp       which picture each button and the volume control show
 //   WindowPosition.cpp  the position kept in "Orvella.ini"
+//   WakeCallHint.cpp    the next wake call as the hint of a status line
 class TForm1 : public ui::Form, private PlaybackView {
 public:
     explicit TForm1(ui::Environment& environment);
@@ -61,6 +64,9 @@ public:
 
     ui::MenuItem PopupMenu1{"PopupMenu1"};
 
+    // Reads the next wake call anew each minute (WakeCallHint.cpp).
+    ui::Timer WakeCallHint{this, "WakeCallHint", 60000};
+
     // The player, the output volume and the alarm; its timers are this window's.
     Playback playback{*this, *this};
 
@@ -88,8 +94,13 @@ public:
     // Skin (SkinLoader.cpp).
     void LoadSkinFile(const std::string& path);
 
-    // The hints of the six buttons in the given language.
+    // The hints of the six buttons and the words of the next wake call in the given language.
     void ApplyLanguageTexts(const LanguageTexts& texts);
+
+    // Shows the next wake call of the dates in Orvella.ini as the hint of the "Act:" line, or of
+    // the "Vol:" line when the skin hides it (WakeCallHint.cpp).
+    void ShowNextWakeCall();
+    void WakeCallHintTimer();
 
     // Opens the preferences dialog (brings it forward when it is open).
     void ShowPreferences() { preferences_->Show(); }
@@ -196,4 +207,9 @@ private:
     void SetSlotPicture(int slot, const ui::Picture& picture);
     void LoadBuiltInPictures();
     ui::Picture backgroundPicture_;  // the background as the skin gave it, unstretched
+    // The next wake call's hint on the status line that shows; an empty text keeps the last one.
+    void PlaceWakeCallHint(const std::string& text);
+    void ApplyWakeCallWords(const LanguageTexts& texts);
+    TWakeDateWords wakeWords_;
+    std::string wakeCallText_;
 };

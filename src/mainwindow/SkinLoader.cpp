@@ -148,6 +148,7 @@ void TForm1::LoadSkinFile(const std::string& path) {
 
     ShowSkinFaces();
     playback.ShowVolume();
+    PlaceWakeCallHint("");
 }
 
 void TForm1::SetSlotPicture(int slot, const ui::Picture& picture) {

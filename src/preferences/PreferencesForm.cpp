@@ -102,6 +102,7 @@ void TForm2::Button1Click() {
     } catch (...) {
         if (!failure) failure = std::current_exception();
     }
+    form1_->ShowNextWakeCall();
     Close();
     if (failure) gui.ReportError(this, FailureText(failure));
     if (settings.AgentActive && WakeDateAhead(wakeDates.Entries(), platform.clock.Now())) WarnAboutWakeTimers();

@@ -13,6 +13,7 @@
 
 #include "E2eSupport.h"
 #include "Screenshots.h"
+#include <oleacc.h>
 
 namespace {
 
@@ -189,4 +190,43 @@ TEST(ScreenshotComparison, TheColourKeyMatchesOnlyItself) {
     EXPECT_EQ(e2e::MatchingShare(reference, reference), 1.0);
     EXPECT_LT(e2e::MatchingShare(keyOnly, reference), 0.01);
     EXPECT_EQ(e2e::MatchingShare(keyOnly, keyOnly), 1.0);
+}
+
+// The hint of the "Act:" line names the next wake call; an accessibility client reads it as the
+// line's description, the line's own text as its name.
+TEST_F(MainWindow, TheActLineTellsTheNextWakeCall) {
+    e2e::WriteTextFile(e2e::BinFolder() + "Orvella.ini",
+                       "[Weckzeiten]\r\nZ\xE4hler=1\r\n0=01.06.2037 (06:30) - Early shift\r\n1=01.01.2037 (07:00)\r\n"
+                       "[Wiederholung]\r\n1=0000011\r\n");
+    e2e::RunningProgram program;
+    HWND window = StartWithSkin(program, "Classic.skn");
+    ASSERT_TRUE(window);
+    CoInitialize(nullptr);
+    IAccessible* client = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&client)),
+              S_OK);
+    const auto text = [](BSTR value) {
+        char out[256] = {};
+        if (value) WideCharToMultiByte(CP_ACP, 0, value, -1, out, sizeof out, nullptr, nullptr);
+        SysFreeString(value);
+        return std::string(out);
+    };
+    std::string description = "(no \"Act:\" line)";
+    long count = 0;
+    client->get_accChildCount(&count);
+    for (long child = 1; child <= count; ++child) {
+        VARIANT id{};
+        id.vt = VT_I4;
+        id.lVal = child;
+        BSTR name = nullptr, said = nullptr;
+        client->get_accName(id, &name);
+        if (text(name).rfind("Act:", 0) != 0) continue;
+        client->get_accDescription(id, &said);
+        description = text(said);
+    }
+    client->Release();
+    CoUninitialize();
+    // The weekend entry of 2037 rings before the single date: on Saturday, 3 January.
+    EXPECT_EQ(description, "Next wake call: Sat 03.01. 07:00");
 }

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "language/LanguageFile.h"
 
 using skintest::SkinFile;
 using skintest::SlotOf;
@@ -308,6 +309,32 @@ TEST_F(MainWindow, ContextMenu) {
     EXPECT_TRUE(f2.Visible());
     Menu("Beenden").Click();
     EXPECT_TRUE(p.app.quitPosted);
+}
+
+// The next wake call is the hint of the "Act:" line, or of the "Vol:" line where the skin shows
+// only that one, read from the file anew each minute and in the chosen language's words.
+TEST_F(MainWindow, TheNextWakeCallIsTheHintOfTheShownStatusLine) {
+    f1.ShowNextWakeCall();
+    EXPECT_EQ(f1.Label2.hint, "No wake call set");
+    EXPECT_TRUE(f1.Label2.showHint);
+    p.files.AddFile(kIni, "[Weckzeiten]\r\nZ\xE4hler=0\r\n0=01.12.2026 (06:30) - Work\r\n"
+                          "[Wiederholung]\r\n0=1111100\r\n");
+    p.gui.Tick(f1.WakeCallHint);
+    EXPECT_EQ(f1.Label2.hint, "Next wake call: Wed 09.12. 06:30 \x96 Work");
+
+    LanguageTexts german;
+    german.section = "Deutsch";
+    for (int day = 0; day < 7; ++day) german.text[82 + day] = std::string("MoDiMiDoFrSaSo").substr(day * 2, 2);
+    f1.ApplyLanguageTexts(german);
+    EXPECT_EQ(f1.Label2.hint, "N\xE4" "chster Weckruf: Mi 09.12. 06:30 \x96 Work");
+
+    SkinFile onlyVolume;
+    onlyVolume.layout[80 - 40] = "False";
+    onlyVolume.layout[81 - 40] = "True";
+    LoadSkin(onlyVolume);
+    EXPECT_EQ(f1.Label1.hint, "N\xE4" "chster Weckruf: Mi 09.12. 06:30 \x96 Work");
+    EXPECT_TRUE(f1.Label1.showHint);
+    EXPECT_FALSE(f1.Label2.showHint);
 }
 
 }  // namespace

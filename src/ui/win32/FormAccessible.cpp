@@ -89,10 +89,12 @@ HRESULT FormAccessible::get_accName(VARIANT child, BSTR* name) {
     if (IsSelf(child)) return standard_ ? standard_->get_accName(child, name) : NewString(form_->Model().caption, name);
     const ui::Control* element = form_->AccessibleElement(child.vt == VT_I4 ? child.lVal : -1);
     if (!element) return E_INVALIDARG;
-    const std::string text = !element->hint.empty() ? element->hint
+    // A text reads out what it shows; its hint is its description.
+    const bool text = element->accessibleRole == ui::AccessibleRole::Text;
+    const std::string said = !text && !element->hint.empty() ? element->hint
                              : !element->accessibleName.empty() ? element->accessibleName
                                                                 : element->caption;
-    return NewString(text, name);
+    return NewString(said, name);
 }
 
 HRESULT FormAccessible::get_accValue(VARIANT child, BSTR* value) {
@@ -108,6 +110,9 @@ HRESULT FormAccessible::get_accValue(VARIANT child, BSTR* value) {
 
 HRESULT FormAccessible::get_accDescription(VARIANT child, BSTR* description) {
     if (form_ && IsSelf(child) && standard_) return standard_->get_accDescription(child, description);
+    const ui::Control* element = form_ && child.vt == VT_I4 ? form_->AccessibleElement(child.lVal) : nullptr;
+    if (element && element->accessibleRole == ui::AccessibleRole::Text && !element->hint.empty())
+        return NewString(element->hint, description);
     if (description) *description = nullptr;
     return S_FALSE;
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "E2eSupport.h"
+#include "ForeignControls.h"
 
 #include <mmsystem.h>
 
@@ -195,29 +196,18 @@ TEST_F(AlarmSound, AWakeCallWithoutLanguageFileOrPlayerAsksNothingAndRings) {
 TEST_F(AlarmSound, AWakeCallWithoutAnyPlayerRingsAndOpensNoOtherWindow) {
     e2e::DeleteRegistryKey("Software\\Winamp");
     e2e::SetRegistryString(kKey, "Winamp - Pfad", "");
-    std::vector<HWND> before;
-    EnumWindows([](HWND w, LPARAM list) { return reinterpret_cast<std::vector<HWND>*>(list)->push_back(w), TRUE; },
-                reinterpret_cast<LPARAM>(&before));
+    const std::vector<HWND> before = e2e::TopLevelWindows();
     auto program = WakeCall();
     EXPECT_TRUE(LoudWithin(20000)) << "peak " << Peak();
     Sleep(2000);
-    struct Seen {
-        std::vector<HWND>* before;
-        DWORD orvella;
-        std::string others;
-    } seen{&before, program.Id(), ""};
-    EnumWindows(
-        [](HWND w, LPARAM data) {
-            auto& s = *reinterpret_cast<Seen*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (IsWindowVisible(w) && owner != s.orvella &&
-                std::find(s.before->begin(), s.before->end(), w) == s.before->end())
-                s.others += e2e::WindowText(w) + "; ";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&seen));
-    EXPECT_EQ(seen.others, "") << "windows opened besides Orvella's";
+    std::string others;
+    for (HWND w : e2e::TopLevelWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (IsWindowVisible(w) && owner != program.Id() && std::find(before.begin(), before.end(), w) == before.end())
+            others += e2e::WindowText(w) + "; ";
+    }
+    EXPECT_EQ(others, "") << "windows opened besides Orvella's";
     EXPECT_TRUE(program.Running());
 }
 

@@ -21,6 +21,12 @@ std::vector<HWND> Descendants(HWND root) {
     return all;
 }
 
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> all;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
 bool OfClass(HWND window, const std::string& className) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);

@@ -11,6 +11,8 @@ namespace e2e {
 
 // Every control inside `root`, at any depth, in creation order.
 std::vector<HWND> Descendants(HWND root);
+// Every top-level window of the desktop.
+std::vector<HWND> TopLevelWindows();
 bool OfClass(HWND window, const std::string& className);  // case-insensitive
 
 // The first control inside `root` of this window class that `wanted` accepts.

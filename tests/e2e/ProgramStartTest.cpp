@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "E2eSupport.h"
+#include "ForeignControls.h"
 
 namespace {
 
@@ -76,24 +77,17 @@ TEST_F(ProgramStart, SystemStartShowsNoWindowDuringItsWait) {
     ASSERT_TRUE(program.Started());
     // During the wait the thread sleeps: no window of the program is visible at any moment of
     // it, looked at every 100 ms from the start to just before its end.
-    struct Look {
-        DWORD process;
-        std::string seen;
-    } look{program.Id(), ""};
+    std::string seen;
     const DWORD started = GetTickCount();
-    while (look.seen.empty() && GetTickCount() - started < 3800) {
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* l = reinterpret_cast<Look*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == l->process && IsWindowVisible(window)) l->seen = e2e::WindowText(window) + " ";
-                return l->seen.empty();
-            },
-            reinterpret_cast<LPARAM>(&look));
-        if (look.seen.empty()) Sleep(100);
+    while (seen.empty() && GetTickCount() - started < 3800) {
+        for (HWND window : e2e::TopLevelWindows()) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == program.Id() && IsWindowVisible(window)) seen += e2e::WindowText(window) + " ";
+        }
+        if (seen.empty()) Sleep(100);
     }
-    EXPECT_EQ(look.seen, "") << "a window shown " << GetTickCount() - started << " ms into the wait";
+    EXPECT_EQ(seen, "") << "a window shown " << GetTickCount() - started << " ms into the wait";
     // The skin question comes with the show, after the wait and the start: later than the
     // usual three seconds on a busy machine.
     if (HWND box = e2e::FindMessageBox("Colortheme file error", 15000)) e2e::PressButton(box, IDNO);

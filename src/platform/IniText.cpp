@@ -67,11 +67,53 @@ std::string Folded(std::string name) {
     return name;
 }
 
+// The characters of Windows-1252 from 0x80 to 0x9F; the five it leaves free map to themselves.
+const char16_t kHighCharacters[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char FromUnicode(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHighCharacters[i] == c) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+char16_t ToUnicode(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u >= 0x80 && u < 0xA0 ? kHighCharacters[u - 0x80] : u;
+}
+
 bool EndsWithLineEnd(const std::string& text) {
     return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
 }  // namespace
+
+bool IsUtf16Ini(const std::string& bytes) { return bytes.compare(0, 2, "\xFF\xFE") == 0; }
+
+std::string IniBytesToText(const std::string& bytes) {
+    if (!IsUtf16Ini(bytes)) return bytes;
+    std::string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += FromUnicode(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                  static_cast<unsigned char>(bytes[i + 1]) << 8));
+    return text;
+}
+
+std::string IniTextToBytes(const std::string& text, bool utf16) {
+    if (!utf16) return text;
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + text.size() * 2);
+    for (char c : text) {
+        const char16_t u = ToUnicode(c);
+        bytes += static_cast<char>(u & 0xFF);
+        bytes += static_cast<char>(u >> 8);
+    }
+    return bytes;
+}
 
 std::string FoldIniName(const std::string& name) {
     std::size_t b = 0, e = name.size();
@@ -104,6 +146,11 @@ bool IniKeyLine(const std::string& line, std::string& name, std::string& value, 
 // key lines, so that the second stores each section's keys once, where a growing list would
 // copy a million keys some twenty times over.
 IniText::IniText(const std::string& content) {
+    if (IsUtf16Ini(content)) Parse(IniBytesToText(content));
+    else Parse(content);
+}
+
+void IniText::Parse(const std::string& content) {
     const auto eachLine = [&content](auto&& line) {
         std::size_t start = 0;
         while (start < content.size()) {
@@ -178,13 +225,15 @@ std::vector<std::string> IniText::KeyNames(const std::string& section) const {
     std::vector<std::string> names;
     if (const Section* found = FindSection(section))
         for (const Key& key : found->keys)
-            if (!key.name.empty() && key.name[0] != ';') names.push_back(key.name);
+            if (key.hasValue && !key.name.empty() && key.name[0] != ';') names.push_back(key.name);
     return names;
 }
 
-std::string ReplaceIniSection(const std::string& content, const std::string& section,
-                              const std::vector<IniValue>& values,
-                              const std::function<bool(const std::string& name)>& removed) {
+namespace {
+
+std::string ReplaceSectionInText(const std::string& content, const std::string& section,
+                                 const std::vector<IniValue>& values,
+                                 const std::function<bool(const std::string& name)>& removed) {
     std::unordered_set<std::string> written;
     std::string body;
     for (const IniValue& v : values) {
@@ -219,6 +268,15 @@ std::string ReplaceIniSection(const std::string& content, const std::string& sec
     }
     for (; i < lines.size(); ++i) text += lines[i];
     return text;
+}
+
+}  // namespace
+
+std::string ReplaceIniSection(const std::string& content, const std::string& section,
+                              const std::vector<IniValue>& values,
+                              const std::function<bool(const std::string& name)>& removed) {
+    if (!IsUtf16Ini(content)) return ReplaceSectionInText(content, section, values, removed);
+    return IniTextToBytes(ReplaceSectionInText(IniBytesToText(content), section, values, removed), true);
 }
 
 }  // namespace platform

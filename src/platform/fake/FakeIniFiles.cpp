@@ -1,5 +1,7 @@
 #include "platform/fake/FakeIniFiles.h"
 
+#include <algorithm>
+
 namespace fake {
 
 namespace {
@@ -49,16 +51,19 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
 
 }  // namespace
 
-std::vector<std::string> FakeIniFiles::Lines(const std::string& file) {
+std::vector<std::string> FakeIniFiles::Lines(const std::string& file, bool& utf16) {
     std::string content;
+    utf16 = false;
     if (!files_.ReadFile(file, content, std::string::npos)) return {};
-    return platform::SplitIniLines(content);
+    utf16 = platform::IsUtf16Ini(content);
+    return platform::SplitIniLines(platform::IniBytesToText(content));
 }
 
-bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>& lines) {
+// A UTF-16 file is written back as UTF-16, as the system writes it.
+bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>& lines, bool utf16) {
     std::string content;
     for (const auto& l : lines) content += l;
-    return files_.WriteInPlace(file, content);
+    return files_.WriteInPlace(file, platform::IniTextToBytes(content, utf16));
 }
 
 const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {
@@ -100,31 +105,33 @@ std::string FakeIniFiles::ReadString(const std::string& file, const std::string&
 
 bool FakeIniFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,
                                const std::string& value) {
-    auto lines = Lines(file);
+    bool utf16;
+    auto lines = Lines(file, utf16);
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) {
         InsertLine(lines, lines.size(), "[" + section + "]");
         InsertLine(lines, lines.size(), key + "=" + value);
-        return Store(file, lines);
+        return Store(file, lines, utf16);
     }
     const std::string wanted = FoldIniName(key);
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name;
         if (KeyName(lines[i], name) && FoldIniName(name) == wanted) {
             lines[i] = name + "=" + value + LineEnd(lines[i]);
-            return Store(file, lines);
+            return Store(file, lines, utf16);
         }
     }
     // New keys go after the section's last non-blank line.
     std::size_t at = end;
     while (at > header + 1 && IsBlank(lines[at - 1])) --at;
     InsertLine(lines, at, key + "=" + value);
-    return Store(file, lines);
+    return Store(file, lines, utf16);
 }
 
 bool FakeIniFiles::DeleteKey(const std::string& file, const std::string& section, const std::string& key) {
-    auto lines = Lines(file);
+    bool utf16;
+    auto lines = Lines(file, utf16);
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return true;
@@ -133,23 +140,27 @@ bool FakeIniFiles::DeleteKey(const std::string& file, const std::string& section
         std::string name;
         if (KeyName(lines[i], name) && FoldIniName(name) == wanted) {
             lines.erase(lines.begin() + static_cast<long>(i));
-            return Store(file, lines);
+            return Store(file, lines, utf16);
         }
     }
     return true;
 }
 
 bool FakeIniFiles::EraseSection(const std::string& file, const std::string& section) {
-    auto lines = Lines(file);
+    bool utf16;
+    auto lines = Lines(file, utf16);
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return true;
     lines.erase(lines.begin() + static_cast<long>(header), lines.begin() + static_cast<long>(end));
-    return Store(file, lines);
+    return Store(file, lines, utf16);
 }
 
+// Blank names are left out, as the Windows layer leaves them out of the system's list.
 std::vector<std::string> FakeIniFiles::ReadSections(const std::string& file) {
-    return Parsed(file).SectionNames();
+    std::vector<std::string> names = Parsed(file).SectionNames();
+    names.erase(std::remove(names.begin(), names.end(), std::string()), names.end());
+    return names;
 }
 
 std::vector<std::string> FakeIniFiles::ReadKeys(const std::string& file, const std::string& section) {

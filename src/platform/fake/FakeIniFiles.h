@@ -29,8 +29,8 @@ private:
     // The file parsed for lookups; kept while the file keeps its stamp (size and write count),
     // so that reading the many keys of one file parses it once.
     const platform::IniText& Parsed(const std::string& file);
-    std::vector<std::string> Lines(const std::string& file);
-    bool Store(const std::string& file, const std::vector<std::string>& lines);
+    std::vector<std::string> Lines(const std::string& file, bool& utf16);
+    bool Store(const std::string& file, const std::vector<std::string>& lines, bool utf16);
     FakeFileSystem& files_;
     std::string lookedUpPath_, lookedUpKey_;  // the last path asked for, and the file it names
     std::string parsedFile_;

@@ -231,9 +231,42 @@ std::vector<std::string> IniText::KeyNames(const std::string& section) const {
 
 namespace {
 
-std::string ReplaceSectionInText(const std::string& content, const std::string& section,
-                                 const std::vector<IniValue>& values,
-                                 const std::function<bool(const std::string& name)>& removed) {
+// The lines of a file's text and the file's result being built: lines kept go in as the file's own
+// bytes, so that a UTF-16 file keeps even the characters Windows-1252 lacks on every line not
+// rewritten; new text goes in encoded as the file is.
+class SectionWriter {
+public:
+    explicit SectionWriter(const std::string& content)
+        : content_(content), utf16_(IsUtf16Ini(content)),
+          lines_(utf16_ ? SplitIniLines(IniBytesToText(content)) : SplitIniLines(content)) {
+        if (utf16_) result_ = "\xFF\xFE";
+        std::size_t start = 0;
+        for (const std::string& line : lines_) {
+            starts_.push_back(start);
+            start += line.size();
+        }
+    }
+    const std::vector<std::string>& Lines() const { return lines_; }
+    void Keep(std::size_t i) {
+        if (utf16_) result_.append(content_, 2 + 2 * starts_[i], 2 * lines_[i].size());
+        else result_ += lines_[i];
+    }
+    void Add(const std::string& text) { result_ += utf16_ ? IniTextToBytes(text, true).substr(2) : text; }
+    std::string Result() { return std::move(result_); }
+
+private:
+    const std::string& content_;
+    const bool utf16_;
+    const std::vector<std::string> lines_;
+    std::vector<std::size_t> starts_;  // where each line begins in the text
+    std::string result_;
+};
+
+}  // namespace
+
+std::string ReplaceIniSection(const std::string& content, const std::string& section,
+                              const std::vector<IniValue>& values,
+                              const std::function<bool(const std::string& name)>& removed) {
     std::unordered_set<std::string> written;
     std::string body;
     for (const IniValue& v : values) {
@@ -242,41 +275,32 @@ std::string ReplaceSectionInText(const std::string& content, const std::string& 
         body += v.key + "=" + v.value.substr(0, v.value.find_first_of("\r\n")) + "\r\n";
     }
 
-    const std::vector<std::string> lines = SplitIniLines(content);
+    SectionWriter writer(content);
+    const std::vector<std::string>& lines = writer.Lines();
     const std::string wanted = FoldIniName(section);
     std::size_t header = 0;
     std::string name;
     while (header < lines.size() && !(IniSectionName(lines[header], name) && FoldIniName(name) == wanted)) ++header;
     if (header == lines.size()) {
-        std::string text = content;
-        if (!text.empty() && !EndsWithLineEnd(text)) text += "\r\n";
-        return text + "[" + section + "]\r\n" + body;
+        for (std::size_t i = 0; i < lines.size(); ++i) writer.Keep(i);
+        if (!lines.empty() && !EndsWithLineEnd(lines.back())) writer.Add("\r\n");
+        writer.Add("[" + section + "]\r\n" + body);
+        return writer.Result();
     }
 
-    std::string text;
-    for (std::size_t i = 0; i < header; ++i) text += lines[i];
-    text += lines[header];
-    if (!EndsWithLineEnd(lines[header])) text += "\r\n";
-    text += body;
+    for (std::size_t i = 0; i <= header; ++i) writer.Keep(i);
+    if (!EndsWithLineEnd(lines[header])) writer.Add("\r\n");
+    writer.Add(body);
     std::size_t i = header + 1;
     for (; i < lines.size() && !IniSectionName(lines[i], name); ++i) {
         std::string key, value;
         bool hasValue;
         const bool dropped = IniKeyLine(lines[i], key, value, hasValue) &&
                              (written.count(FoldIniName(key)) || (removed && removed(key)));
-        if (!dropped) text += lines[i];
+        if (!dropped) writer.Keep(i);
     }
-    for (; i < lines.size(); ++i) text += lines[i];
-    return text;
-}
-
-}  // namespace
-
-std::string ReplaceIniSection(const std::string& content, const std::string& section,
-                              const std::vector<IniValue>& values,
-                              const std::function<bool(const std::string& name)>& removed) {
-    if (!IsUtf16Ini(content)) return ReplaceSectionInText(content, section, values, removed);
-    return IniTextToBytes(ReplaceSectionInText(IniBytesToText(content), section, values, removed), true);
+    for (; i < lines.size(); ++i) writer.Keep(i);
+    return writer.Result();
 }
 
 }  // namespace platform

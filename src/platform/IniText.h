@@ -10,7 +10,9 @@ namespace platform {
 //
 // - Lines end at CR LF, LF or a lone CR.
 // - A line whose first non-blank character is "[" and that holds a "]" opens a section; the name
-//   runs to the line's last "]" and is trimmed ("[a]b]" is "a]b", "[a] x" is "a").
+//   runs to the line's last "]" and is trimmed ("[a]b]" is "a]b", "[a] x" is "a"). (So Wine reads
+//   it; Windows, as others have measured it, ends the name at the first "]" and also takes a "["
+//   line without "]" as a section. The program's own files hold neither.)
 // - Every other non-blank line of a section is a key: the trimmed text before the first "=", the
 //   value the trimmed text after it, with one pair of enclosing quotes ("" or '') taken off. A
 //   line without "=" is a key without a value. Lines before the first section belong to none.

@@ -20,9 +20,9 @@ namespace {
 
 // Where the program's rules and Wine's differ, Wine is the one that differs from Windows; the
 // test then gives the system a file and names that Windows would read as it reads the real ones,
-// or compares less. (The differences from Windows that Wine shares with the program are in
-// IniText.h's rules: on Windows a section name ends at the first "]", and a "[" line without "]"
-// opens a section; an erased section keeps its comment lines.)
+// or leaves the case out. (Windows, as others have measured it, also differs from both in rules
+// no comparison here can show: a section name ends at the first "]", a "[" line without "]"
+// opens a section, and an erased section leaves its comment lines.)
 struct Exception {
     const char* what;
     const char* reason;

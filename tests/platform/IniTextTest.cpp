@@ -133,22 +133,27 @@ TEST(IniTextTest, UnclosedSectionLinesAreKeysOfTheSectionBefore) {
               "[Last]\r\nk=w\r\n");
 }
 
-// Windows reads and writes a file with the UTF-16 LE mark as UTF-16; the reader, the section
-// writer and the fake files do the same, with "?" for a character Windows-1252 lacks.
+// Windows reads and writes a file with the UTF-16 LE mark as UTF-16; so do the reader, the section
+// writer and the fake files: "?" for a character Windows-1252 lacks where the program reads it,
+// the character itself on every line a write leaves.
 TEST(IniTextTest, AUtf16FileReadsAndStaysUtf16) {
     const auto utf16 = [](const std::u16string& text) {
         std::string bytes = "\xFF\xFE";
         for (char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
         return bytes;
     };
-    EXPECT_EQ(IniText(utf16(u"[L\u00E4nge]\r\nk=\u20AC \u0101\r\n")).ReadString("L\xC4NGE", "k", ""), "\x80 ?");
-    const std::string file = utf16(u"[L\u00E4nge]\r\nk=\u20AC\r\n");
+    const std::string file = utf16(u"[L\u00E4nge]\r\nk=\u20AC\r\n[B]\r\nx=\u0101\r\n");
+    const IniText ini(file);
+    EXPECT_EQ(ini.ReadString("L\xC4NGE", "k", ""), "\x80");
+    EXPECT_EQ(ini.ReadString("B", "x", ""), "?");
     EXPECT_EQ(ReplaceIniSection(file, "L\xE4nge", {{"n", "\x9F"}}, nullptr),
-              utf16(u"[L\u00E4nge]\r\nn=\u0178\r\nk=\u20AC\r\n"));
+              utf16(u"[L\u00E4nge]\r\nn=\u0178\r\nk=\u20AC\r\n[B]\r\nx=\u0101\r\n"));
+    EXPECT_EQ(ReplaceIniSection(file, "C", {{"y", "1"}}, nullptr), file + utf16(u"[C]\r\ny=1\r\n").substr(2));
     fake::FakeFileSystem files;
-    fake::FakeIniFiles ini(files);
+    fake::FakeIniFiles fake(files);
     files.AddFile("C:\\a.ini", file);
-    ASSERT_TRUE(ini.WriteString("C:\\a.ini", "L\xE4nge", "k", "\xE9"));
-    EXPECT_EQ(files.Content("C:\\a.ini"), utf16(u"[L\u00E4nge]\r\nk=\u00E9\r\n"));
+    ASSERT_TRUE(fake.WriteString("C:\\a.ini", "L\xE4nge", "k", "\xE9"));
+    ASSERT_TRUE(fake.WriteString("C:\\a.ini", "B", "z", "2"));
+    EXPECT_EQ(files.Content("C:\\a.ini"), utf16(u"[L\u00E4nge]\r\nk=\u00E9\r\n[B]\r\nx=\u0101\r\nz=2\r\n"));
     EXPECT_EQ(platform::IniBytesToText("\xEF\xBB\xBF[A]"), "\xEF\xBB\xBF[A]");
 }

@@ -115,6 +115,10 @@ std::string IniTextToBytes(const std::string& text, bool utf16) {
     return bytes;
 }
 
+std::string IniDefault(const std::string& defaultValue) {
+    return defaultValue.substr(0, defaultValue.find_last_not_of(' ') + 1);
+}
+
 std::string FoldIniName(const std::string& name) {
     std::size_t b = 0, e = name.size();
     TrimRange(name, b, e);
@@ -205,14 +209,14 @@ const IniText::Section* IniText::FindSection(const std::string& name) const {
 std::string IniText::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
     const Section* found = FindSection(section);
-    return found ? ReadString(*found, key, defaultValue) : defaultValue;
+    return found ? ReadString(*found, key, defaultValue) : IniDefault(defaultValue);
 }
 
 std::string IniText::ReadString(const Section& section, const std::string& key, const std::string& defaultValue) {
     const std::string wanted = FoldIniName(key);
     for (const Key& k : section.keys)
-        if (k.folded == wanted) return k.hasValue ? k.value : defaultValue;
-    return defaultValue;
+        if (k.folded == wanted) return k.hasValue ? k.value : IniDefault(defaultValue);
+    return IniDefault(defaultValue);
 }
 
 std::vector<std::string> IniText::SectionNames() const {

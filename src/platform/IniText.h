@@ -41,7 +41,8 @@ public:
     // The first section of that name, null when there is none.
     const Section* FindSection(const std::string& name) const;
     // The value of the first key of that name in the first section of that name; `defaultValue`
-    // when either is missing or the key has no "=".
+    // when either is missing or the key has no "=", without the spaces it ends in (as the system
+    // gives it).
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& defaultValue) const;
     // The same in a section already found.
@@ -66,6 +67,9 @@ bool IsUtf16Ini(const std::string& bytes);
 std::string IniBytesToText(const std::string& bytes);
 // The text as a file's bytes again: UTF-16 LE with its mark, or as it is.
 std::string IniTextToBytes(const std::string& text, bool utf16);
+
+// A default value as the system gives it back: without the spaces it ends in.
+std::string IniDefault(const std::string& defaultValue);
 
 // A section or key name as the profile rules compare it: trimmed, lower case.
 std::string FoldIniName(const std::string& name);

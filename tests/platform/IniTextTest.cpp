@@ -60,6 +60,7 @@ TEST(IniTextTest, ReadsAsThePrivateProfileFunctions) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(ini.ReadString(c.section, c.key, "<none>"), c.value) << "[" << c.section << "] " << c.key;
+    EXPECT_EQ(ini.ReadString("Deutsch", "4", "  <none>  "), "  <none>");  // without the spaces it ends in
     EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"Deutsch", "a]x", "deutsch", "Mine"}));
     EXPECT_EQ(ini.KeyNames("deutsch"),
               (std::vector<std::string>{"1", "2", "3", "4", "Z\xC4HLER", "z\xE4hler", "6"}));  // not "4" without "="

@@ -123,7 +123,8 @@ std::string FakeIniFiles::ReadString(const std::string& file, const std::string&
             for (const platform::IniText::Key& k : foundSection_->keys) foundKeys_.try_emplace(k.folded, &k);
     }
     const auto found = foundKeys_.find(FoldIniName(key));
-    return found != foundKeys_.end() && found->second->hasValue ? found->second->value : defaultValue;
+    return found != foundKeys_.end() && found->second->hasValue ? found->second->value
+                                                                : platform::IniDefault(defaultValue);
 }
 
 bool FakeIniFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,

@@ -47,6 +47,10 @@ std::string OneSectionLine(std::size_t size) { return "[" + std::string(size - 1
 std::string OneKeyLine(std::size_t size) { return "[Weckzeiten]\r\nk=" + std::string(size - 16, 'v'); }
 std::string MillionKeys(std::size_t size) { return Repeated("[Weckzeiten]\r\n", "k\r\n", size); }
 std::string MillionSections(std::size_t size) { return Repeated("", "[a]\n", size); }
+// UTF-16, every key and value of characters Windows-1252 lacks, each sought through its table.
+std::string Utf16Keys(std::size_t size) {
+    return Repeated(std::string("\xFF\xFE[\0a\0]\0\r\0\n\0", 12), std::string("\x00\x4E\x01\x4E=\0\x02\x4E\r\0\n\0", 12), size);
+}
 
 // As many wake dates as are read, in falling order (each sorts before all read so far), the
 // counter first, then keys that are no dates up to the limit.
@@ -250,6 +254,7 @@ std::vector<Case> Cases() {
         {"INI text: one 4 MiB key line", sized(OneKeyLine, ini), ReadIni},
         {"INI text: a million keys", sized(MillionKeys, ini), ReadIni},
         {"INI text: a million sections", sized(MillionSections, ini), ReadIni},
+        {"INI text: 4 MiB of UTF-16 keys", sized(Utf16Keys, ini), ReadIni},
         {"wake dates: 10000 in falling order, 4 MiB", sized(FallingWakeDates, ini), ReadWakeDates},
         {"wake dates: one key a million times", sized(RepeatedWakeDateKeys, ini), ReadWakeDates},
         {"wake dates: 4 MiB of unclosed section lines", sized(UnclosedSections, ini), ReadWakeDates},
@@ -258,6 +263,7 @@ std::vector<Case> Cases() {
         {"agent: 4 MiB of unclosed section lines", sized(UnclosedSections, ini), AgentPlan},
         {"window position: a million keys", [] { return Repeated("[Position]\r\n", "k\r\n", kMaxIniFileSize); },
          WindowPosition},
+        {"window position: 4 MiB of UTF-16 keys", sized(Utf16Keys, ini), WindowPosition},
         {"window position: a million sections", sized(MillionSections, ini), WindowPosition},
         {"window position: 4 MiB of unclosed lines", sized(UnclosedSections, ini), WindowPosition},
         {"language file: 16 MiB of unclosed section lines", sized(UnclosedSections, language), ReadLanguages},

@@ -67,11 +67,57 @@ std::string Folded(std::string name) {
     return name;
 }
 
+// The characters of Windows-1252 from 0x80 to 0x9F; the five it leaves free map to themselves.
+const char16_t kHighCharacters[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char FromUnicode(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHighCharacters[i] == c) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+char16_t ToUnicode(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u >= 0x80 && u < 0xA0 ? kHighCharacters[u - 0x80] : u;
+}
+
 bool EndsWithLineEnd(const std::string& text) {
     return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
 }  // namespace
+
+bool IsUtf16Ini(const std::string& bytes) { return bytes.compare(0, 2, "\xFF\xFE") == 0; }
+
+std::string IniBytesToText(const std::string& bytes) {
+    if (!IsUtf16Ini(bytes)) return bytes;
+    std::string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += FromUnicode(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                  static_cast<unsigned char>(bytes[i + 1]) << 8));
+    return text;
+}
+
+std::string IniTextToBytes(const std::string& text, bool utf16) {
+    if (!utf16) return text;
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + text.size() * 2);
+    for (char c : text) {
+        const char16_t u = ToUnicode(c);
+        bytes += static_cast<char>(u & 0xFF);
+        bytes += static_cast<char>(u >> 8);
+    }
+    return bytes;
+}
+
+std::string IniDefault(const std::string& defaultValue) {
+    return defaultValue.substr(0, defaultValue.find_last_not_of(' ') + 1);
+}
 
 std::string FoldIniName(const std::string& name) {
     std::size_t b = 0, e = name.size();
@@ -104,6 +150,11 @@ bool IniKeyLine(const std::string& line, std::string& name, std::string& value, 
 // key lines, so that the second stores each section's keys once, where a growing list would
 // copy a million keys some twenty times over.
 IniText::IniText(const std::string& content) {
+    if (IsUtf16Ini(content)) Parse(IniBytesToText(content));
+    else Parse(content);
+}
+
+void IniText::Parse(const std::string& content) {
     const auto eachLine = [&content](auto&& line) {
         std::size_t start = 0;
         while (start < content.size()) {
@@ -158,14 +209,14 @@ const IniText::Section* IniText::FindSection(const std::string& name) const {
 std::string IniText::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
     const Section* found = FindSection(section);
-    return found ? ReadString(*found, key, defaultValue) : defaultValue;
+    return found ? ReadString(*found, key, defaultValue) : IniDefault(defaultValue);
 }
 
 std::string IniText::ReadString(const Section& section, const std::string& key, const std::string& defaultValue) {
     const std::string wanted = FoldIniName(key);
     for (const Key& k : section.keys)
-        if (k.folded == wanted) return k.hasValue ? k.value : defaultValue;
-    return defaultValue;
+        if (k.folded == wanted) return k.hasValue ? k.value : IniDefault(defaultValue);
+    return IniDefault(defaultValue);
 }
 
 std::vector<std::string> IniText::SectionNames() const {
@@ -178,9 +229,44 @@ std::vector<std::string> IniText::KeyNames(const std::string& section) const {
     std::vector<std::string> names;
     if (const Section* found = FindSection(section))
         for (const Key& key : found->keys)
-            if (!key.name.empty() && key.name[0] != ';') names.push_back(key.name);
+            if (key.hasValue && !key.name.empty() && key.name[0] != ';') names.push_back(key.name);
     return names;
 }
+
+namespace {
+
+// The lines of a file's text and the file's result being built: lines kept go in as the file's own
+// bytes, so that a UTF-16 file keeps even the characters Windows-1252 lacks on every line not
+// rewritten; new text goes in encoded as the file is.
+class SectionWriter {
+public:
+    explicit SectionWriter(const std::string& content)
+        : content_(content), utf16_(IsUtf16Ini(content)),
+          lines_(utf16_ ? SplitIniLines(IniBytesToText(content)) : SplitIniLines(content)) {
+        if (utf16_) result_ = "\xFF\xFE";
+        std::size_t start = 0;
+        for (const std::string& line : lines_) {
+            starts_.push_back(start);
+            start += line.size();
+        }
+    }
+    const std::vector<std::string>& Lines() const { return lines_; }
+    void Keep(std::size_t i) {
+        if (utf16_) result_.append(content_, 2 + 2 * starts_[i], 2 * lines_[i].size());
+        else result_ += lines_[i];
+    }
+    void Add(const std::string& text) { result_ += utf16_ ? IniTextToBytes(text, true).substr(2) : text; }
+    std::string Result() { return std::move(result_); }
+
+private:
+    const std::string& content_;
+    const bool utf16_;
+    const std::vector<std::string> lines_;
+    std::vector<std::size_t> starts_;  // where each line begins in the text
+    std::string result_;
+};
+
+}  // namespace
 
 std::string ReplaceIniSection(const std::string& content, const std::string& section,
                               const std::vector<IniValue>& values,
@@ -193,32 +279,32 @@ std::string ReplaceIniSection(const std::string& content, const std::string& sec
         body += v.key + "=" + v.value.substr(0, v.value.find_first_of("\r\n")) + "\r\n";
     }
 
-    const std::vector<std::string> lines = SplitIniLines(content);
+    SectionWriter writer(content);
+    const std::vector<std::string>& lines = writer.Lines();
     const std::string wanted = FoldIniName(section);
     std::size_t header = 0;
     std::string name;
     while (header < lines.size() && !(IniSectionName(lines[header], name) && FoldIniName(name) == wanted)) ++header;
     if (header == lines.size()) {
-        std::string text = content;
-        if (!text.empty() && !EndsWithLineEnd(text)) text += "\r\n";
-        return text + "[" + section + "]\r\n" + body;
+        for (std::size_t i = 0; i < lines.size(); ++i) writer.Keep(i);
+        if (!lines.empty() && !EndsWithLineEnd(lines.back())) writer.Add("\r\n");
+        writer.Add("[" + section + "]\r\n" + body);
+        return writer.Result();
     }
 
-    std::string text;
-    for (std::size_t i = 0; i < header; ++i) text += lines[i];
-    text += lines[header];
-    if (!EndsWithLineEnd(lines[header])) text += "\r\n";
-    text += body;
+    for (std::size_t i = 0; i <= header; ++i) writer.Keep(i);
+    if (!EndsWithLineEnd(lines[header])) writer.Add("\r\n");
+    writer.Add(body);
     std::size_t i = header + 1;
     for (; i < lines.size() && !IniSectionName(lines[i], name); ++i) {
         std::string key, value;
         bool hasValue;
         const bool dropped = IniKeyLine(lines[i], key, value, hasValue) &&
                              (written.count(FoldIniName(key)) || (removed && removed(key)));
-        if (!dropped) text += lines[i];
+        if (!dropped) writer.Keep(i);
     }
-    for (; i < lines.size(); ++i) text += lines[i];
-    return text;
+    for (; i < lines.size(); ++i) writer.Keep(i);
+    return writer.Result();
 }
 
 }  // namespace platform

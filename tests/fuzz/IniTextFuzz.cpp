@@ -33,7 +33,7 @@ std::vector<platform::IniText::Section> LineByLine(const std::string& input) {
 }
 
 bool SameAsLineByLine(const platform::IniText& ini, const std::string& input) {
-    const std::vector<platform::IniText::Section> expected = LineByLine(input);
+    const std::vector<platform::IniText::Section> expected = LineByLine(platform::IniBytesToText(input));
     const std::vector<platform::IniText::Section>& sections = ini.Sections();
     if (sections.size() != expected.size()) return false;
     for (std::size_t i = 0; i < sections.size(); ++i) {

@@ -60,9 +60,10 @@ TEST(IniTextTest, ReadsAsThePrivateProfileFunctions) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(ini.ReadString(c.section, c.key, "<none>"), c.value) << "[" << c.section << "] " << c.key;
+    EXPECT_EQ(ini.ReadString("Deutsch", "4", "  <none>  "), "  <none>");  // without the spaces it ends in
     EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"Deutsch", "a]x", "deutsch", "Mine"}));
     EXPECT_EQ(ini.KeyNames("deutsch"),
-              (std::vector<std::string>{"1", "2", "3", "4", "4", "Z\xC4HLER", "z\xE4hler", "6"}));
+              (std::vector<std::string>{"1", "2", "3", "4", "Z\xC4HLER", "z\xE4hler", "6"}));  // not "4" without "="
     EXPECT_EQ(ini.FindSection("[Deutsch]"), nullptr);
 }
 
@@ -131,4 +132,29 @@ TEST(IniTextTest, UnclosedSectionLinesAreKeysOfTheSectionBefore) {
     EXPECT_EQ(ini.ReadString("Last", "k", ""), "v");
     EXPECT_EQ(ReplaceIniSection(content, "Last", {{"k", "w"}}, nullptr).substr(content.size() - 13),
               "[Last]\r\nk=w\r\n");
+}
+
+// Windows reads and writes a file with the UTF-16 LE mark as UTF-16; so do the reader, the section
+// writer and the fake files: "?" for a character Windows-1252 lacks where the program reads it,
+// the character itself on every line a write leaves.
+TEST(IniTextTest, AUtf16FileReadsAndStaysUtf16) {
+    const auto utf16 = [](const std::u16string& text) {
+        std::string bytes = "\xFF\xFE";
+        for (char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        return bytes;
+    };
+    const std::string file = utf16(u"[L\u00E4nge]\r\nk=\u20AC\r\n[B]\r\nx=\u0101\r\n");
+    const IniText ini(file);
+    EXPECT_EQ(ini.ReadString("L\xC4NGE", "k", ""), "\x80");
+    EXPECT_EQ(ini.ReadString("B", "x", ""), "?");
+    EXPECT_EQ(ReplaceIniSection(file, "L\xE4nge", {{"n", "\x9F"}}, nullptr),
+              utf16(u"[L\u00E4nge]\r\nn=\u0178\r\nk=\u20AC\r\n[B]\r\nx=\u0101\r\n"));
+    EXPECT_EQ(ReplaceIniSection(file, "C", {{"y", "1"}}, nullptr), file + utf16(u"[C]\r\ny=1\r\n").substr(2));
+    fake::FakeFileSystem files;
+    fake::FakeIniFiles fake(files);
+    files.AddFile("C:\\a.ini", file);
+    ASSERT_TRUE(fake.WriteString("C:\\a.ini", "L\xE4nge", "k", "\xE9"));
+    ASSERT_TRUE(fake.WriteString("C:\\a.ini", "B", "z", "2"));
+    EXPECT_EQ(files.Content("C:\\a.ini"), utf16(u"[L\u00E4nge]\r\nk=\u00E9\r\n[B]\r\nx=\u0101\r\nz=2\r\n"));
+    EXPECT_EQ(platform::IniBytesToText("\xEF\xBB\xBF[A]"), "\xEF\xBB\xBF[A]");
 }

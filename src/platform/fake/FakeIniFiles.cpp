@@ -1,5 +1,7 @@
 #include "platform/fake/FakeIniFiles.h"
 
+#include <algorithm>
+
 namespace fake {
 
 namespace {
@@ -13,10 +15,48 @@ std::string LineEnd(const std::string& line) {
     return end == std::string::npos ? "" : line.substr(end);
 }
 
+// A line of a file: its text, and in a UTF-16 file its own UTF-16 bytes, so that a write leaves
+// even the characters Windows-1252 lacks on every other line.
+struct Line {
+    std::string text;
+    std::string utf16;  // empty in any other file
+};
+
+Line NewLine(const std::string& text, bool utf16) {
+    return {text, utf16 ? platform::IniTextToBytes(text, true).substr(2) : std::string()};
+}
+
 // Inserts a "key=value" line; a last line without a line end gets one first.
-void InsertLine(std::vector<std::string>& lines, std::size_t at, const std::string& text) {
-    if (at > 0 && LineEnd(lines[at - 1]).empty()) lines[at - 1] += "\r\n";
-    lines.insert(lines.begin() + static_cast<long>(at), text + "\r\n");
+void InsertLine(std::vector<Line>& lines, std::size_t at, const std::string& text, bool utf16) {
+    if (at > 0 && LineEnd(lines[at - 1].text).empty()) {
+        lines[at - 1].text += "\r\n";
+        if (utf16) lines[at - 1].utf16 += std::string("\r\0\n\0", 4);
+    }
+    lines.insert(lines.begin() + static_cast<long>(at), NewLine(text + "\r\n", utf16));
+}
+
+std::vector<Line> Lines(FakeFileSystem& files, const std::string& file, bool& utf16) {
+    std::string content;
+    utf16 = false;
+    if (!files.ReadFile(file, content, std::string::npos)) return {};
+    utf16 = platform::IsUtf16Ini(content);
+    std::vector<Line> lines;
+    std::size_t at = 2;  // where the line's bytes begin in a UTF-16 file: one character, two bytes
+    for (std::string& text : platform::SplitIniLines(platform::IniBytesToText(content))) {
+        lines.push_back({std::move(text), std::string()});
+        if (utf16) {
+            lines.back().utf16 = content.substr(at, 2 * lines.back().text.size());
+            at += lines.back().utf16.size();
+        }
+    }
+    return lines;
+}
+
+// A UTF-16 file is written back as UTF-16, as the system writes it.
+bool Store(FakeFileSystem& files, const std::string& file, const std::vector<Line>& lines, bool utf16) {
+    std::string content = utf16 ? "\xFF\xFE" : "";
+    for (const Line& l : lines) content += utf16 ? l.utf16 : l.text;
+    return files.WriteInPlace(file, content);
 }
 
 bool KeyName(const std::string& line, std::string& name) {
@@ -31,14 +71,14 @@ bool IsBlank(const std::string& line) {
 }
 
 // [first, last) line range of a section's body; first == npos when the section is missing.
-void FindSection(const std::vector<std::string>& lines, const std::string& section, std::size_t& header,
+void FindSection(const std::vector<Line>& lines, const std::string& section, std::size_t& header,
                  std::size_t& end) {
     header = std::string::npos;
     end = lines.size();
     const std::string wanted = FoldIniName(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string name;
-        if (!IniSectionName(lines[i], name)) continue;
+        if (!IniSectionName(lines[i].text, name)) continue;
         if (header != std::string::npos) {
             end = i;
             return;
@@ -48,18 +88,6 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
 }
 
 }  // namespace
-
-std::vector<std::string> FakeIniFiles::Lines(const std::string& file) {
-    std::string content;
-    if (!files_.ReadFile(file, content, std::string::npos)) return {};
-    return platform::SplitIniLines(content);
-}
-
-bool FakeIniFiles::Store(const std::string& file, const std::vector<std::string>& lines) {
-    std::string content;
-    for (const auto& l : lines) content += l;
-    return files_.WriteInPlace(file, content);
-}
 
 const platform::IniText& FakeIniFiles::Parsed(const std::string& file) {
     // The path is resolved again only when it is another one or a link may lead elsewhere.
@@ -95,61 +123,68 @@ std::string FakeIniFiles::ReadString(const std::string& file, const std::string&
             for (const platform::IniText::Key& k : foundSection_->keys) foundKeys_.try_emplace(k.folded, &k);
     }
     const auto found = foundKeys_.find(FoldIniName(key));
-    return found != foundKeys_.end() && found->second->hasValue ? found->second->value : defaultValue;
+    return found != foundKeys_.end() && found->second->hasValue ? found->second->value
+                                                                : platform::IniDefault(defaultValue);
 }
 
 bool FakeIniFiles::WriteString(const std::string& file, const std::string& section, const std::string& key,
                                const std::string& value) {
-    auto lines = Lines(file);
+    bool utf16;
+    auto lines = Lines(files_, file, utf16);
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) {
-        InsertLine(lines, lines.size(), "[" + section + "]");
-        InsertLine(lines, lines.size(), key + "=" + value);
-        return Store(file, lines);
+        InsertLine(lines, lines.size(), "[" + section + "]", utf16);
+        InsertLine(lines, lines.size(), key + "=" + value, utf16);
+        return Store(files_, file, lines, utf16);
     }
     const std::string wanted = FoldIniName(key);
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name;
-        if (KeyName(lines[i], name) && FoldIniName(name) == wanted) {
-            lines[i] = name + "=" + value + LineEnd(lines[i]);
-            return Store(file, lines);
+        if (KeyName(lines[i].text, name) && FoldIniName(name) == wanted) {
+            lines[i] = NewLine(name + "=" + value + LineEnd(lines[i].text), utf16);
+            return Store(files_, file, lines, utf16);
         }
     }
     // New keys go after the section's last non-blank line.
     std::size_t at = end;
-    while (at > header + 1 && IsBlank(lines[at - 1])) --at;
-    InsertLine(lines, at, key + "=" + value);
-    return Store(file, lines);
+    while (at > header + 1 && IsBlank(lines[at - 1].text)) --at;
+    InsertLine(lines, at, key + "=" + value, utf16);
+    return Store(files_, file, lines, utf16);
 }
 
 bool FakeIniFiles::DeleteKey(const std::string& file, const std::string& section, const std::string& key) {
-    auto lines = Lines(file);
+    bool utf16;
+    auto lines = Lines(files_, file, utf16);
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return true;
     const std::string wanted = FoldIniName(key);
     for (std::size_t i = header + 1; i < end; ++i) {
         std::string name;
-        if (KeyName(lines[i], name) && FoldIniName(name) == wanted) {
+        if (KeyName(lines[i].text, name) && FoldIniName(name) == wanted) {
             lines.erase(lines.begin() + static_cast<long>(i));
-            return Store(file, lines);
+            return Store(files_, file, lines, utf16);
         }
     }
     return true;
 }
 
 bool FakeIniFiles::EraseSection(const std::string& file, const std::string& section) {
-    auto lines = Lines(file);
+    bool utf16;
+    auto lines = Lines(files_, file, utf16);
     std::size_t header, end;
     FindSection(lines, section, header, end);
     if (header == std::string::npos) return true;
     lines.erase(lines.begin() + static_cast<long>(header), lines.begin() + static_cast<long>(end));
-    return Store(file, lines);
+    return Store(files_, file, lines, utf16);
 }
 
+// Blank names are left out, as the Windows layer leaves them out of the system's list.
 std::vector<std::string> FakeIniFiles::ReadSections(const std::string& file) {
-    return Parsed(file).SectionNames();
+    std::vector<std::string> names = Parsed(file).SectionNames();
+    names.erase(std::remove(names.begin(), names.end(), std::string()), names.end());
+    return names;
 }
 
 std::vector<std::string> FakeIniFiles::ReadKeys(const std::string& file, const std::string& section) {

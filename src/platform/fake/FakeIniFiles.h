@@ -11,7 +11,7 @@ namespace fake {
 
 // Private-profile INI files kept as text in the fake file system, so tests see the bytes
 // a real file would hold. Lookups read the text as platform::IniText does. Lines written anew
-// end with CR LF and read "key=value"; the others stay as they were.
+// end with CR LF and read "key=value"; the others stay as they were (a UTF-16 file stays UTF-16).
 class FakeIniFiles : public platform::IniFiles {
 public:
     explicit FakeIniFiles(FakeFileSystem& files) : files_(files) {}
@@ -29,8 +29,6 @@ private:
     // The file parsed for lookups; kept while the file keeps its stamp (size and write count),
     // so that reading the many keys of one file parses it once.
     const platform::IniText& Parsed(const std::string& file);
-    std::vector<std::string> Lines(const std::string& file);
-    bool Store(const std::string& file, const std::vector<std::string>& lines);
     FakeFileSystem& files_;
     std::string lookedUpPath_, lookedUpKey_;  // the last path asked for, and the file it names
     std::string parsedFile_;

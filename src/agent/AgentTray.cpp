@@ -75,3 +75,18 @@ bool AgentTray::SkipNext() {
     }
     return false;
 }
+
+void AgentTray::OpenOrvella() {
+    if (const platform::WindowHandle main = platform_.windows.Find("TForm1", "Orvella")) {
+        platform_.windows.Restore(main);
+        platform_.windows.BringToTop(main);
+        return;
+    }
+    platform_.shell.Open(platform_.app.ApplicationWindow(), ProgramFolder(platform_.process) + "Orvella.exe", "", "",
+                         platform::ShowNormal);
+}
+
+void AgentTray::OpenPreferences() {
+    platform_.shell.Open(platform_.app.ApplicationWindow(), ProgramFolder(platform_.process) + "Orvella.exe", "/P",
+                         "", platform::ShowNormal);
+}

@@ -51,6 +51,13 @@ public:
     // dates cannot be saved, which then stay as they were.
     bool SkipNext();
 
+    // "Open Orvella" and a double-click: the running copy's main window comes forward; without
+    // one, Orvella.exe is started from the agent's folder.
+    void OpenOrvella();
+    // "Preferences...": Orvella.exe /P, which shows the preferences, or has the running copy show
+    // its own.
+    void OpenPreferences();
+
 private:
     platform::Platform& platform_;
     const AgentWatcher& watcher_;

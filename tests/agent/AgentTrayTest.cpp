@@ -87,3 +87,18 @@ TEST_F(AgentTrayTest, SkipMovesTheRepeatingEntryPastItsNextRingingAndLeavesASing
     EXPECT_FALSE(tray.SkipNext());
     EXPECT_EQ(p.files.Content(kIni), single);
 }
+
+TEST_F(AgentTrayTest, OpenStartsOrvellaOrBringsTheRunningOneForwardAndPreferencesAskForThem) {
+    tray.OpenOrvella();
+    tray.OpenPreferences();
+    ASSERT_EQ(p.desktop.launches.size(), 2u);
+    EXPECT_EQ(p.desktop.launches[0].file, "C:\\Orvella\\Orvella.exe");
+    EXPECT_EQ(p.desktop.launches[0].parameters, "");
+    EXPECT_EQ(p.desktop.launches[1].parameters, "/P");
+
+    const platform::WindowHandle main = p.desktop.AddWindow("TForm1", "Orvella", true);
+    tray.OpenOrvella();
+    EXPECT_EQ(p.desktop.launches.size(), 2u);
+    EXPECT_EQ(p.desktop.restored, std::vector<platform::WindowHandle>{main});
+    EXPECT_EQ(p.desktop.foreground, main);
+}

@@ -345,3 +345,28 @@ TEST_F(StartupTest, MissedWakeCallsAreToldOnceAtAnOrdinaryStart) {
     ASSERT_EQ(p.dialogs.shown.size(), 2u);
     EXPECT_EQ(p.dialogs.shown[1].text, "Verpasster Weckruf: 10.12.2026 (07:00)");
 }
+
+// "/P", from the agent's menu: a second copy has the running one show its preferences and ends;
+// a first copy starts as usual and asks for them once its loop runs. Any running copy shows
+// them when asked.
+TEST_F(StartupTest, APreferencesStartShowsThePreferencesOfTheRunningCopyOrOfItsOwn) {
+    p.process.mutexes = {"Orvella"};
+    EXPECT_EQ(Start({"/P"}), 0);
+    EXPECT_EQ(p.app.preferencesHandOvers, 1);
+    EXPECT_EQ(Start({""}), 0);
+    EXPECT_EQ(p.app.preferencesHandOvers, 1);
+
+    for (const char* argument : {"/P", ""}) {
+        p.process.mutexes.clear();
+        std::unique_ptr<OrvellaStartup> s;
+        const int requests = p.app.preferencesRequests;
+        EXPECT_EQ(Start({argument}, &s), -1);
+        EXPECT_EQ(p.app.preferencesRequests - requests, *argument ? 1 : 0) << argument;
+        ASSERT_TRUE(p.app.preferencesHandler);
+        EXPECT_FALSE(s->Preferences().Visible());
+        p.app.preferencesHandler();
+        EXPECT_TRUE(s->Preferences().Visible());
+        s.reset();
+        EXPECT_FALSE(p.app.preferencesHandler);
+    }
+}

@@ -235,7 +235,12 @@ TEST(AgentLink, StartsTheAgentBesideTheProgramAndEndsItByItsWindow) {
     p.desktop.AddWindow("TApplication", "Orvella");
     p.desktop.AddWindow("TApplication", "Orvella Agent");
     const auto agent = p.desktop.windows[1].processId;
-    CloseAgent(p);
+    CloseAgent(p);  // asked to close, it ends by itself
+    ASSERT_EQ(p.desktop.asked.size(), 1u);
+    EXPECT_EQ(p.desktop.asked[0].message, 0x0010u);
+    EXPECT_TRUE(p.desktop.terminated.empty());
+    p.desktop.onAsk = [](const fake::FakeDesktop::Message&) { return std::optional<std::intptr_t>(); };
+    CloseAgent(p);  // hung: ended by force
     EXPECT_EQ(p.desktop.terminated, std::vector<std::uint32_t>{agent});
     EXPECT_TRUE(p.desktop.Find("TApplication", "Orvella"));
 }

@@ -375,6 +375,10 @@ TEST_F(Agent, ItsIconNamesTheNextWakeCallFollowsTheSavedDatesAndTheOption) {
     std::string tip = NextWakeTip(inThreeDays, "Early shift");
     EXPECT_TRUE(e2e::WaitUntil([&] { return ShellShows(tip.c_str()); }, 10000)) << ShellTips() << " instead of " << tip;
 
+    // Explorer started again tells every top-level window; the icon is there once more, once.
+    SendMessageA(FindWindowA("Orvella Agent Icon", nullptr), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(ShellShows(tip.c_str())) << ShellTips();
+
     // A new date saved: the tip follows.
     ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZ\xE4hler=1\r\n0=" + WakeDate(inThreeDays, "Early shift") +
                                              "\r\n1=" + WakeDate(inTwoDays, "Late") + "\r\n"));

@@ -51,8 +51,10 @@ bool NotifyIcon::Notify(DWORD what) {
     return notify(what, &data) != FALSE;
 }
 
+// An icon the shell still has (a "TaskbarCreated" that found it there) is refused as new and
+// takes the tip as a change.
 void NotifyIcon::Add() {
-    added_ = Notify(NIM_ADD);
+    added_ = Notify(NIM_ADD) || Notify(NIM_MODIFY);
     SetWindowTextA(window_, added_ ? tip_.c_str() : "");
 }
 

@@ -407,4 +407,41 @@ TEST_F(Agent, ItsIconNamesTheNextWakeCallFollowsTheSavedDatesAndTheOption) {
     EXPECT_TRUE(hidden.WaitForExit(10000));
 }
 
+// The menu, opened as a right click on the icon opens it (the icon's message to its window), and
+// its second item chosen by keyboard: the repeating date moves past its next ringing, saved to
+// Orvella.ini, and the tip follows. A double-click starts Orvella.
+TEST_F(Agent, ItsMenuSkipsTheNextWakeCallAndADoubleClickOpensOrvella) {
+    e2e::SetRegistryString(kKey, "Programm - Sprache", "English");
+    const long long inThreeDays = 3 * 1440 + 5;
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZ\xE4hler=0\r\n0=" + WakeDate(inThreeDays, "Daily") +
+                                             "\r\n[Wiederholung]\r\n0=1111111\r\n"));
+    auto agent = e2e::StartProgram("Agent.exe");
+    HWND window = e2e::WaitForWindow("TApplication", "Orvella Agent", 10000);
+    ASSERT_TRUE(window);
+    std::string tip = NextWakeTip(inThreeDays, "Daily");
+    ASSERT_TRUE(e2e::WaitUntil([&] { return ShellShows(tip.c_str()); }, 10000)) << ShellTips();
+
+    HWND icon = FindWindowA("Orvella Agent Icon", nullptr);
+    const UINT kIconMessage = WM_APP + 1;
+    PostMessageA(icon, kIconMessage, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 5000));
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {  // the first press selects the first item
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+        Sleep(200);
+    }
+    const std::string moved = WakeDate(inThreeDays + 1440, "Daily");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ReadTextFile(ini_).find("0=" + moved) != std::string::npos; }, 10000))
+        << e2e::ReadTextFile(ini_);
+    EXPECT_NE(e2e::ReadTextFile(ini_).find("[Wiederholung]\r\n0=1111111"), std::string::npos);
+    tip = NextWakeTip(inThreeDays + 1440, "Daily");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ShellShows(tip.c_str()); }, 10000)) << ShellTips() << " instead of " << tip;
+
+    PostMessageA(icon, kIconMessage, 1, WM_LBUTTONDBLCLK);
+    e2e::DeclineSkinSearch();
+    EXPECT_TRUE(e2e::WaitForWindow("TApplication", "Orvella", 20000));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(agent.WaitForExit(10000));
+}
+
 }  // namespace

@@ -71,7 +71,7 @@ bool OrvellaStartup::Start() {
         main.playback.TakeWakeCall();
     });
     platform_.app.OnPreferencesRequested([&main] { main.ShowPreferences(); });
-    // Shown once the main window is on the screen.
+    // Shown once the message loop runs (a start-up question's own loop counts).
     if (argument_ == "/P") platform_.app.RequestPreferences();
 
     if (argument_ == "/S") {

@@ -5,7 +5,6 @@
 
 #include "common/Names.h"
 #include "dates/WakeCalendar.h"
-#include "dates/WakeDateTexts.h"
 #include "language/LanguageFile.h"
 
 using platform::KeyAccess;

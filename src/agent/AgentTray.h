@@ -3,13 +3,14 @@
 #include <string>
 
 #include "agent/AgentWatcher.h"
+#include "dates/WakeDateTexts.h"
 #include "platform/Platform.h"
 
 // What the agent's icon in the notification area says and offers: the next wake call in its tip
 // and a menu to open Orvella, skip that wake call, open the preferences or end the agent. The
 // words are those of the language the main program shows (English without a language file).
 struct TTrayWords {
-    std::array<std::string, 7> weekdays{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};  // Monday first
+    std::array<std::string, 7> weekdays = TWakeDateWords().weekdays;  // Monday first, as the Dates tab's
     std::string next = "Next wake call: ";
     std::string none = "No wake call set";
     std::string open = "Open Orvella";

@@ -58,17 +58,16 @@ void NotifyIcon::Add() {
     SetWindowTextA(window_, added_ ? tip_.c_str() : "");
 }
 
+// An icon not added yet (no shell) is asked for again at each call.
 void NotifyIcon::Show(const std::string& tip) {
-    const bool changed = !wanted_ || tip != tip_;
+    if (wanted_ && added_ && tip == tip_) return;
     wanted_ = true;
     tip_ = tip;
-    if (!added_) {
+    // An icon the shell lost (Explorer ended without telling) is added again.
+    if (!added_ || !Notify(NIM_MODIFY))
         Add();
-    } else if (changed) {
-        // An icon the shell lost (Explorer ended without telling) is added again.
-        if (!Notify(NIM_MODIFY)) Add();
-        SetWindowTextA(window_, added_ ? tip_.c_str() : "");
-    }
+    else
+        SetWindowTextA(window_, tip_.c_str());
 }
 
 void NotifyIcon::Hide() {

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "common/Names.h"
+#include "dates/WakeCalendar.h"
 #include "dates/WakeDates.h"
 
 using platform::KeyAccess;
@@ -77,6 +78,7 @@ bool AgentWatcher::Reload() {
     if (planned) NoteMissed();
     schedule_.Plan(entries, repeats);
     entries_ = std::move(entries);
+    repeats_ = std::move(repeats);
     return true;
 }
 
@@ -95,6 +97,22 @@ bool AgentWatcher::NextWake(platform::LocalTime& at) const {
 
 bool AgentWatcher::NextWake(platform::LocalTime& at, std::int64_t& due) const {
     return schedule_.NextWake(time_, at, due);
+}
+
+bool AgentWatcher::NextWakeCall(TNextWakeCall& next) const {
+    platform::LocalTime at{};
+    std::int64_t due;
+    if (!NextWake(at, due)) return false;
+    const long long minute = MinuteOf(at);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const TWeekdays days = i < repeats_.size() ? repeats_[i] & kEveryDay : kNoRepeat;
+        long long moment, ringing;
+        if (!WakeMoment(entries_[i], moment) || !NextRinging(moment, days, minute, ringing) || ringing != minute)
+            continue;
+        next = {entries_[i], days, at};
+        return true;
+    }
+    return false;
 }
 
 // The date is remembered before the wake call is set, so that an agent ended at any point after

@@ -7,6 +7,13 @@
 #include "agent/ZoneTimeLine.h"
 #include "platform/Platform.h"
 
+// The wake call that rings next: the entry as stored, its weekdays and when it rings.
+struct TNextWakeCall {
+    std::string entry;
+    TWeekdays days = kNoRepeat;
+    platform::LocalTime at{};
+};
+
 // The companion agent's work: it reads the wake dates that the main program wrote to
 // "Orvella.ini" beside it and, when one comes due, sets the wake call and starts the main
 // program with "/S", which then plays by itself. It keeps no clock of its own: the caller
@@ -42,6 +49,9 @@ public:
     // false when no date is ahead.
     bool NextWake(platform::LocalTime& at) const;
     bool NextWake(platform::LocalTime& at, std::int64_t& due) const;
+    // The same as the entry that rings then (the first in the file of those due at that minute);
+    // false when no date is ahead.
+    bool NextWakeCall(TNextWakeCall& next) const;
 
     // From a wake call until the main program has taken it (the wake call back at 0), or
     // kHoldSeconds at most, the computer is kept from sleeping. The caller comes back to
@@ -57,6 +67,7 @@ private:
     ZoneTimeLine time_;
     AgentSchedule schedule_;
     std::vector<std::string> entries_;  // as last planned
+    std::vector<TWeekdays> repeats_;
     // The file as last read: recorded only once the read succeeded, so that a failed one is
     // made again.
     platform::FileStamp stamp_;

@@ -3,12 +3,16 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <vector>
 
+#include "agent/AgentTray.h"
 #include "agent/AgentWatcher.h"
 #include "platform/win32/ClockChanges.h"
 #include "common/Names.h"
+#include "platform/win32/RegistryChanges.h"
 #include "platform/win32/SystemLibraries.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/win32/NotifyIcon.h"
 #include "ui/win32/Win32Gui.h"
 
 // The companion agent: no visible window, only its hidden application window
@@ -24,6 +28,10 @@
 // keeps it neither busy nor reading. The timer may wake a sleeping computer, where the machine
 // allows it; when it does not, the timer runs out right after the resume and the date still
 // fires if it is not too late.
+//
+// Unless "Agent - Symbol" is 0, it shows an icon in the notification area whose tip names the
+// next wake call, brought up to date at each plan and each change of the settings (a change of
+// the key HKEY_CURRENT_USER\Software\Orvella wakes it, so the option acts without a restart).
 
 namespace {
 
@@ -51,6 +59,19 @@ void ArmTimer(HANDLE timer, bool hasNext, std::int64_t due) {
 
 // The least time between two looks at Orvella.ini.
 const DWORD kLookSpacingMs = 1000;
+
+// The icon as the option and the next wake call want it.
+void ShowTray(AgentTray& tray, win32::NotifyIcon& icon) {
+    try {
+        tray.Update();
+    } catch (const std::exception&) {
+        // Shown as before; the next plan tries again.
+    }
+    if (tray.Shown())
+        icon.Show(tray.Tip());
+    else
+        icon.Hide();
+}
 
 void Plan(AgentWatcher& watcher, HANDLE timer) {
     try {
@@ -87,26 +108,56 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                                        FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_FILE_NAME);
     if (folderChange == INVALID_HANDLE_VALUE) folderChange = nullptr;
     win32::ClockChanges clockChanges;
+    win32::RegistryChanges settingsChanges(kSettingsKey);
     watcher.Reload();
     Plan(watcher, timer);
     DWORD lastLook = GetTickCount();
     // The folder changed since the last look, or that look could not read the file.
     bool changed = watcher.ReadFailed();
 
-    HANDLE handles[2];
+    AgentTray tray(system.platform, watcher);
+    const auto menu = [&] {
+        const TTrayWords& words = tray.Words();
+        return std::vector<win32::NotifyIcon::MenuItem>{
+            {words.open, true, [&] { tray.OpenOrvella(); }},
+            {words.skip, tray.CanSkip(),
+             [&] {
+                 try {
+                     // The saved file is read at once, and the tip follows.
+                     if (tray.SkipNext()) changed = true;
+                 } catch (const std::exception& e) {
+                     MessageBoxA(nullptr, e.what(), "Orvella Agent", MB_OK | MB_ICONERROR);
+                 }
+             }},
+            {words.preferences, true, [&] { tray.OpenPreferences(); }},
+            // As WM_CLOSE to the application window.
+            {words.quit, true, [&] { gui.PostQuit(); }},
+        };
+    };
+    win32::NotifyIcon icon(menu, [&] { tray.OpenOrvella(); });
+    const auto plan = [&] {
+        Plan(watcher, timer);
+        settingsChanges.Watch();
+        ShowTray(tray, icon);
+    };
+    settingsChanges.Watch();
+    ShowTray(tray, icon);
+
+    HANDLE handles[3];
     DWORD count = 0;
     if (timer) handles[count++] = timer;
     if (folderChange) handles[count++] = folderChange;
+    if (settingsChanges.Event()) handles[count++] = settingsChanges.Event();
 
     int exitCode = 0;
     for (bool running = true; running;) {
-        if (clockChanges.Take()) Plan(watcher, timer);
+        if (clockChanges.Take()) plan();
         watcher.CheckHold();
         const DWORD sinceLook = GetTickCount() - lastLook;
         if (changed && sinceLook >= kLookSpacingMs) {
             changed = false;
             lastLook = GetTickCount();
-            if (watcher.Reload()) Plan(watcher, timer);
+            if (watcher.Reload()) plan();
             changed = watcher.ReadFailed();  // a failed read is made again a second later
             continue;
         }
@@ -120,8 +171,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                 // Asked again before looking, so that a write during the read is seen next time.
                 FindNextChangeNotification(folderChange);
                 changed = true;
+            } else if (which == settingsChanges.Event()) {
+                settingsChanges.Seen();
+                ShowTray(tray, icon);
             } else {
-                Plan(watcher, timer);
+                plan();
             }
         } else if (woken == WAIT_OBJECT_0 + count) {
             MSG message;

@@ -20,6 +20,8 @@ inline const char* const kMissedWakeValue = "Agent - Verpasster Weckruf";
 // Up to when the agent has looked at the dates ("dd.mm.yyyy (hh:mm)"): a date between then and
 // now that is past its grace period was missed (the computer off or asleep).
 inline const char* const kCheckedUntilValue = "Agent - Geprüft bis";
+// Whether the agent shows its icon in the notification area (DWORD, 1 when missing).
+inline const char* const kAgentIconValue = "Agent - Symbol";
 // The program's folder, written at every save of the options for the programs that need it.
 inline const char* const kProgramPathValue = "Programm - Pfad";
 // The folder of the skin files.

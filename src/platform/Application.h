@@ -35,6 +35,15 @@ public:
     // What runs when another copy hands this one a wake call: after the other copy has had its
     // answer, and also while a message box or a modal window of this program is open.
     virtual void OnWakeCallHandedOver(std::function<void()> handler) = 0;
+
+    // A second copy started to show the preferences ("/P", as the agent's menu starts it) asks
+    // the running copy to show its own, and lets it come to the front. True when the running
+    // copy took the request within `timeoutMs`.
+    virtual bool HandPreferencesToRunningCopy(std::uint32_t timeoutMs) = 0;
+    // What runs when the preferences are asked for: by another copy, or by RequestPreferences
+    // once the message loop runs.
+    virtual void OnPreferencesRequested(std::function<void()> handler) = 0;
+    virtual void RequestPreferences() = 0;
 };
 
 }  // namespace platform

@@ -36,6 +36,7 @@ const FlagBinding kFlags[] = {
     {&TForm2::CheckBox12, &TSettings::ShutdownAtFinalVolume},
     {&TForm2::CheckBox15, &TSettings::RestoreVolume},
     {&TForm2::CheckBox13, &TSettings::AgentActive},
+    {&TForm2::CheckBox16, &TSettings::AgentIcon},
 };
 const NumberBinding kNumbers[] = {
     {&TForm2::UpDown1, &TSettings::WinampWaitSeconds},

@@ -83,6 +83,7 @@ public:
 
     // "Dates".
     ui::CheckBox CheckBox13{this, "CheckBox13", true};   // Activate Orvella Agent
+    ui::CheckBox CheckBox16{this, "CheckBox16", true};   // Show the agent in the notification area
     ui::ListView ListView1{this, "ListView1"};           // wake dates
 
     // "Language".

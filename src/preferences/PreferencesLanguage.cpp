@@ -36,6 +36,8 @@ const char* const kVolumeLines[2][2] = {
     {"Snooze (min):", "Restore the volume after the alarm"},
     {"Schlummern (min):", "Lautstärke nach dem Wecken wiederherstellen"},
 };
+// The agent's icon in the notification area, on the "Dates" page.
+const char* const kAgentIconLine[2] = {"Show the agent in the notification area", "Agent im Infobereich zeigen"};
 // What the program does, on the about page.
 const char* const kAboutLine[2] = {"An alarm clock that wakes you with music.",
                                    "Ein Wecker, der Sie mit Musik weckt."};
@@ -109,5 +111,6 @@ void TForm2::ShowFixedLines(bool german) {
     Label28.caption = kAlarmSoundLines[german ? 1 : 0][1];
     Label29.caption = kVolumeLines[german ? 1 : 0][0];
     CheckBox15.caption = kVolumeLines[german ? 1 : 0][1];
+    CheckBox16.caption = kAgentIconLine[german ? 1 : 0];
 }
 

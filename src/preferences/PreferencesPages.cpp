@@ -10,11 +10,12 @@ void TForm2::LayoutOtherTabs() {
     const std::vector<ui::Picture> icons{DateIcon(), ThemeIcon()};
 
     Place(GroupBox6, TabSheet4, 8, 6, 359, 104, " Orvella Agent: ");
-    Place(CheckBox13, GroupBox6, 12, 22, 335, 17, "Activate Orvella Agent");
+    Place(CheckBox13, GroupBox6, 12, 19, 335, 17, "Activate Orvella Agent");
+    Place(CheckBox16, GroupBox6, 12, 38, 335, 17, "Show the agent in the notification area");
     // The three lines are long for the group: a smaller type keeps them whole.
-    Place(Label18, GroupBox6, 8, 48, 345, 13);
-    Place(Label19, GroupBox6, 8, 63, 345, 13);
-    Place(Label20, GroupBox6, 8, 78, 345, 13);
+    Place(Label18, GroupBox6, 8, 60, 345, 13);
+    Place(Label19, GroupBox6, 8, 73, 345, 13);
+    Place(Label20, GroupBox6, 8, 86, 345, 13);
     for (ui::Label* line : {&Label18, &Label19, &Label20}) {
         line->font.name = "Small Fonts";
         line->font.size = 7;

@@ -42,6 +42,7 @@ struct TSettings {
     std::string SkinFile;
     int Opacity;                      // the main window's: 0 (invisible) to 255 (opaque)
     bool AgentActive;                 // the Run-key entry of the agent exists
+    bool AgentIcon;                   // the agent shows its icon in the notification area
     bool WakeCall;                    // this start was asked for by the agent
     bool ShowTipsAtStart;
 

@@ -79,6 +79,8 @@ const std::vector<StoredSetting>& SettingsTable() {
         Flag(kShowTipsValue, &S::ShowTipsAtStart, true, kStart),
         Flag("Weckton - Aktiv", &S::OwnAlarmSound, true, kAll),
         Text("Weckton - Datei", &S::AlarmSoundFile, "", false, kAll),
+        // Read by the agent too.
+        Flag(kAgentIconValue, &S::AgentIcon, true, kAll),
     };
     return table;
 }

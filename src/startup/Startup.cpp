@@ -11,7 +11,10 @@ OrvellaStartup::OrvellaStartup(ui::Environment& environment)
     : environment_(environment), platform_(environment.platform) {}
 
 // The windows a handed-over wake call would play in go with the start.
-OrvellaStartup::~OrvellaStartup() { platform_.app.OnWakeCallHandedOver(nullptr); }
+OrvellaStartup::~OrvellaStartup() {
+    platform_.app.OnWakeCallHandedOver(nullptr);
+    platform_.app.OnPreferencesRequested(nullptr);
+}
 
 TForm1& OrvellaStartup::MainForm() { return windows_->Form1; }
 TForm2& OrvellaStartup::Preferences() { return windows_->Form2; }
@@ -36,10 +39,14 @@ bool OrvellaStartup::Start() {
 
     // The guard covers every path, "/U" included: a second copy ends silently, unless it was
     // started for a wake call. That goes to the running copy; when the running copy does not
-    // take it (hung), this copy rings it itself rather than let the user sleep on.
+    // take it (hung), this copy rings it itself rather than let the user sleep on. A copy
+    // started to show the preferences ("/P", from the agent's menu) has the running copy show
+    // its own.
     if (platform_.process.CreateInstanceMutex("Orvella") &&
-        (argument_ != "/S" || !WakeCallPending(platform_) || platform_.app.HandWakeCallToRunningCopy(kHandOverTimeoutMs)))
+        (argument_ != "/S" || !WakeCallPending(platform_) || platform_.app.HandWakeCallToRunningCopy(kHandOverTimeoutMs))) {
+        if (argument_ == "/P") platform_.app.HandPreferencesToRunningCopy(kHandOverTimeoutMs);
         platform_.process.Exit(0);
+    }
 
     if (argument_ == "/U") {
         UninstallHandOff(platform_);
@@ -63,6 +70,9 @@ bool OrvellaStartup::Start() {
         ClearWakeCall(platform_);
         main.playback.TakeWakeCall();
     });
+    platform_.app.OnPreferencesRequested([&main] { main.ShowPreferences(); });
+    // Shown once the message loop runs (a start-up question's own loop counts).
+    if (argument_ == "/P") platform_.app.RequestPreferences();
 
     if (argument_ == "/S") {
         // Awake from now on: after a wake by timer the computer would sleep again meanwhile.

@@ -2,11 +2,17 @@
 // (the wake call set, Orvella.exe /S started, the player playing), WM_CLOSE ends it with exit
 // code 0, and a second copy ends at once. A huge damaged Orvella.ini does not knock it over, and
 // a date it fired stays fired when it is started again. A repeating date rings on its weekdays
-// from its first day on.
+// from its first day on. Its icon in the notification area names the next wake call, follows the
+// saved dates and the option "Agent - Symbol", and goes with the agent.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <thread>
+#include <vector>
 
 #include "E2eSupport.h"
 
@@ -16,8 +22,8 @@ const char* const kKey = "Software\\Orvella";
 const char* const kPlayerClass = "Winamp v1.x";
 
 // The minute of local time `minutes` from the current one (the next with at least 15 seconds to
-// go for 1), as an entry text.
-std::string WakeDate(long long minutes = 1) {
+// go for 1).
+SYSTEMTIME Minute(long long minutes) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     FILETIME file;
@@ -32,10 +38,108 @@ std::string WakeDate(long long minutes = 1) {
     file.dwHighDateTime = t.HighPart;
     SYSTEMTIME at;
     FileTimeToSystemTime(&file, &at);
+    return at;
+}
+
+// That minute as an entry text.
+std::string WakeDate(long long minutes = 1, const char* description = "e2e") {
+    const SYSTEMTIME at = Minute(minutes);
     char text[64];
-    std::snprintf(text, sizeof text, "%02d.%02d.%04d (%02d:%02d) - e2e", at.wDay, at.wMonth, at.wYear, at.wHour,
-                  at.wMinute);
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d (%02d:%02d) - %s", at.wDay, at.wMonth, at.wYear, at.wHour,
+                  at.wMinute, description);
     return text;
+}
+
+// The tip of the agent's icon for a wake call at that minute.
+std::string NextWakeTip(long long minutes, const char* description) {
+    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    const SYSTEMTIME at = Minute(minutes);
+    char text[96];
+    std::snprintf(text, sizeof text, "Next wake call: %s %02d.%02d. %02d:%02d \x96 %s", days[at.wDayOfWeek], at.wDay,
+                  at.wMonth, at.wHour, at.wMinute, description);
+    return text;
+}
+
+// The tips of the icons in Wine's notification area. Without a system tray on the X display,
+// Wine's explorer shows the icons in its own window "__winex11_standalone_tray", with one tooltip
+// window (owned by it) for each icon, which holds the tip the program gave the shell. Those
+// tooltips live in explorer's process, so their text is asked for with a TOOLINFO in explorer's
+// memory. Nothing, with `readable` false, when explorer's bitness differs from the test's.
+std::vector<std::string> TrayTips(bool& readable) {
+    std::vector<std::string> tips;
+    readable = false;
+    HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+    if (!tray) {
+        readable = true;  // no icon was ever shown
+        return tips;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tray, &pid);
+    HANDLE explorer = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+                                  FALSE, pid);
+    if (!explorer) return tips;
+    BOOL ours = FALSE, theirs = FALSE;
+    IsWow64Process(GetCurrentProcess(), &ours);
+    IsWow64Process(explorer, &theirs);
+    const std::size_t kChars = 256;
+    char* remote = ours == theirs ? static_cast<char*>(VirtualAllocEx(explorer, nullptr, sizeof(TTTOOLINFOW) + kChars * 2,
+                                                                      MEM_COMMIT, PAGE_READWRITE))
+                                  : nullptr;
+    if (remote) {
+        readable = true;
+        wchar_t* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TTTOOLINFOW));
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "tooltips_class32", nullptr));) {
+            if (GetWindow(w, GW_OWNER) != tray) continue;
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof info;
+            DWORD_PTR answer = 0;
+            WriteProcessMemory(explorer, remote, &info, sizeof info, nullptr);
+            if (!SendMessageTimeoutW(w, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 2000,
+                                     &answer) || !answer)
+                continue;
+            ReadProcessMemory(explorer, remote, &info, sizeof info, nullptr);
+            info.lpszText = remoteText;
+            const wchar_t none = 0;
+            WriteProcessMemory(explorer, remoteText, &none, sizeof none, nullptr);
+            WriteProcessMemory(explorer, remote, &info, sizeof info, nullptr);
+            SendMessageTimeoutW(w, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 2000,
+                                &answer);
+            wchar_t text[kChars] = L"";
+            ReadProcessMemory(explorer, remoteText, text, sizeof text - 2, nullptr);
+            char tip[kChars * 2] = "";
+            WideCharToMultiByte(1252, 0, text, -1, tip, sizeof tip, nullptr, nullptr);
+            tips.push_back(tip);
+        }
+        VirtualFreeEx(explorer, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(explorer);
+    return tips;
+}
+
+// The tip of the agent's icon as the agent itself tells it: the title of its hidden icon window
+// is the tip the shell took, empty while it shows no icon.
+std::string IconTip() {
+    HWND icon = FindWindowA("Orvella Agent Icon", nullptr);
+    char text[256] = "";
+    if (icon) GetWindowTextA(icon, text, sizeof text);
+    return text;
+}
+
+// The shell holds this tip, or none at all for nullptr; where explorer's tips cannot be read, the
+// agent's own account counts.
+bool ShellShows(const char* tip) {
+    bool readable = false;
+    const std::vector<std::string> tips = TrayTips(readable);
+    if (!readable) return tip ? IconTip() == tip : IconTip().empty();
+    if (!tip) return tips.empty() && IconTip().empty();
+    return tips.size() == 1 && tips[0] == tip && IconTip() == tip;
+}
+
+std::string ShellTips() {
+    bool readable = false;
+    std::string all = "agent: \"" + IconTip() + "\", tray:";
+    for (const std::string& tip : TrayTips(readable)) all += " \"" + tip + "\"";
+    return all + (readable ? "" : " (not readable)");
 }
 
 class Agent : public ::testing::Test {
@@ -257,6 +361,85 @@ TEST_F(Agent, ARepeatingDateFiresOnItsWeekdaysFromItsFirstDayOn) {
     std::string last;
     EXPECT_TRUE(e2e::GetRegistryString(kKey, "Agent - Letzter Weckruf", last));
     EXPECT_EQ(last, today.substr(0, 18)) << "today's ringing";
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(agent.WaitForExit(10000));
+}
+
+TEST_F(Agent, ItsIconNamesTheNextWakeCallFollowsTheSavedDatesAndTheOption) {
+    e2e::SetRegistryString(kKey, "Programm - Sprache", "English");
+    const long long inThreeDays = 3 * 1440 + 5, inTwoDays = 2 * 1440 + 7;
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZ\xE4hler=0\r\n0=" + WakeDate(inThreeDays, "Early shift") + "\r\n"));
+    auto agent = e2e::StartProgram("Agent.exe");
+    HWND window = e2e::WaitForWindow("TApplication", "Orvella Agent", 10000);
+    ASSERT_TRUE(window);
+    std::string tip = NextWakeTip(inThreeDays, "Early shift");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ShellShows(tip.c_str()); }, 10000)) << ShellTips() << " instead of " << tip;
+
+    // Explorer started again tells every top-level window; the icon is there once more, once.
+    SendMessageA(FindWindowA("Orvella Agent Icon", nullptr), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(ShellShows(tip.c_str())) << ShellTips();
+
+    // A new date saved: the tip follows.
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZ\xE4hler=1\r\n0=" + WakeDate(inThreeDays, "Early shift") +
+                                             "\r\n1=" + WakeDate(inTwoDays, "Late") + "\r\n"));
+    tip = NextWakeTip(inTwoDays, "Late");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ShellShows(tip.c_str()); }, 10000)) << ShellTips() << " instead of " << tip;
+
+    // The option switched off while it runs: the icon goes; on again, it comes back.
+    e2e::SetRegistryDword(kKey, "Agent - Symbol", 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ShellShows(nullptr); }, 10000)) << ShellTips();
+    e2e::SetRegistryDword(kKey, "Agent - Symbol", 1);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ShellShows(tip.c_str()); }, 10000)) << ShellTips();
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(agent.WaitForExit(10000));
+    EXPECT_TRUE(ShellShows(nullptr)) << "the icon stayed after the agent ended: " << ShellTips();
+
+    // Off from the start: no icon, the agent as hidden as ever.
+    e2e::SetRegistryDword(kKey, "Agent - Symbol", 0);
+    auto hidden = e2e::StartProgram("Agent.exe");
+    window = e2e::WaitForWindow("TApplication", "Orvella Agent", 10000);
+    ASSERT_TRUE(window);
+    DWORD_PTR result;
+    ASSERT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result));
+    Sleep(1000);
+    EXPECT_TRUE(ShellShows(nullptr)) << ShellTips();
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(hidden.WaitForExit(10000));
+}
+
+// The menu, opened as a right click on the icon opens it (the icon's message to its window), and
+// its second item chosen by keyboard: the repeating date moves past its next ringing, saved to
+// Orvella.ini, and the tip follows. A double-click starts Orvella.
+TEST_F(Agent, ItsMenuSkipsTheNextWakeCallAndADoubleClickOpensOrvella) {
+    e2e::SetRegistryString(kKey, "Programm - Sprache", "English");
+    const long long inThreeDays = 3 * 1440 + 5;
+    ASSERT_TRUE(e2e::WriteTextFile(ini_, "[Weckzeiten]\r\nZ\xE4hler=0\r\n0=" + WakeDate(inThreeDays, "Daily") +
+                                             "\r\n[Wiederholung]\r\n0=1111111\r\n"));
+    auto agent = e2e::StartProgram("Agent.exe");
+    HWND window = e2e::WaitForWindow("TApplication", "Orvella Agent", 10000);
+    ASSERT_TRUE(window);
+    std::string tip = NextWakeTip(inThreeDays, "Daily");
+    ASSERT_TRUE(e2e::WaitUntil([&] { return ShellShows(tip.c_str()); }, 10000)) << ShellTips();
+
+    HWND icon = FindWindowA("Orvella Agent Icon", nullptr);
+    const UINT kIconMessage = WM_APP + 1;
+    PostMessageA(icon, kIconMessage, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 5000));
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {  // the first press selects the first item
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+        Sleep(200);
+    }
+    const std::string moved = WakeDate(inThreeDays + 1440, "Daily");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ReadTextFile(ini_).find("0=" + moved) != std::string::npos; }, 10000))
+        << e2e::ReadTextFile(ini_);
+    EXPECT_NE(e2e::ReadTextFile(ini_).find("[Wiederholung]\r\n0=1111111"), std::string::npos);
+    tip = NextWakeTip(inThreeDays + 1440, "Daily");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ShellShows(tip.c_str()); }, 10000)) << ShellTips() << " instead of " << tip;
+
+    PostMessageA(icon, kIconMessage, 1, WM_LBUTTONDBLCLK);
+    e2e::DeclineSkinSearch();
+    EXPECT_TRUE(e2e::WaitForWindow("TApplication", "Orvella", 20000));
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(agent.WaitForExit(10000));
 }

@@ -250,6 +250,26 @@ TEST_F(Preferences, CancelLeavesTheWakeDatesFileAsItWas) {
     EXPECT_EQ(e2e::ReadTextFile(Ini()), before);
 }
 
+// "/P", which the agent's "Preferences..." starts: a first copy shows its preferences with its
+// main window; a second one has the running copy show them again, and ends.
+TEST_F(Preferences, ThePreferencesSwitchShowsThemInANewCopyOrInTheRunningOne) {
+    program_ = e2e::StartProgram("Orvella.exe", "/P");
+    e2e::DeclineSkinSearch();
+    HWND dialog = e2e::WaitForWindow("TForm2", "", 15000);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 10000));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(FindWindowA("TForm1", "Orvella")) != FALSE; }, 10000));
+    PostMessageA(Child(dialog, "Button", "Cancel"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dialog); }, 10000));
+
+    auto second = e2e::StartProgram("Orvella.exe", "/P");
+    DWORD code = 99;
+    EXPECT_TRUE(second.WaitForExit(15000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 10000));
+    EXPECT_TRUE(program_.Running());
+}
+
 TEST_F(Preferences, EachTabLooksAsDesigned) {
     HWND dialog = Open();
     ASSERT_TRUE(dialog);

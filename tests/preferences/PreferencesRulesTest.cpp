@@ -196,7 +196,8 @@ TEST_F(Rules, AgentSwitchStartsClosesOrReportsTheMissingAgent) {
 
     p.desktop.AddWindow("TApplication", "Orvella Agent");
     MouseToggle(f2.CheckBox13);
-    EXPECT_EQ(p.desktop.terminated.size(), 1u);
+    ASSERT_EQ(p.desktop.asked.size(), 1u);
+    EXPECT_EQ(p.desktop.asked[0].message, 0x0010u);  // WM_CLOSE
 
     p.files.AddFile("C:\\Program Files\\Orvella\\Agent.exe", "agent");
     MouseToggle(f2.CheckBox13);

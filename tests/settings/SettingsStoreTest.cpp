@@ -49,6 +49,7 @@ const Option kOptions[] = {
     {"Automatisch beenden - Shutdown", true, 0, 1},
     {"Programm - Automatische Wiedergabe", true, 1, 0},
     {"Weckton - Aktiv", true, 1, 0},
+    {"Agent - Symbol", true, 1, 0},
 };
 
 }  // namespace

@@ -235,7 +235,12 @@ TEST(AgentLink, StartsTheAgentBesideTheProgramAndEndsItByItsWindow) {
     p.desktop.AddWindow("TApplication", "Orvella");
     p.desktop.AddWindow("TApplication", "Orvella Agent");
     const auto agent = p.desktop.windows[1].processId;
-    CloseAgent(p);
+    CloseAgent(p);  // asked to close, it ends by itself
+    ASSERT_EQ(p.desktop.asked.size(), 1u);
+    EXPECT_EQ(p.desktop.asked[0].message, 0x0010u);
+    EXPECT_TRUE(p.desktop.terminated.empty());
+    p.desktop.onAsk = [](const fake::FakeDesktop::Message&) { return std::optional<std::intptr_t>(); };
+    CloseAgent(p);  // hung: ended by force
     EXPECT_EQ(p.desktop.terminated, std::vector<std::uint32_t>{agent});
     EXPECT_TRUE(p.desktop.Find("TApplication", "Orvella"));
 }
@@ -344,4 +349,29 @@ TEST_F(StartupTest, MissedWakeCallsAreToldOnceAtAnOrdinaryStart) {
     Start({});
     ASSERT_EQ(p.dialogs.shown.size(), 2u);
     EXPECT_EQ(p.dialogs.shown[1].text, "Verpasster Weckruf: 10.12.2026 (07:00)");
+}
+
+// "/P", from the agent's menu: a second copy has the running one show its preferences and ends;
+// a first copy starts as usual and asks for them once its loop runs. Any running copy shows
+// them when asked.
+TEST_F(StartupTest, APreferencesStartShowsThePreferencesOfTheRunningCopyOrOfItsOwn) {
+    p.process.mutexes = {"Orvella"};
+    EXPECT_EQ(Start({"/P"}), 0);
+    EXPECT_EQ(p.app.preferencesHandOvers, 1);
+    EXPECT_EQ(Start({""}), 0);
+    EXPECT_EQ(p.app.preferencesHandOvers, 1);
+
+    for (const char* argument : {"/P", ""}) {
+        p.process.mutexes.clear();
+        std::unique_ptr<OrvellaStartup> s;
+        const int requests = p.app.preferencesRequests;
+        EXPECT_EQ(Start({argument}, &s), -1);
+        EXPECT_EQ(p.app.preferencesRequests - requests, *argument ? 1 : 0) << argument;
+        ASSERT_TRUE(p.app.preferencesHandler);
+        EXPECT_FALSE(s->Preferences().Visible());
+        p.app.preferencesHandler();
+        EXPECT_TRUE(s->Preferences().Visible());
+        s.reset();
+        EXPECT_FALSE(p.app.preferencesHandler);
+    }
 }

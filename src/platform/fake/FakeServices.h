@@ -171,6 +171,12 @@ public:
         return runningCopyTakesWakeCall;
     }
     void OnWakeCallHandedOver(std::function<void()> handler) override { wakeCallHandler = std::move(handler); }
+    bool HandPreferencesToRunningCopy(std::uint32_t) override {
+        ++preferencesHandOvers;
+        return true;
+    }
+    void OnPreferencesRequested(std::function<void()> handler) override { preferencesHandler = std::move(handler); }
+    void RequestPreferences() override { ++preferencesRequests; }
 
     platform::Cursor CurrentCursor() const { return cursors.empty() ? platform::Cursor::Default : cursors.back(); }
 
@@ -182,6 +188,9 @@ public:
     bool runningCopyTakesWakeCall = true;
     std::vector<std::uint32_t> handOverTimeouts;
     std::function<void()> wakeCallHandler;
+    int preferencesHandOvers = 0;
+    int preferencesRequests = 0;
+    std::function<void()> preferencesHandler;
 };
 
 // The power management: every keep-awake state asked for, in order, and the power plan as

@@ -20,11 +20,14 @@ const char kApplicationClass[] = "TApplication";
 
 // A wake call handed from one copy of a program to the copy that runs: WM_COPYDATA to the
 // running copy's application window, marked so that no other sender's data is taken for it,
-// and answered with kWakeCallTaken. The call itself runs after the answer (kRunWakeCall posted
+// and answered with kHandOverTaken. The call itself runs after the answer (kRunWakeCall posted
 // to the window), so that the sender never waits for the alarm to start.
 const ULONG_PTR kWakeCallData = 0x4F72574B;  // "OrWK"
-const LRESULT kWakeCallTaken = 0x4F4B;
+const LRESULT kHandOverTaken = 0x4F4B;
 const UINT kRunWakeCall = WM_APP + 1;
+// The same way, a request to show the preferences.
+const ULONG_PTR kPreferencesData = 0x4F725052;  // "OrPR"
+const UINT kRunPreferences = WM_APP + 2;
 
 }  // namespace
 
@@ -64,35 +67,57 @@ LRESULT CALLBACK Win32Gui::ApplicationProc(HWND hwnd, UINT message, WPARAM wPara
     case WM_TIMER: self->FireTimer(wParam); return 0;
     case WM_CLOSE: self->PostQuit(); return 0;  // another program asks the application to end
     case WM_COPYDATA: return lParam ? self->TakeCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam)) : FALSE;
-    case kRunWakeCall: self->RunHandedOverWakeCall(); return 0;
+    case kRunWakeCall: self->RunHandedOver(self->wakeCallHandler_); return 0;
+    case kRunPreferences: self->RunHandedOver(self->preferencesHandler_); return 0;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }
 
 // SMTO_ABORTIFHUNG gives up at once on a copy that has not taken its messages for a while.
-bool Win32Gui::HandWakeCallToRunningCopy(std::uint32_t timeoutMs) {
+bool Win32Gui::HandWakeCallToRunningCopy(std::uint32_t timeoutMs) { return HandToRunningCopy(kWakeCallData, timeoutMs); }
+
+bool Win32Gui::HandPreferencesToRunningCopy(std::uint32_t timeoutMs) {
+    return HandToRunningCopy(kPreferencesData, timeoutMs);
+}
+
+void Win32Gui::RequestPreferences() { PostMessageA(AppWindow(), kRunPreferences, 0, 0); }
+
+bool Win32Gui::HandToRunningCopy(ULONG_PTR kind, std::uint32_t timeoutMs) {
     const HWND running = FindWindowA(kApplicationClass, title_.c_str());
     if (!running || running == application_) return false;
+    // A copy started from the front may hand the front on, so that the window it asks for comes
+    // there.
+    DWORD process = 0;
+    GetWindowThreadProcessId(running, &process);
+    if (process) AllowSetForegroundWindow(process);
     static char name[] = "Weckruf";
-    COPYDATASTRUCT data{kWakeCallData, sizeof name, name};
+    static char preferences[] = "Einstellungen";
+    COPYDATASTRUCT data{kind, kind == kWakeCallData ? sizeof name : sizeof preferences,
+                        kind == kWakeCallData ? name : preferences};
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG | SMTO_BLOCK,
                              timeoutMs, &answer))
         return false;
-    return static_cast<LRESULT>(answer) == kWakeCallTaken;
+    return static_cast<LRESULT>(answer) == kHandOverTaken;
 }
 
 LRESULT Win32Gui::TakeCopyData(const COPYDATASTRUCT& data) {
-    if (data.dwData != kWakeCallData || !wakeCallHandler_) return FALSE;
-    PostMessageA(application_, kRunWakeCall, 0, 0);
-    return kWakeCallTaken;
+    if (data.dwData == kWakeCallData && wakeCallHandler_) {
+        PostMessageA(application_, kRunWakeCall, 0, 0);
+        return kHandOverTaken;
+    }
+    if (data.dwData == kPreferencesData && preferencesHandler_) {
+        PostMessageA(application_, kRunPreferences, 0, 0);
+        return kHandOverTaken;
+    }
+    return FALSE;
 }
 
 // Posted, it is dispatched by whichever loop runs: the program's own, or that of a message box
 // or a modal window, so an open dialog does not hold the alarm up.
-void Win32Gui::RunHandedOverWakeCall() {
+void Win32Gui::RunHandedOver(const std::function<void()>& handler) {
     try {
-        if (wakeCallHandler_) wakeCallHandler_();
+        if (handler) handler();
     } catch (const std::exception& e) {
         ReportError(nullptr, e.what());
     }

@@ -45,6 +45,9 @@ public:
     void BeforeBlocking() override { Sync(); }
     bool HandWakeCallToRunningCopy(std::uint32_t timeoutMs) override;
     void OnWakeCallHandedOver(std::function<void()> handler) override { wakeCallHandler_ = std::move(handler); }
+    bool HandPreferencesToRunningCopy(std::uint32_t timeoutMs) override;
+    void OnPreferencesRequested(std::function<void()> handler) override { preferencesHandler_ = std::move(handler); }
+    void RequestPreferences() override;
 
     // ui::Gui
     platform::WindowHandle FormWindow(const ui::Form& form) override;
@@ -85,8 +88,9 @@ private:
     NativeForm* WindowOf(const ui::Form& form, bool create);
     void SyncTimers();
     void FireTimer(UINT_PTR id);
+    bool HandToRunningCopy(ULONG_PTR kind, std::uint32_t timeoutMs);
     LRESULT TakeCopyData(const COPYDATASTRUCT& data);
-    void RunHandedOverWakeCall();
+    void RunHandedOver(const std::function<void()>& handler);
 
     std::string title_;
     HINSTANCE instance_;
@@ -96,6 +100,7 @@ private:
     int exitCode_ = 0;
     HCURSOR cursorOverride_ = nullptr;
     std::function<void()> wakeCallHandler_;
+    std::function<void()> preferencesHandler_;
     bool keyPreviewed_ = false;
     bool showingError_ = false;
     bool syncing_ = false;  // a window call inside the sync may come back to it

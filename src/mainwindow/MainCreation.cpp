@@ -102,6 +102,9 @@ void TForm1::ApplyLanguageTexts(const LanguageTexts& texts) {
     Image9.hint = texts.text[4];
     Image17.hint = texts.text[5];
     Image2.hint = texts.text[6];
+    // The screen reader's word for pressing a button, which the file does not hold.
+    for (ui::Image* button : {&Image16, &Image1, &Image7, &Image9, &Image17, &Image2})
+        button->accessibleAction = texts.German() ? "Drücken" : "Press";
 }
 
 // While the program's own alarm sound rings, the Start button's hint says where it comes from.

@@ -1,6 +1,7 @@
 #include "ui/win32/FormAccessible.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -184,7 +185,7 @@ HRESULT FormAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
         if (action) *action = nullptr;
         return IsSelf(child) || element ? S_FALSE : E_INVALIDARG;
     }
-    return NewString("Press", action);
+    return NewString(element->accessibleAction, action);
 }
 
 HRESULT FormAccessible::accSelect(long, VARIANT) { return S_FALSE; }
@@ -269,6 +270,19 @@ HRESULT FormAccessible::accDoDefaultAction(VARIANT child) {
 }
 
 HRESULT FormAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
-HRESULT FormAccessible::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
+// A slider that takes values takes a number from the client as a drag would set it.
+HRESULT FormAccessible::put_accValue(VARIANT child, BSTR value) {
+    if (!form_) return E_FAIL;
+    if (IsSelf(child)) return standard_ ? standard_->put_accValue(child, value) : E_NOTIMPL;
+    ui::Control* element = form_->AccessibleElement(child.vt == VT_I4 ? child.lVal : -1);
+    if (!element) return E_INVALIDARG;
+    if (element->accessibleRole != ui::AccessibleRole::Slider || !element->OnAccessibleValue) return E_NOTIMPL;
+    if (!element->enabled) return E_FAIL;
+    if (!value) return E_INVALIDARG;
+    std::string text(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, value, -1, nullptr, 0, nullptr, nullptr)), '\0');
+    if (!text.empty()) WideCharToMultiByte(CP_ACP, 0, value, -1, &text[0], static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(std::strlen(text.c_str()));
+    return form_->SetElementValue(*element, text) ? S_OK : E_INVALIDARG;
+}
 
 }  // namespace win32

@@ -46,6 +46,22 @@ void NativeForm::PressElement(ui::Control& element) {
     gui_.Sync();
 }
 
+bool NativeForm::SetElementValue(ui::Control& element, const std::string& value) {
+    bool taken = false;
+    try {
+        taken = element.OnAccessibleValue && element.OnAccessibleValue(value);
+    } catch (const std::exception& e) {
+        gui_.ReportError(&form_, e.what());
+    }
+    gui_.Sync();
+    if (taken) {
+        const std::vector<ui::Control*> all = AccessibleElements();
+        const auto child = std::find(all.begin(), all.end(), &element) - all.begin() + 1;
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_, OBJID_CLIENT, static_cast<LONG>(child));
+    }
+    return taken;
+}
+
 std::vector<ui::Control*> NativeForm::KeyElements() const {
     std::vector<ui::Control*> buttons;
     for (ui::Control* element : AccessibleElements())

@@ -53,6 +53,8 @@ public:
     const ui::Control* KeyElement() const { return keyElement_; }
     RECT ElementRect(const ui::Control& control);
     void PressElement(ui::Control& element);
+    // A value given to a slider as its model takes it; false when the model refuses it.
+    bool SetElementValue(ui::Control& element, const std::string& value);
 
 private:
     // What a native child window last showed, to touch it only when the model changed.

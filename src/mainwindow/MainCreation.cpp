@@ -62,7 +62,6 @@ TForm1::TForm1(ui::Environment& environment) : ui::Form(environment, "TForm1", "
         volume->accessibleName = "Vol";
         volume->accessibleValue = "100 %";
     }
-    Label1.accessibleRole = Label2.accessibleRole = ui::AccessibleRole::Text;
 
     for (ui::Label* label : {&Label1, &Label2}) {
         label->font.name = "Small Fonts";

@@ -108,7 +108,10 @@ public:
 
 class Label : public Control {
 public:
-    Label(Form* owner, std::string name) : Control(owner, ControlKind::Label, std::move(name)) {}
+    // A screen reader reads every label as a text.
+    Label(Form* owner, std::string name) : Control(owner, ControlKind::Label, std::move(name)) {
+        accessibleRole = AccessibleRole::Text;
+    }
     bool transparent = false;
     bool autoSize = true;
 };

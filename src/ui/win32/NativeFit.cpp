@@ -49,13 +49,13 @@ int NativeForm::ShownRight(const ui::Control& control) {
     return Scale(control.left) + text.right;
 }
 
-int NativeForm::RoomLeft(const ui::Control& control) {
+int NativeForm::RoomLeft(const ui::Control& control, int height) {
     const ui::Control* surface = control.parent;
     int limit = Scale(Inset(surface));
     for (const ui::Control* other : form_.Controls()) {
         if (other == &control || other->parent != surface || !other->visible || other->left >= control.left) continue;
         if (other->width <= 0 || other->height <= 0) continue;
-        if (Overlap(other->top, other->top + other->height, control.top, control.top + control.height))
+        if (Overlap(other->top, other->top + other->height, control.top, control.top + height))
             limit = std::max(limit, ShownRight(*other) + Scale(4));
     }
     return limit;
@@ -70,19 +70,21 @@ const NativeForm::LabelFit& NativeForm::FitLabel(const ui::Label& label, const R
     fit = LabelFit{key, place, false, 0};
     const ui::Control* surface = label.parent;
     const int width = place.right - place.left;
+    // The rows the text covers, in 96-DPI pixels: a label placed without a height has its text's.
+    const int rows = std::max(label.height, ui::ScaleFromDpi(place.bottom - place.top, dpi_));
     // Where the text must end: before the control to its right, inside its surface; and where
-    // it would end with the design's gaps kept.
-    const int edge = Scale(surface ? surface->width : form_.clientWidth);
-    int end = edge;
+    // it ends with the design's gaps kept.
+    const int surfaceWidth = surface ? surface->width : form_.clientWidth;
+    int end = Scale(surfaceWidth), gapEnd = Scale(surfaceWidth - Inset(surface));
     for (const ui::Control* other : form_.Controls()) {
         if (other == &label || other->parent != surface || !other->visible || other->left <= label.left) continue;
-        if (other->width > 0 && other->height > 0 &&
-            Overlap(other->top, other->top + other->height, label.top, label.top + label.height))
+        if (other->width > 0 && other->height > 0 && Overlap(other->top, other->top + other->height, label.top, label.top + rows)) {
             end = std::min(end, Scale(other->left));
+            gapEnd = std::min(gapEnd, Scale(other->left - 4));
+        }
     }
     if (label.caption.empty() || place.right <= end) return fit;
-    const int gapEnd = std::min(RoomRight(label), end);
-    const int left = RoomLeft(label);
+    const int left = RoomLeft(label, rows);
     const auto moved = [&](int textWidth) { return std::max(left, std::min<int>(place.left, gapEnd - textWidth)); };
     const auto place_at = [&](int x, int textWidth, int textHeight) {
         fit.rect = RECT{x, place.top, x + textWidth, place.top + textHeight};

@@ -158,7 +158,8 @@ private:
     // Where the next control of the same surface starts to the right of / below / above `control`, or
     // the surface's inner edge, in window pixels.
     int RoomRight(const ui::Control& control) const;
-    int RoomLeft(const ui::Control& control);
+    // `height`: the rows the control covers, in 96-DPI pixels.
+    int RoomLeft(const ui::Control& control, int height);
     // A self-sizing label whose one line (at `place`) runs under the control to its right or past
     // its surface's edge moves left into free room, else breaks into lines in the free room
     // below, else takes a type one pixel smaller (moved left as far as needed).

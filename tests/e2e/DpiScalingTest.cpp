@@ -103,6 +103,17 @@ std::vector<PaintedText> PaintedTexts(HWND window) {
     return texts;
 }
 
+long AccessibleChildCount(HWND window) {
+    IAccessible* object = nullptr;
+    long count = 0;
+    if (AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) == S_OK && object) {
+        object->get_accChildCount(&count);
+        object->Release();
+    }
+    return count;
+}
+
 // What does not fit in one window, one line per control, empty when everything fits: a single
 // line's extent beyond the room its control leaves for text, a broken text beyond the height,
 // tabs running out of their row, a painted text running past the edge of what it is painted on
@@ -378,6 +389,11 @@ TEST_F(DpiScaling, EveryControlsTextFitsAtEachScaleInBothLanguages) {
             walk(language + "uninstall wizard, welcome page", wizard, dpi);
             HWND last = e2e::FindControl(wizard, "TPanel", [](HWND panel) { return !IsWindowVisible(panel); });
             ASSERT_TRUE(last) << run;
+            // The walk reads what a screen reader reads: the title, then the window's controls;
+            // each page's two lines.
+            EXPECT_EQ(PaintedTexts(wizard).size(), 1u) << run;
+            EXPECT_GE(AccessibleChildCount(wizard), 3) << run << ": the buttons are missing";
+            EXPECT_EQ(PaintedTexts(last).size(), 2u) << run;
             walk(language + "uninstall wizard, last page", last, dpi);
             remover.Kill();
             e2e::WaitForWindowGone("TForm1", "Setup", 5000);

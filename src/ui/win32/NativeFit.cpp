@@ -54,20 +54,20 @@ int NativeForm::RoomLeft(const ui::Control& control, int height) {
     int limit = Scale(Inset(surface));
     for (const ui::Control* other : form_.Controls()) {
         if (other == &control || other->parent != surface || !other->visible || other->left >= control.left) continue;
-        if (other->width <= 0 || other->height <= 0) continue;
+        if (other->width <= 0 || other->height <= 0 || other->kind == ui::ControlKind::Image) continue;
         if (Overlap(other->top, other->top + other->height, control.top, control.top + height))
             limit = std::max(limit, ShownRight(*other) + Scale(4));
     }
     return limit;
 }
 
+// Worked out at every look, since the controls beside a label may move, show or hide; only a
+// label that does not fit costs more than a walk over the form's controls.
 const NativeForm::LabelFit& NativeForm::FitLabel(const ui::Label& label, const RECT& place) {
-    const std::string key = label.caption + "|" + std::to_string(dpi_) + "|" + std::to_string(place.left) + "," +
-                            std::to_string(place.top) + "|" + label.font.name + std::to_string(label.font.size) +
-                            std::to_string(label.font.pixelHeight) + (label.font.bold ? "b" : "");
     LabelFit& fit = labelFits_[&label];
-    if (fit.key == key) return fit;
-    fit = LabelFit{key, place, false, 0};
+    fit = LabelFit{place, false, 0};
+    // A see-through label is meant to lie on a picture, as the main window's status lines do.
+    if (label.transparent) return fit;
     const ui::Control* surface = label.parent;
     const int width = place.right - place.left;
     // The rows the text covers, in 96-DPI pixels: a label placed without a height has its text's.
@@ -78,6 +78,7 @@ const NativeForm::LabelFit& NativeForm::FitLabel(const ui::Label& label, const R
     int end = Scale(surfaceWidth), gapEnd = Scale(surfaceWidth - Inset(surface));
     for (const ui::Control* other : form_.Controls()) {
         if (other == &label || other->parent != surface || !other->visible || other->left <= label.left) continue;
+        if (other->kind == ui::ControlKind::Image) continue;  // a text may lie on a picture
         if (other->width > 0 && other->height > 0 && Overlap(other->top, other->top + other->height, label.top, label.top + rows)) {
             end = std::min(end, Scale(other->left));
             gapEnd = std::min(gapEnd, Scale(other->left - 4));

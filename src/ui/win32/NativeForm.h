@@ -88,7 +88,6 @@ private:
     // Where a label that sizes itself shows its text: at its place in one line where that fits,
     // else as NativeFit.cpp's FitLabel found room for it.
     struct LabelFit {
-        std::string key;  // what it was worked out for
         RECT rect{0, 0, 0, 0};
         bool wrap = false;  // broken into lines within the rectangle's width
         int smaller = 0;    // pixels taken off the font's height
@@ -162,7 +161,8 @@ private:
     int RoomLeft(const ui::Control& control, int height);
     // A self-sizing label whose one line (at `place`) runs under the control to its right or past
     // its surface's edge moves left into free room, else breaks into lines in the free room
-    // below, else takes a type one pixel smaller (moved left as far as needed).
+    // below, else takes a type one pixel smaller (moved left as far as needed). Pictures are no
+    // obstacle, and a see-through label stays where it is placed.
     const LabelFit& FitLabel(const ui::Label& label, const RECT& place);
     // The right edge of a control as it shows, a self-sizing label's one-line text included.
     int ShownRight(const ui::Control& control);

@@ -62,7 +62,6 @@ TForm1::TForm1(ui::Environment& environment) : ui::Form(environment, "TForm1", "
         volume->accessibleName = "Vol";
         volume->accessibleValue = "100 %";
     }
-    Label1.accessibleRole = Label2.accessibleRole = ui::AccessibleRole::Text;
 
     for (ui::Label* label : {&Label1, &Label2}) {
         label->font.name = "Small Fonts";
@@ -103,6 +102,9 @@ void TForm1::ApplyLanguageTexts(const LanguageTexts& texts) {
     Image9.hint = texts.text[4];
     Image17.hint = texts.text[5];
     Image2.hint = texts.text[6];
+    // The screen reader's word for pressing a button, which the file does not hold.
+    for (ui::Image* button : {&Image16, &Image1, &Image7, &Image9, &Image17, &Image2})
+        button->accessibleAction = texts.German() ? "Drücken" : "Press";
     ApplyWakeCallWords(texts);
     ShowNextWakeCall();
 }

@@ -156,6 +156,10 @@ public:
     void Image20MouseDown(const ui::MouseEvent& event);
     void Image20MouseMove(const ui::MouseEvent& event);
     void Image20MouseUp(const ui::MouseEvent& event);
+    // Either volume control set by a screen reader: a whole number from 0 to 100, a "%" after
+    // it allowed ("40", "40 %"); anything else is refused.
+    bool Image31AccessibleValue(const std::string& text);
+    bool Image20AccessibleValue(const std::string& text) { return Image31AccessibleValue(text); }
     void FormMouseDown(const ui::MouseEvent& event);
     void FormMouseMove(const ui::MouseEvent& event);
     void FormMouseUp(const ui::MouseEvent& event);

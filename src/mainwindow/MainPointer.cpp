@@ -46,6 +46,8 @@ void TForm1::BindPointerHandlers() {
     Image20.OnMouseDown = [this](const ui::MouseEvent& e) { Image20MouseDown(e); };
     Image20.OnMouseMove = [this](const ui::MouseEvent& e) { Image20MouseMove(e); };
     Image20.OnMouseUp = [this](const ui::MouseEvent& e) { Image20MouseUp(e); };
+    Image31.OnAccessibleValue = [this](const std::string& text) { return Image31AccessibleValue(text); };
+    Image20.OnAccessibleValue = [this](const std::string& text) { return Image20AccessibleValue(text); };
     OnMouseDown = [this](const ui::MouseEvent& e) { FormMouseDown(e); };
     OnMouseMove = [this](const ui::MouseEvent& e) { FormMouseMove(e); };
     OnMouseUp = [this](const ui::MouseEvent& e) { FormMouseUp(e); };
@@ -237,4 +239,17 @@ void TForm1::Image20MouseMove(const ui::MouseEvent& event) {
     if (level >= 0) ShowLevelPicture(level);
     if (event.x > 0 && event.x <= width)
         playback.SetVolumePercent(std::min(RoundHalfEven(event.x / (width / 100.0)), 100));
+}
+
+bool TForm1::Image31AccessibleValue(const std::string& text) {
+    std::size_t at = text.find_first_not_of(' ');
+    int percent = 0, digits = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9' && digits < 4; ++at, ++digits)
+        percent = percent * 10 + (text[at] - '0');
+    const std::size_t rest = at < text.size() ? text.find_first_not_of(' ', at) : std::string::npos;
+    const bool sign = rest != std::string::npos && text[rest] == '%';
+    const bool clean = rest == std::string::npos || (sign && text.find_first_not_of(' ', rest + 1) == std::string::npos);
+    if (digits == 0 || digits == 4 || !clean || percent > 100) return false;
+    playback.SetVolumeByHand(percent);
+    return true;
 }

@@ -81,12 +81,22 @@ void Playback::SetVolumePercent(int percent) {
     view_.ShowVolumeText("Vol: " + std::to_string(percent));
 }
 
+void Playback::EndMuteByHand() {
+    if (!Muted) return;
+    Muted = false;
+    ResumeRun();
+    view_.ShowButtonFace(PlaybackView::Button::Mute, PlaybackView::Face::Normal);
+}
+
 void Playback::DragVolume(int width) {
-    if (Muted) {
-        // Taking hold of the knob is an answer to the silence: the saved volume is dropped.
-        Muted = false;
-        ResumeRun();
-        view_.ShowButtonFace(PlaybackView::Button::Mute, PlaybackView::Face::Normal);
-    }
+    EndMuteByHand();
     if (width >= 0) SetVolumePercent(std::min(RoundHalfEven(width / 0.64), 100));
+}
+
+void Playback::SetVolumeByHand(int percent) {
+    EndMuteByHand();
+    SetVolumePercent(percent);
+    const int width = BarWidth(percent);
+    view_.ShowVolumeBar(width, width);
+    ShowLevel(percent, 10);
 }

@@ -88,6 +88,9 @@ public:
     // The knob was dragged to `width` pixels along the bar (less than 0: left of its start).
     // Taking hold of the knob ends a mute.
     void DragVolume(int width);
+    // The volume set in percent without the pointer (by a screen reader): as a drag of the knob
+    // that ends there, it ends a mute, and the bar, the knob and the level picture show it.
+    void SetVolumeByHand(int percent);
 
     // Timers (AlarmRun.cpp, StartupPlayback.cpp, AlarmSound.cpp).
     void Timer1Timer();
@@ -114,6 +117,8 @@ private:
         std::uint16_t savedLevel[2] = {0, 0};
     };
 
+    // A hand on the volume control answers the silence: a mute ends and its saved volume is dropped.
+    void EndMuteByHand();
     // The player's main window; 0 when it does not run.
     platform::WindowHandle FindPlayer();
     // The player's play, pause and stop: its own key while it is in front, otherwise its

@@ -54,8 +54,9 @@ struct Font {
 
 // What accessibility clients (screen readers) are told a painted element is; the renderer
 // exposes the elements with a role as children of their window. A push button is named by its
-// hint and pressed by its default action as by a click; a slider reads out `accessibleValue`;
-// a text reads out its caption.
+// hint and pressed by its default action (named `accessibleAction`) as by a click; a slider reads
+// out `accessibleValue` and, where it has OnAccessibleValue, takes a value a client sets; a text
+// reads out its caption.
 enum class AccessibleRole { None, PushButton, Slider, Text };
 
 // A control is plain data; handlers read and write it and the renderer shows it.
@@ -82,6 +83,7 @@ public:
     AccessibleRole accessibleRole = AccessibleRole::None;
     std::string accessibleName;   // for an element without a hint
     std::string accessibleValue;  // a slider's value as read out
+    std::string accessibleAction = "Press";  // a push button's default action as read out
 
     std::function<void()> OnClick;
     std::function<void()> OnChange;
@@ -90,6 +92,8 @@ public:
     std::function<void(const MouseEvent&)> OnMouseUp;
     // A key released while the control (or an editor it opened) has the keyboard focus.
     std::function<void(KeyEvent&)> OnKeyUp;
+    // An accessibility client sets a slider's value, in the text it gave ("40"); false refuses it.
+    std::function<bool(const std::string&)> OnAccessibleValue;
     // The keyboard focus arrives at the control / leaves it.
     std::function<void()> OnEnter;
     std::function<void()> OnExit;
@@ -104,7 +108,10 @@ public:
 
 class Label : public Control {
 public:
-    Label(Form* owner, std::string name) : Control(owner, ControlKind::Label, std::move(name)) {}
+    // A screen reader reads every label as a text.
+    Label(Form* owner, std::string name) : Control(owner, ControlKind::Label, std::move(name)) {
+        accessibleRole = AccessibleRole::Text;
+    }
     bool transparent = false;
     bool autoSize = true;
 };

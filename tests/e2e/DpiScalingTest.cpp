@@ -5,6 +5,7 @@
 #include "E2eSupport.h"
 #include "ForeignControls.h"
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -60,9 +61,91 @@ SIZE TextSize(HWND control, int dpi, const std::string& text, int width = 0) {
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
+// The texts a window paints itself (the labels of a form's client area or of one of its
+// panels), as a screen reader finds them: each one's words and its place on the screen. They
+// come before the child windows among the window's accessible children.
+struct PaintedText {
+    std::string text;
+    RECT place;
+};
+
+std::vector<PaintedText> PaintedTexts(HWND window) {
+    std::vector<PaintedText> texts;
+    IAccessible* object = nullptr;
+    if (AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) != S_OK || !object)
+        return texts;
+    long count = 0;
+    object->get_accChildCount(&count);
+    for (long child = 1; child <= count; ++child) {
+        VARIANT id{};
+        id.vt = VT_I4;
+        id.lVal = child;
+        IDispatch* dispatch = nullptr;
+        if (object->get_accChild(id, &dispatch) == S_OK && dispatch) {
+            dispatch->Release();
+            break;  // the child windows, which the walk measures itself
+        }
+        VARIANT role{};
+        BSTR name = nullptr;
+        long left = 0, top = 0, width = 0, height = 0;
+        if (object->get_accRole(id, &role) != S_OK || role.vt != VT_I4 || role.lVal != ROLE_SYSTEM_STATICTEXT ||
+            object->get_accName(id, &name) != S_OK || object->accLocation(&left, &top, &width, &height, id) != S_OK) {
+            SysFreeString(name);
+            continue;
+        }
+        char text[512] = {};
+        if (name) WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+        SysFreeString(name);
+        if (text[0]) texts.push_back({text, RECT{left, top, left + width, top + height}});
+    }
+    object->Release();
+    return texts;
+}
+
+long AccessibleChildCount(HWND window) {
+    IAccessible* object = nullptr;
+    long count = 0;
+    if (AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) == S_OK && object) {
+        object->get_accChildCount(&count);
+        object->Release();
+    }
+    return count;
+}
+
 // What does not fit in one window, one line per control, empty when everything fits: a single
 // line's extent beyond the room its control leaves for text, a broken text beyond the height,
-// tabs running out of their row. A hidden window's controls count as they would show.
+// tabs running out of their row, a painted text running past the edge of what it is painted on
+// or under a control. A hidden window's controls count as they would show.
+std::string PaintedMisfits(HWND surface, bool shown) {
+    std::string found;
+    RECT client{};
+    GetClientRect(surface, &client);
+    MapWindowPoints(surface, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (const PaintedText& painted : PaintedTexts(surface)) {
+        RECT inside{};
+        IntersectRect(&inside, &painted.place, &client);
+        std::string under;
+        for (HWND control = GetWindow(surface, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+            if (shown ? !IsWindowVisible(control) : !(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) continue;
+            RECT over{}, both{};
+            GetWindowRect(control, &over);
+            if (IntersectRect(&both, &painted.place, &over)) under = ClassOf(control) + " \"" + e2e::WindowText(control) + "\"";
+        }
+        if (EqualRect(&inside, &painted.place) && under.empty()) continue;
+        char line[768];
+        std::snprintf(line, sizeof line, "  painted \"%s\": %ld x %ld at %ld,%ld, %s\n", painted.text.c_str(),
+                      painted.place.right - painted.place.left, painted.place.bottom - painted.place.top,
+                      painted.place.left - client.left, painted.place.top - client.top,
+                      under.empty() ? ("its surface " + std::to_string(client.right - client.left) + " x " +
+                                       std::to_string(client.bottom - client.top)).c_str()
+                                    : ("under " + under).c_str());
+        found += line;
+    }
+    return found;
+}
+
 std::string Misfits(HWND root, int dpi) {
     const bool shown = IsWindowVisible(root) != FALSE;
     std::string found;
@@ -73,8 +156,10 @@ std::string Misfits(HWND root, int dpi) {
                       [&] { RECT r{}; GetClientRect(control, &r); return static_cast<int>(r.right); }());
         found += line;
     };
+    found += PaintedMisfits(root, shown);
     for (HWND control : e2e::Descendants(root)) {
         if (shown ? !IsWindowVisible(control) : !(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) continue;
+        if (e2e::OfClass(control, "TPanel")) found += PaintedMisfits(control, shown);
         RECT client{};
         GetClientRect(control, &client);
         const std::string text = e2e::WindowText(control);
@@ -173,8 +258,10 @@ protected:
         WriteBothLanguages();
         DeleteFileA((e2e::BinFolder() + "Orvella.ini").c_str());
         e2e::MovePointerAway();
+        CoInitialize(nullptr);
     }
     void TearDown() override {
+        CoUninitialize();
         program_.Kill();
         e2e::DeleteRegistryKey(kKey);
         DeleteFileA((e2e::BinFolder() + "Orvella.ini").c_str());
@@ -196,42 +283,120 @@ protected:
 
 const int kDpis[] = {96, 120, 144, 192};
 
+// The row of the language's longest default text, which the translation editor opens widest.
+int LongestRow(bool german) {
+    int longest = 1;
+    for (int k = 1; k <= kLanguageKeyCount; ++k)
+        if (DefaultText(german, k).size() > DefaultText(german, longest).size()) longest = k;
+    return longest - 1;
+}
+
+// Opens the row's editor in place as a click on the selected row does; null when it did not open.
+HWND EditRow(HWND list, int row) {
+    SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendWithData(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), state);
+    RECT bounds{};
+    bounds.left = LVIR_LABEL;
+    SendWithData(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), bounds);
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(bounds.left + 4, bounds.top + 2));
+    HWND editor = nullptr;
+    e2e::WaitUntil([&] { return (editor = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0))); }, 5000);
+    return editor;
+}
+
+// The program's shown input box (a system dialog with one field); null when none comes.
+HWND WaitForInputBox() {
+    HWND box = nullptr;
+    e2e::WaitUntil(
+        [&] {
+            for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;)
+                if (IsWindowVisible(w) && ChildOfClass(w, "Edit")) return (box = w) != nullptr;
+            return false;
+        },
+        5000);
+    return box;
+}
+
+// A visible control of the class with the text: a caption such as "New" can be on two tabs.
+HWND VisibleChild(HWND root, const std::string& className, const std::string& text) {
+    return e2e::FindControl(root, className,
+                            [&](HWND w) { return IsWindowVisible(w) && e2e::WindowText(w) == text; });
+}
+
 TEST_F(DpiScaling, EveryControlsTextFitsAtEachScaleInBothLanguages) {
     std::string misfits;
+    int captures = 0;
+    // What does not fit in the window, with its picture left for the one who reads the failure.
+    const auto walk = [&](const std::string& where, HWND window, int dpi) {
+        const std::string found = Misfits(window, dpi);
+        if (found.empty()) return;
+        const std::string capture = e2e::BinFolder() + "Misfit-" + std::to_string(++captures) + ".bmp";
+        e2e::WriteTextFile(capture, e2e::EncodeBmp(e2e::CaptureClientArea(window)));
+        misfits += std::to_string(dpi) + " DPI, " + where + " (" + capture + "):\n" + found;
+    };
     for (const int dpi : kDpis) {
         ScreenDpi screen(dpi);
         for (const bool german : {false, true}) {
             const std::string run = std::to_string(dpi) + " DPI, " + (german ? "Deutsch" : "English");
+            const std::string language = german ? "Deutsch, " : "English, ";
             HWND main = Start(german);
             ASSERT_TRUE(main) << run;
             HWND dialog = e2e::OpenPreferencesByShortcut(main);
             ASSERT_TRUE(dialog) << run;
             for (int tab = 0; tab < 7; ++tab) {
                 e2e::ShowTab(dialog, tab);
-                const std::string found = Misfits(dialog, dpi);
-                if (found.empty()) continue;
-                // The window as it showed, for the one who reads the failure.
-                const std::string capture = e2e::BinFolder() + "Misfit-" + std::to_string(dpi) + (german ? "-de-" : "-en-") +
-                                            std::to_string(tab) + ".bmp";
-                e2e::WriteTextFile(capture, e2e::EncodeBmp(e2e::CaptureClientArea(dialog)));
-                misfits += run + ", preferences tab " + std::to_string(tab) + " (" + capture + "):\n" + found;
+                walk(language + "preferences tab " + std::to_string(tab), dialog, dpi);
             }
             // The date dialog, from the Dates tab's "New".
             e2e::ShowTab(dialog, 3);
-            PostMessageA(Child(dialog, "Button", TextOf(german, "New")), BM_CLICK, 0, 0);
+            PostMessageA(VisibleChild(dialog, "Button", TextOf(german, "New")), BM_CLICK, 0, 0);
             HWND dates = e2e::WaitForWindow("TForm3", "", 10000);
             ASSERT_TRUE(dates && e2e::WaitUntil([&] { return IsWindowVisible(dates) != FALSE; }, 5000)) << run;
             Sleep(200);
-            std::string found = Misfits(dates, dpi);
-            if (!found.empty()) misfits += run + ", date dialog:\n" + found;
+            walk(language + "date dialog", dates, dpi);
             PostMessageA(dates, WM_KEYDOWN, VK_ESCAPE, 0);
+            ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(dates); }, 5000)) << run;
+            // The translation editor with the longest row open in place, and the input box that
+            // its "New" asks a language's name with.
+            e2e::ShowTab(dialog, 4);
+            HWND list = e2e::FindControl(dialog, WC_LISTVIEWA, [](HWND l) { return IsWindowVisible(l) != FALSE; });
+            ASSERT_TRUE(list) << run;
+            HWND editor = EditRow(list, LongestRow(german));
+            ASSERT_TRUE(editor) << run;
+            walk(language + "translation editor, row " + std::to_string(LongestRow(german) + 1) + " open", dialog, dpi);
+            PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+            ASSERT_TRUE(e2e::WaitUntil([&] { return !SendMessageA(list, LVM_GETEDITCONTROL, 0, 0); }, 5000)) << run;
+            PostMessageA(VisibleChild(dialog, "Button", TextOf(german, "New")), BM_CLICK, 0, 0);
+            HWND box = WaitForInputBox();
+            ASSERT_TRUE(box) << run;
+            walk(language + "input box", box, dpi);
+            PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }, 5000)) << run;
             // The shutdown countdown exists from the start, hidden; its controls are laid out.
-            if (HWND shutdown = FindWindowA("TForm6", nullptr)) {
-                found = Misfits(shutdown, dpi);
-                if (!found.empty()) misfits += run + ", shutdown countdown:\n" + found;
-            }
+            if (HWND shutdown = FindWindowA("TForm6", nullptr)) walk(language + "shutdown countdown", shutdown, dpi);
             program_.Kill();
             e2e::WaitForWindowGone("TForm1", "Orvella", 5000);
+
+            // The uninstall wizard, started from the program folder and never pressed: its
+            // welcome page as it shows, its last page (hidden until the removal) as it would.
+            e2e::RunningProgram remover = e2e::StartProgram(e2e::BinFolder() + "OrvellaRemover.exe", "", e2e::BinFolder());
+            HWND wizard = e2e::WaitForWindow("TForm1", "Setup", 15000);
+            ASSERT_TRUE(wizard && e2e::WaitUntil([&] { return IsWindowVisible(wizard) != FALSE; }, 5000)) << run;
+            Sleep(200);
+            walk(language + "uninstall wizard, welcome page", wizard, dpi);
+            HWND last = e2e::FindControl(wizard, "TPanel", [](HWND panel) { return !IsWindowVisible(panel); });
+            ASSERT_TRUE(last) << run;
+            // The walk reads what a screen reader reads: the title, then the window's controls;
+            // each page's two lines.
+            EXPECT_EQ(PaintedTexts(wizard).size(), 1u) << run;
+            EXPECT_GE(AccessibleChildCount(wizard), 3) << run << ": the buttons are missing";
+            EXPECT_EQ(PaintedTexts(last).size(), 2u) << run;
+            walk(language + "uninstall wizard, last page", last, dpi);
+            remover.Kill();
+            e2e::WaitForWindowGone("TForm1", "Setup", 5000);
         }
         // The tips window, at a start without "Erster Start".
         e2e::DeleteRegistryValue(kKey, "Erster Start");
@@ -239,8 +404,7 @@ TEST_F(DpiScaling, EveryControlsTextFitsAtEachScaleInBothLanguages) {
         HWND tips = e2e::WaitForWindow("TForm5", "Info", 15000);
         ASSERT_TRUE(tips && e2e::WaitUntil([&] { return IsWindowVisible(tips) != FALSE; }, 5000));
         Sleep(200);
-        const std::string found = Misfits(tips, dpi);
-        if (!found.empty()) misfits += std::to_string(dpi) + " DPI, tips:\n" + found;
+        walk("tips", tips, dpi);
         program_.Kill();
         e2e::WaitForWindowGone("TForm5", "Info", 5000);
         e2e::SetRegistryDword(kKey, "Erster Start", 0);

@@ -137,8 +137,8 @@ TEST_F(Playback, PauseAndStopButtonsSendThePlayerItsKeys) {
 }
 
 // A screen reader's view of the main window: one push button per picture button, named by its
-// hint; the volume control a slider with its value; the two text lines. The default action of
-// "Stop" stops the alarm as a click does.
+// hint; the volume control a slider with its value, which the client can set; the two text
+// lines. The default action of "Stop" ("Press") stops the alarm as a click does.
 TEST_F(Playback, AnAccessibilityClientFindsTheButtonsAndStopStopsTheAlarm) {
     // A skin that shows both text lines.
     e2e::SetRegistryString(kKey, "Theme - Pfad", e2e::BinFolder() + "Skins\\Classic.skn");
@@ -159,6 +159,7 @@ TEST_F(Playback, AnAccessibilityClientFindsTheButtonsAndStopStopsTheAlarm) {
     std::map<std::string, long> buttons;
     std::map<long, int> roles;
     std::string slider;
+    long sliderChild = 0;
     for (long child = 1; child <= count; ++child) {
         VARIANT id{};
         id.vt = VT_I4;
@@ -178,6 +179,7 @@ TEST_F(Playback, AnAccessibilityClientFindsTheButtonsAndStopStopsTheAlarm) {
             WideCharToMultiByte(CP_ACP, 0, value, -1, text, sizeof text, nullptr, nullptr);
             SysFreeString(value);
             slider = text;
+            sliderChild = child;
         }
     }
     EXPECT_EQ(buttons.size(), 6u);
@@ -191,8 +193,27 @@ TEST_F(Playback, AnAccessibilityClientFindsTheButtonsAndStopStopsTheAlarm) {
     VARIANT stop{};
     stop.vt = VT_I4;
     stop.lVal = buttons["Stop"];
+    BSTR action = nullptr;
+    EXPECT_EQ(client->get_accDefaultAction(stop, &action), S_OK);
+    EXPECT_TRUE(action && std::wstring(action) == L"Press");
+    SysFreeString(action);
     EXPECT_EQ(client->accDoDefaultAction(stop), S_OK);
     EXPECT_TRUE(PlayerStopped(10000)) << "no stop";
+
+    // The slider takes a number as a drag of its knob would set it, and refuses anything else.
+    VARIANT volume{};
+    volume.vt = VT_I4;
+    volume.lVal = sliderChild;
+    BSTR number = SysAllocString(L"37");
+    BSTR words = SysAllocString(L"loud");
+    EXPECT_EQ(client->put_accValue(volume, number), S_OK);
+    EXPECT_EQ(client->put_accValue(volume, words), E_INVALIDARG);
+    SysFreeString(number);
+    SysFreeString(words);
+    BSTR value = nullptr;
+    EXPECT_EQ(client->get_accValue(volume, &value), S_OK);
+    EXPECT_TRUE(value && std::wstring(value) == L"37 %");
+    SysFreeString(value);
 
     // From the keyboard: Tab goes to Options, then Start, which Space presses; the focus the
     // client sees follows.

@@ -113,6 +113,32 @@ TEST_F(Ov, MutingStopsTheRunAndUnmutingRestartsItOnlyWhilePlaying) {
     EXPECT_FALSE(f1.playback.Timer1.Enabled());
 }
 
+// A screen reader sets the volume on either volume control as a drag would, a mute ending;
+// what is not a whole number from 0 to 100 is refused and changes nothing.
+TEST_F(Ov, AScreenReaderSetsTheVolumeByNumberAndIsRefusedAnythingElse) {
+    for (const char* refused : {"", " ", "abc", "101", "-5", "4 0", "40 %%", "1000", "0100", "40x", "% 40"}) {
+        EXPECT_FALSE(f1.Image31.OnAccessibleValue(refused)) << refused;
+        EXPECT_FALSE(f1.Image20.OnAccessibleValue(refused)) << refused;
+    }
+    EXPECT_TRUE(p.volume.sets.empty());
+
+    f1.Image2MouseUp(At(0));  // muted
+    ASSERT_TRUE(f1.Image31.OnAccessibleValue("43"));
+    EXPECT_FALSE(f1.playback.Muted);
+    EXPECT_EQ(p.volume.right, VolumeWord(43));
+    EXPECT_EQ(f1.Label1.caption, "Vol: 43");
+    EXPECT_EQ(f1.Image31.accessibleValue, "43 %");
+    EXPECT_EQ(f1.Shape1.width, 28);
+    EXPECT_EQ(f1.Image37.left, f1.Shape1.left + 28);
+    EXPECT_EQ(Face(f1.Image2), 3);
+    EXPECT_EQ(Face(f1.Image20), 42);
+    for (const auto& [text, percent] : {std::pair{" 7 ", 7}, {"100 %", 100}, {"0", 0}, {"55%", 55}}) {
+        ASSERT_TRUE(f1.Image20.OnAccessibleValue(text)) << text;
+        EXPECT_EQ(p.volume.left, VolumeWord(percent)) << text;
+        EXPECT_EQ(f1.Shape1.width, BarWidth(percent)) << text;
+    }
+}
+
 struct KnobDrag : PlaybackFixture {
     static constexpr int kScreen = 1000;  // the window's left edge on the screen
     int barLeft = 0;

@@ -57,11 +57,13 @@ TEST_F(LanguageLoad, AStartListsTheLanguagesAndShowsTheStoredOne) {
     EXPECT_EQ(f2().ComboBox1.items, f2().settings.Languages);
     EXPECT_EQ(f2().ComboBox1.Selected(), "English");
     EXPECT_EQ(f1().Image16.hint, "Options");
+    EXPECT_EQ(f1().Image9.accessibleAction, "Press");
     EXPECT_EQ(f2().CheckBox8.caption, "Rising Volume");
 
     Unset("Programm - Sprache");  // the start-up's default is German
     ASSERT_TRUE(Start());
     EXPECT_EQ(f1().Image16.hint, "Optionen");
+    EXPECT_EQ(f1().Image9.accessibleAction, "Drücken");  // what a screen reader calls a press
 }
 
 TEST_F(LanguageLoad, AMissingFileIsAskedForAndNoKeepsTheDesignCaptionsAndTheStoredLanguage) {

@@ -3,16 +3,22 @@
 
 #include <oleacc.h>
 
+namespace ui {
+class Control;
+}
+
 namespace win32 {
 
 class NativeForm;
 
-// What a screen reader finds in a form's client area: the painted elements that the model gives
-// an accessibility role (AccessibleRole), as children of the window's own accessible object.
-// Clients may keep it after the window has gone; it then answers that it is no longer there.
+// What a screen reader finds in a form's client area, or in a panel, group box or tab sheet of
+// it: the painted elements that the model gives an accessibility role (AccessibleRole), as the
+// first children (1, 2, ...), and after them the child windows, which the system's own object
+// for the window describes. Clients may keep it after the window has gone; it then answers
+// that it is no longer there.
 class FormAccessible final : public IAccessible {
 public:
-    FormAccessible(NativeForm& form, IAccessible* standard);
+    FormAccessible(NativeForm& form, const ui::Control* surface, HWND window, IAccessible* standard);
     // The form is going away.
     void Disconnect();
 
@@ -50,8 +56,16 @@ public:
 
 private:
     virtual ~FormAccessible();
+    // The element a child number names; null for the window itself, a child window's number or
+    // a number out of range.
+    ui::Control* Element(const VARIANT& child) const;
+    long ElementCount() const;
+    // A child number past the elements: the system object's number for that child window.
+    bool StandardChild(const VARIANT& child, VARIANT& theirs) const;
     LONG references_ = 1;
     NativeForm* form_;
+    const ui::Control* surface_;
+    HWND window_;
     IAccessible* standard_;  // the system's object for the window itself, for what is not ours
 };
 

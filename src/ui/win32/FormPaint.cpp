@@ -13,8 +13,6 @@ namespace win32 {
 
 namespace {
 
-const UINT kLabelFormat = DT_LEFT | DT_TOP | DT_EXPANDTABS | DT_NOCLIP;
-
 std::string FontKey(const ui::Font& font) {
     return font.name + "|" + std::to_string(font.size) + "|" + std::to_string(font.pixelHeight) +
            (font.bold ? "|b" : "|n");
@@ -70,7 +68,7 @@ RECT NativeForm::ElementRect(const ui::Control& control) {
     }
     rect.right = edge(rect.left, text.right);
     rect.bottom = edge(rect.top, text.bottom);
-    return rect;
+    return FitLabel(static_cast<const ui::Label&>(control), rect).rect;
 }
 
 void NativeForm::SyncPainted() {
@@ -208,11 +206,13 @@ void NativeForm::PaintElement(HDC dc, ui::Control& control) {
         // Labels take the colour of what they sit on unless given one of their own.
         const ui::Color background = label.color == ui::clBtnFace ? SurfaceColor(SurfaceOf(label)) : label.color;
         if (!label.transparent) FillRect(dc, &rect, gui_.Gdi().Brush(background));
-        HGDIOBJ old = SelectObject(dc, FontFor(label.font));
+        const auto fit = labelFits_.find(&label);
+        const bool fitted = label.autoSize && fit != labelFits_.end();
+        HGDIOBJ old = SelectObject(dc, gui_.Gdi().Font(label.font, dpi_, fitted ? fit->second.smaller : 0));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ToColorRef(label.enabled ? label.font.color : static_cast<ui::Color>(0x80000000u + COLOR_GRAYTEXT)));
         RECT text = rect;
-        DrawTextA(dc, label.caption.c_str(), -1, &text, kLabelFormat);
+        DrawTextA(dc, label.caption.c_str(), -1, &text, kLabelFormat | (fitted && fit->second.wrap ? DT_WORDBREAK : 0));
         SelectObject(dc, old);
         break;
     }

@@ -1,5 +1,7 @@
 #include "ui/win32/Gdi.h"
 
+#include <algorithm>
+
 #include <cstring>
 
 #include "ui/Scaling.h"
@@ -48,10 +50,11 @@ HBRUSH GdiCache::Brush(ui::Color color) {
     return brush;
 }
 
-HFONT GdiCache::Font(const ui::Font& font, int dpi) {
+HFONT GdiCache::Font(const ui::Font& font, int dpi, int smaller) {
     // A pixel height is the character height at 96 DPI (negative for GDI); points follow the
     // window's resolution as the system fonts do.
-    const int height = font.pixelHeight != 0 ? -ui::ScaleToDpi(font.pixelHeight, dpi) : -MulDiv(font.size, dpi, 72);
+    const int full = font.pixelHeight != 0 ? ui::ScaleToDpi(font.pixelHeight, dpi) : MulDiv(font.size, dpi, 72);
+    const int height = -std::max(1, full - smaller);
     HFONT& handle = fonts_[std::make_tuple(font.name, height, 0, font.bold)];
     if (!handle) {
         handle = CreateFontA(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,

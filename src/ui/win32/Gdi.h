@@ -31,7 +31,9 @@ public:
     HBRUSH Brush(ui::Color color);
     // The font made for a window at `dpi`: a point size at that resolution, a pixel height
     // scaled from 96 DPI.
-    HFONT Font(const ui::Font& font, int dpi);
+    // `smaller`: that many pixels less than the font's height at `dpi`, for a text a little
+    // too wide for its room.
+    HFONT Font(const ui::Font& font, int dpi, int smaller = 0);
     // A bitmap with the picture's pixels scaled to `width` x `height` (nearest neighbour),
     // made anew only when the pixels or the size changed.
     HBITMAP PictureBitmap(const ui::Image& image, int width, int height);

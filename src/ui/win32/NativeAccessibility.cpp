@@ -13,18 +13,21 @@
 
 namespace win32 {
 
-std::vector<ui::Control*> NativeForm::AccessibleElements() const {
+std::vector<ui::Control*> NativeForm::AccessibleElements(const ui::Control* surface) const {
     std::vector<ui::Control*> elements;
-    for (ui::Control* control : form_.Controls())
-        if (IsPainted(*control) && !SurfaceOf(*control) && control->accessibleRole != ui::AccessibleRole::None &&
-            control->Showing())
-            elements.push_back(control);
+    for (ui::Control* control : form_.Controls()) {
+        if (!IsPainted(*control) || SurfaceOf(*control) != surface || control->accessibleRole == ui::AccessibleRole::None)
+            continue;
+        bool shown = true;
+        for (const ui::Control* c = control; c && c != surface; c = c->parent) shown = shown && c->visible;
+        if (shown) elements.push_back(control);
+    }
     return elements;
 }
 
-ui::Control* NativeForm::AccessibleElement(long child) const {
+ui::Control* NativeForm::AccessibleElement(long child, const ui::Control* surface) const {
     if (child < 1) return nullptr;
-    const std::vector<ui::Control*> elements = AccessibleElements();
+    const std::vector<ui::Control*> elements = AccessibleElements(surface);
     return static_cast<std::size_t>(child) <= elements.size() ? elements[static_cast<std::size_t>(child) - 1] : nullptr;
 }
 
@@ -44,6 +47,22 @@ void NativeForm::PressElement(ui::Control& element) {
         gui_.ReportError(&form_, e.what());
     }
     gui_.Sync();
+}
+
+bool NativeForm::SetElementValue(ui::Control& element, const std::string& value) {
+    bool taken = false;
+    try {
+        taken = element.OnAccessibleValue && element.OnAccessibleValue(value);
+    } catch (const std::exception& e) {
+        gui_.ReportError(&form_, e.what());
+    }
+    gui_.Sync();
+    if (taken) {
+        const std::vector<ui::Control*> all = AccessibleElements();
+        const auto child = std::find(all.begin(), all.end(), &element) - all.begin() + 1;
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_, OBJID_CLIENT, static_cast<LONG>(child));
+    }
+    return taken;
 }
 
 std::vector<ui::Control*> NativeForm::KeyElements() const {
@@ -82,9 +101,9 @@ bool NativeForm::ElementKey(int key, unsigned modifiers) {
     return false;
 }
 
-LRESULT NativeForm::AccessibleObject(WPARAM wParam, LPARAM lParam, bool& handled) {
+LRESULT NativeForm::AccessibleObject(ui::Control* surface, HWND hwnd, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = false;
-    if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT) || AccessibleElements().empty()) return 0;
+    if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT) || AccessibleElements(surface).empty()) return 0;
     static const auto standard =
         LibraryFunction<decltype(CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
     static const auto result = LibraryFunction<decltype(LresultFromObject)>("oleacc.dll", "LresultFromObject");
@@ -92,13 +111,15 @@ LRESULT NativeForm::AccessibleObject(WPARAM wParam, LPARAM lParam, bool& handled
     if (!standard || !result) return 0;
     static const bool initialized = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
     (void)initialized;
+    // The system's object for the window answers for the window itself and its child windows.
     IAccessible* own = nullptr;
-    standard(hwnd_, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&own));
-    auto* accessible = new FormAccessible(*this, own);
-    if (accessible_) accessible_->Disconnect();
-    if (accessible_) accessible_->Release();
-    accessible_ = accessible;
-    accessible_->AddRef();  // kept to tell it when the form goes
+    standard(hwnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&own));
+    auto* accessible = new FormAccessible(*this, surface, hwnd, own);
+    FormAccessible*& kept = accessibles_[surface];
+    if (kept) kept->Disconnect();
+    if (kept) kept->Release();
+    kept = accessible;
+    kept->AddRef();  // kept to tell it when the form goes
     const LRESULT answer = result(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(accessible));
     accessible->Release();
     handled = true;

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/win32/Gdi.h"
 #include "ui/win32/NativeForm.h"
+#include "ui/win32/Win32Gui.h"
 
 // The 96-DPI layout is made for the English texts; another language's longer texts, and fonts
 // that grow a little faster than the scale, may need more. Nothing here changes a control
@@ -31,6 +33,93 @@ int NativeForm::RoomRight(const ui::Control& control) const {
             limit = std::min(limit, Scale(other->left - 4));
     }
     return limit;
+}
+
+int NativeForm::ShownRight(const ui::Control& control) {
+    const int right = Scale(control.left + control.width);
+    if (control.kind != ui::ControlKind::Label || !static_cast<const ui::Label&>(control).autoSize ||
+        control.caption.empty())
+        return right;
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, FontFor(control.font));
+    RECT text{0, 0, 0, 0};
+    DrawTextA(dc, control.caption.c_str(), -1, &text, kLabelFormat | DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    return Scale(control.left) + text.right;
+}
+
+int NativeForm::RoomLeft(const ui::Control& control, int height) {
+    const ui::Control* surface = control.parent;
+    int limit = Scale(Inset(surface));
+    for (const ui::Control* other : form_.Controls()) {
+        if (other == &control || other->parent != surface || !other->visible || other->left >= control.left) continue;
+        if (other->width <= 0 || other->height <= 0 || other->kind == ui::ControlKind::Image) continue;
+        if (Overlap(other->top, other->top + other->height, control.top, control.top + height))
+            limit = std::max(limit, ShownRight(*other) + Scale(4));
+    }
+    return limit;
+}
+
+// Worked out at every look, since the controls beside a label may move, show or hide; only a
+// label that does not fit costs more than a walk over the form's controls.
+const NativeForm::LabelFit& NativeForm::FitLabel(const ui::Label& label, const RECT& place) {
+    LabelFit& fit = labelFits_[&label];
+    fit = LabelFit{place, false, 0};
+    // A see-through label is meant to lie on a picture, as the main window's status lines do.
+    if (label.transparent) return fit;
+    const ui::Control* surface = label.parent;
+    const int width = place.right - place.left;
+    // The rows the text covers, in 96-DPI pixels: a label placed without a height has its text's.
+    const int rows = std::max(label.height, ui::ScaleFromDpi(place.bottom - place.top, dpi_));
+    // Where the text must end: before the control to its right, inside its surface; and where
+    // it ends with the design's gaps kept.
+    const int surfaceWidth = surface ? surface->width : form_.clientWidth;
+    int end = Scale(surfaceWidth), gapEnd = Scale(surfaceWidth - Inset(surface));
+    for (const ui::Control* other : form_.Controls()) {
+        if (other == &label || other->parent != surface || !other->visible || other->left <= label.left) continue;
+        if (other->kind == ui::ControlKind::Image) continue;  // a text may lie on a picture
+        if (other->width > 0 && other->height > 0 && Overlap(other->top, other->top + other->height, label.top, label.top + rows)) {
+            end = std::min(end, Scale(other->left));
+            gapEnd = std::min(gapEnd, Scale(other->left - 4));
+        }
+    }
+    if (label.caption.empty() || place.right <= end) return fit;
+    const int left = RoomLeft(label, rows);
+    const auto moved = [&](int textWidth) { return std::max(left, std::min<int>(place.left, gapEnd - textWidth)); };
+    const auto place_at = [&](int x, int textWidth, int textHeight) {
+        fit.rect = RECT{x, place.top, x + textWidth, place.top + textHeight};
+    };
+    // Moved left into free room.
+    if (moved(width) + width <= end) {
+        place_at(moved(width), width, place.bottom - place.top);
+        return fit;
+    }
+    HDC dc = GetDC(hwnd_);
+    const auto measure = [&](int smaller, int wrapAt) {
+        HGDIOBJ old = SelectObject(dc, gui_.Gdi().Font(label.font, dpi_, smaller));
+        RECT text{0, 0, wrapAt, 0};
+        DrawTextA(dc, label.caption.c_str(), -1, &text, kLabelFormat | DT_CALCRECT | (wrapAt > 0 ? DT_WORDBREAK : 0));
+        SelectObject(dc, old);
+        return text;
+    };
+    // Broken into lines in the free room below.
+    const RECT lines = measure(0, gapEnd - place.left);
+    const bool wraps = lines.right <= end - place.left &&
+                       place.top + lines.bottom <= RoomBelow(label, place.left + lines.right);
+    // A type a pixel smaller, for a font that grew a little faster than the scale.
+    const RECT smaller = measure(1, 0);
+    ReleaseDC(hwnd_, dc);
+    if (wraps) {
+        fit.wrap = true;
+        place_at(place.left, lines.right, lines.bottom);
+    } else if (moved(smaller.right) + smaller.right <= end) {
+        fit.smaller = 1;
+        place_at(moved(smaller.right), smaller.right, smaller.bottom);
+    } else {
+        place_at(moved(width), width, place.bottom - place.top);  // as far as it goes
+    }
+    return fit;
 }
 
 int NativeForm::RoomBelow(const ui::Control& control, int right) const {

@@ -44,6 +44,7 @@ void NativeForm::Detach() {
     detached_ = true;
     for (auto& entry : painted_) gui_.Gdi().Forget(entry.first);
     painted_.clear();
+    labelFits_.clear();
     natives_.clear();
     captured_ = nullptr;
     focused_ = nullptr;
@@ -51,11 +52,11 @@ void NativeForm::Detach() {
     exitPending_ = false;
     if (tooltip_) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
-    if (accessible_) {
-        accessible_->Disconnect();
-        accessible_->Release();
-        accessible_ = nullptr;
+    for (auto& entry : accessibles_) {
+        entry.second->Disconnect();
+        entry.second->Release();
     }
+    accessibles_.clear();
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -361,7 +362,7 @@ LRESULT NativeForm::FormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU: ContextMenu(lParam); return 0;
     case WM_GETOBJECT: {
         bool handled = false;
-        const LRESULT answer = AccessibleObject(wParam, lParam, handled);
+        const LRESULT answer = AccessibleObject(nullptr, hwnd_, wParam, lParam, handled);
         if (handled) return answer;
         break;
     }
@@ -394,6 +395,12 @@ bool NativeForm::SurfaceMessage(ui::Control* surface, HWND hwnd, UINT message, W
     case WM_ERASEBKGND: result = 1; return true;  // the double-buffered paint covers all
     case WM_PAINT: Paint(surface, hwnd); return true;
     case WM_SETFOCUS: return RestoreFocus();
+    case WM_GETOBJECT: {
+        if (!surface) return false;  // the form answers in FormMessage
+        bool handled = false;
+        result = AccessibleObject(surface, hwnd, wParam, lParam, handled);
+        return handled;
+    }
     case WM_COMMAND: return lParam && Command(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
     case WM_NOTIFY: return Notify(*reinterpret_cast<const NMHDR*>(lParam), result);
     case WM_HSCROLL:

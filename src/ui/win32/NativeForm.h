@@ -44,15 +44,18 @@ public:
 
     static void RegisterClasses(HINSTANCE instance);
 
-    // FormAccessible.cpp's view of the form: the painted elements with an accessibility role,
-    // in painting order (child 1 first), one of them by its child number, their place in the
-    // window, and a press as by a click.
-    std::vector<ui::Control*> AccessibleElements() const;
-    ui::Control* AccessibleElement(long child) const;
+    // FormAccessible.cpp's view of the form: the painted elements with an accessibility role
+    // on one surface (null: the form's own client area; else a panel, group box or tab sheet),
+    // in painting order (child 1 first), one of them by its child number, their place in their
+    // surface's window, and a press as by a click. A hidden surface lists what it would show.
+    std::vector<ui::Control*> AccessibleElements(const ui::Control* surface = nullptr) const;
+    ui::Control* AccessibleElement(long child, const ui::Control* surface = nullptr) const;
     // The painted push button that has the keyboard focus, null when none.
     const ui::Control* KeyElement() const { return keyElement_; }
     RECT ElementRect(const ui::Control& control);
     void PressElement(ui::Control& element);
+    // A value given to a slider as its model takes it; false when the model refuses it.
+    bool SetElementValue(ui::Control& element, const std::string& value);
 
 private:
     // What a native child window last showed, to touch it only when the model changed.
@@ -81,6 +84,13 @@ private:
         std::string fitKey;
         RECT fitted{0, 0, 0, 0};
         int multiline = -1;
+    };
+    // Where a label that sizes itself shows its text: at its place in one line where that fits,
+    // else as NativeFit.cpp's FitLabel found room for it.
+    struct LabelFit {
+        RECT rect{0, 0, 0, 0};
+        bool wrap = false;  // broken into lines within the rectangle's width
+        int smaller = 0;    // pixels taken off the font's height
     };
     // What a painted element last looked like, to repaint only when it changed.
     struct PaintedState {
@@ -147,6 +157,15 @@ private:
     // Where the next control of the same surface starts to the right of / below / above `control`, or
     // the surface's inner edge, in window pixels.
     int RoomRight(const ui::Control& control) const;
+    // `height`: the rows the control covers, in 96-DPI pixels.
+    int RoomLeft(const ui::Control& control, int height);
+    // A self-sizing label whose one line (at `place`) runs under the control to its right or past
+    // its surface's edge moves left into free room, else breaks into lines in the free room
+    // below, else takes a type one pixel smaller (moved left as far as needed). Pictures are no
+    // obstacle, and a see-through label stays where it is placed.
+    const LabelFit& FitLabel(const ui::Label& label, const RECT& place);
+    // The right edge of a control as it shows, a self-sizing label's one-line text included.
+    int ShownRight(const ui::Control& control);
     int RoomBelow(const ui::Control& control, int right) const;
     int RoomAbove(const ui::Control& control, int right) const;
     bool NativeVisible(const ui::Control& control) const;
@@ -205,7 +224,8 @@ private:
     bool Reachable(HWND control) const;
 
     // NativeAccessibility.cpp
-    LRESULT AccessibleObject(WPARAM wParam, LPARAM lParam, bool& handled);
+    // The answer to WM_GETOBJECT of the form's window or of a surface's.
+    LRESULT AccessibleObject(ui::Control* surface, HWND hwnd, WPARAM wParam, LPARAM lParam, bool& handled);
     // In a window without native controls, Tab and Shift+Tab move the keyboard focus over the
     // painted push buttons from left to right, and Enter or Space presses the focused one.
     bool ElementKey(int key, unsigned modifiers);
@@ -241,6 +261,8 @@ private:
     std::map<const ui::Control*, NativeControl> natives_;
     int nextId_ = 100;
     std::map<const ui::Control*, PaintedState> painted_;
+    std::map<const ui::Control*, LabelFit> labelFits_;
+    static constexpr UINT kLabelFormat = DT_LEFT | DT_TOP | DT_EXPANDTABS | DT_NOCLIP;
     // The element that keeps the pointer after a left press, with its surface.
     ui::Control* captured_ = nullptr;
     bool formCaptured_ = false;
@@ -249,8 +271,9 @@ private:
     bool exitPending_ = false;
     // The list view whose row editor the model asked for, while it opens.
     HWND labelRequest_ = nullptr;
-    // The object accessibility clients were given, told when the form goes.
-    FormAccessible* accessible_ = nullptr;
+    // The objects accessibility clients were given, by surface (null: the form), told when
+    // the form goes.
+    std::map<const ui::Control*, FormAccessible*> accessibles_;
     // The painted push button that has the keyboard focus, shown by a focus frame.
     ui::Control* keyElement_ = nullptr;
 };

@@ -1,24 +1,15 @@
 #include "agent/AgentTray.h"
 
-#include <cstdio>
 #include <exception>
 
 #include "common/Names.h"
-#include "dates/WakeCalendar.h"
 #include "language/LanguageFile.h"
 
 using platform::KeyAccess;
 using platform::RegistryRoot;
 
 std::string TrayTip(const TNextWakeCall* next, const TTrayWords& words) {
-    if (!next) return words.none;
-    const platform::LocalTime& at = next->at;
-    char when[32];
-    std::snprintf(when, sizeof when, " %02d.%02d. %02d:%02d", at.day, at.month, at.hour, at.minute);
-    std::string tip = words.next + words.weekdays[static_cast<std::size_t>(WeekdayOf(MinuteOf(at)))] + when;
-    TWakeDate date;
-    if (ParseWakeDate(next->entry, date) && !date.description.empty())
-        tip += " \x96 " + date.description;  // an en dash in Windows-1252
+    std::string tip = next ? WakeCallText(next->entry, next->at, words.dates) : words.dates.noWakeCall;
     if (tip.size() > kMaxTrayTip) tip.resize(kMaxTrayTip);
     return tip;
 }
@@ -36,10 +27,8 @@ TTrayWords ReadTrayWords(platform::Platform& p) {
     try {
         if (!p.files.FileExists(file)) return words;
         const LanguageTexts texts = ReadLanguageTexts(p, file, language);
-        for (std::size_t day = 0; day < 7; ++day) words.weekdays[day] = texts.text[82 + day];
+        words.dates = WakeDateWordsOf(texts);
         if (texts.German()) {
-            words.next = "Nächster Weckruf: ";
-            words.none = "Kein Weckruf gesetzt";
             words.open = "Orvella öffnen";
             words.skip = "Nächsten Weckruf überspringen";
             words.preferences = "Einstellungen...";

@@ -10,9 +10,7 @@
 // and a menu to open Orvella, skip that wake call, open the preferences or end the agent. The
 // words are those of the language the main program shows (English without a language file).
 struct TTrayWords {
-    std::array<std::string, 7> weekdays = TWakeDateWords().weekdays;  // Monday first, as the Dates tab's
-    std::string next = "Next wake call: ";
-    std::string none = "No wake call set";
+    TWakeDateWords dates;  // the weekdays and the next wake call's words, as the main window's
     std::string open = "Open Orvella";
     std::string skip = "Skip next wake call";
     std::string preferences = "Preferences...";
@@ -63,7 +61,7 @@ private:
     platform::Platform& platform_;
     const AgentWatcher& watcher_;
     bool shown_ = true;
-    std::string tip_ = TTrayWords().none;
+    std::string tip_ = TWakeDateWords().noWakeCall;
     TTrayWords words_;
     bool hasNext_ = false;
     TNextWakeCall next_;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "dates/WakeCalendar.h"
+#include "language/LanguageFile.h"
 
 namespace {
 
@@ -13,6 +14,29 @@ bool Next(const std::string& entry, TWeekdays days, const platform::LocalTime& n
 }
 
 }  // namespace
+
+TWakeDateWords WakeDateWordsOf(const LanguageTexts& texts) {
+    TWakeDateWords words;
+    for (std::size_t day = 0; day < 7; ++day) words.weekdays[day] = texts.text[82 + day];
+    words.everyDay = texts.text[90];
+    words.today = texts.text[93];
+    words.tomorrow = texts.text[94];
+    words.past = texts.text[95];
+    if (texts.German()) {
+        words.nextWakeCall = "N\xE4" "chster Weckruf: ";
+        words.noWakeCall = "Kein Weckruf gesetzt";
+    }
+    return words;
+}
+
+std::string WakeCallText(const std::string& entry, const platform::LocalTime& at, const TWakeDateWords& words) {
+    char when[32];
+    std::snprintf(when, sizeof when, " %02d.%02d. %02d:%02d", at.day, at.month, at.hour, at.minute);
+    std::string text = words.nextWakeCall + words.weekdays[static_cast<std::size_t>(WeekdayOf(MinuteOf(at)))] + when;
+    TWakeDate date;
+    if (ParseWakeDate(entry, date) && !date.description.empty()) text += " \x96 " + date.description;
+    return text;
+}
 
 std::string RepeatText(TWeekdays days, const TWakeDateWords& words) {
     days &= kEveryDay;
@@ -64,14 +88,7 @@ std::string NextWakeCallText(const std::vector<std::string>& entries, const std:
             earliest = at;
         }
     }
-    if (first == entries.size()) return words.noWakeCall;
-    const platform::LocalTime t = LocalTimeOf(earliest);
-    char when[32];
-    std::snprintf(when, sizeof when, " %02d.%02d. %02d:%02d", t.day, t.month, t.hour, t.minute);
-    std::string text = words.nextWakeCall + words.weekdays[static_cast<std::size_t>(WeekdayOf(earliest))] + when;
-    TWakeDate date;
-    if (ParseWakeDate(entries[first], date) && !date.description.empty()) text += " \x96 " + date.description;
-    return text;
+    return first == entries.size() ? words.noWakeCall : WakeCallText(entries[first], LocalTimeOf(earliest), words);
 }
 
 bool SkipNextRinging(const std::string& entry, TWeekdays days, const platform::LocalTime& now, std::string& moved) {

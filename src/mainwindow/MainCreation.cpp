@@ -105,7 +105,7 @@ void TForm1::ApplyLanguageTexts(const LanguageTexts& texts) {
     // The screen reader's word for pressing a button, which the file does not hold.
     for (ui::Image* button : {&Image16, &Image1, &Image7, &Image9, &Image17, &Image2})
         button->accessibleAction = texts.German() ? "Drücken" : "Press";
-    ApplyWakeCallWords(texts);
+    wakeWords_ = WakeDateWordsOf(texts);
     ShowNextWakeCall();
 }
 

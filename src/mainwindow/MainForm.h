@@ -213,7 +213,6 @@ private:
     ui::Picture backgroundPicture_;  // the background as the skin gave it, unstretched
     // The next wake call's hint on the status line that shows; an empty text keeps the last one.
     void PlaceWakeCallHint(const std::string& text);
-    void ApplyWakeCallWords(const LanguageTexts& texts);
     TWakeDateWords wakeWords_;
     std::string wakeCallText_;
 };

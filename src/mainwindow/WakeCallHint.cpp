@@ -1,7 +1,6 @@
 #include "mainwindow/MainForm.h"
 
 #include "common/Names.h"
-#include "language/LanguageFile.h"
 #include "platform/IniText.h"
 
 // The next wake call stays in sight on the skinned window without changing any skin: it is the
@@ -32,8 +31,3 @@ void TForm1::PlaceWakeCallHint(const std::string& text) {
     }
 }
 
-void TForm1::ApplyWakeCallWords(const LanguageTexts& texts) {
-    for (std::size_t day = 0; day < 7; ++day) wakeWords_.weekdays[day] = texts.text[82 + day];
-    wakeWords_.nextWakeCall = texts.German() ? "N\xE4" "chster Weckruf: " : "Next wake call: ";
-    wakeWords_.noWakeCall = texts.German() ? "Kein Weckruf gesetzt" : "No wake call set";
-}

@@ -91,11 +91,7 @@ void TForm2::ApplyLanguageTexts(const LanguageTexts& texts) {
         target.control.caption = target.decoration.before + texts.text[target.key] + target.decoration.after;
     ShowFixedLines(texts.German());
     caption = texts.text[44];
-    for (std::size_t day = 0; day < 7; ++day) dateWords_.weekdays[day] = texts.text[82 + day];
-    dateWords_.everyDay = texts.text[90];
-    dateWords_.today = texts.text[93];
-    dateWords_.tomorrow = texts.text[94];
-    dateWords_.past = texts.text[95];
+    dateWords_ = WakeDateWordsOf(texts);
     ShowWakeDateColumns();
 }
 

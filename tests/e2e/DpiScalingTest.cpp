@@ -71,16 +71,12 @@ struct PaintedText {
 
 std::vector<PaintedText> PaintedTexts(HWND window) {
     std::vector<PaintedText> texts;
-    IAccessible* object = nullptr;
-    if (AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&object)) != S_OK || !object)
-        return texts;
+    IAccessible* object = e2e::AccessibleOf(window);
+    if (!object) return texts;
     long count = 0;
     object->get_accChildCount(&count);
     for (long child = 1; child <= count; ++child) {
-        VARIANT id{};
-        id.vt = VT_I4;
-        id.lVal = child;
+        const VARIANT id = e2e::AccessibleChild(child);
         IDispatch* dispatch = nullptr;
         if (object->get_accChild(id, &dispatch) == S_OK && dispatch) {
             dispatch->Release();
@@ -94,20 +90,16 @@ std::vector<PaintedText> PaintedTexts(HWND window) {
             SysFreeString(name);
             continue;
         }
-        char text[512] = {};
-        if (name) WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
-        SysFreeString(name);
-        if (text[0]) texts.push_back({text, RECT{left, top, left + width, top + height}});
+        const std::string text = e2e::TakeString(name);
+        if (!text.empty()) texts.push_back({text, RECT{left, top, left + width, top + height}});
     }
     object->Release();
     return texts;
 }
 
 long AccessibleChildCount(HWND window) {
-    IAccessible* object = nullptr;
     long count = 0;
-    if (AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&object)) == S_OK && object) {
+    if (IAccessible* object = e2e::AccessibleOf(window)) {
         object->get_accChildCount(&count);
         object->Release();
     }

@@ -27,6 +27,28 @@ std::vector<HWND> TopLevelWindows() {
     return all;
 }
 
+IAccessible* AccessibleOf(HWND window) {
+    IAccessible* object = nullptr;
+    if (AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) != S_OK)
+        return nullptr;
+    return object;
+}
+
+VARIANT AccessibleChild(long child) {
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    return id;
+}
+
+std::string TakeString(BSTR text) {
+    char out[512] = {};
+    if (text) WideCharToMultiByte(CP_ACP, 0, text, -1, out, sizeof out, nullptr, nullptr);
+    SysFreeString(text);
+    return out;
+}
+
 bool OfClass(HWND window, const std::string& className) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);

@@ -3,6 +3,7 @@
 // messages. Common controls carry no pointers across processes, so what they read or write
 // goes through memory of the program that owns them.
 #include "platform/win32/WinApi.h"
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -14,6 +15,14 @@ std::vector<HWND> Descendants(HWND root);
 // Every top-level window of the desktop.
 std::vector<HWND> TopLevelWindows();
 bool OfClass(HWND window, const std::string& className);  // case-insensitive
+
+// The window's client area as an accessibility client (a screen reader) gets it; null when there
+// is none. The caller releases it.
+IAccessible* AccessibleOf(HWND window);
+// The id of a child element for the accessibility calls.
+VARIANT AccessibleChild(long child);
+// A string an accessibility call gave, as text of the ANSI code page; the string is freed.
+std::string TakeString(BSTR text);
 
 // The first control inside `root` of this window class that `wanted` accepts.
 template <class Wanted>

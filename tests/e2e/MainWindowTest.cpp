@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "E2eSupport.h"
+#include "ForeignControls.h"
 #include "Screenshots.h"
-#include <oleacc.h>
 
 namespace {
 
@@ -202,28 +202,18 @@ TEST_F(MainWindow, TheActLineTellsTheNextWakeCall) {
     HWND window = StartWithSkin(program, "Classic.skn");
     ASSERT_TRUE(window);
     CoInitialize(nullptr);
-    IAccessible* client = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&client)),
-              S_OK);
-    const auto text = [](BSTR value) {
-        char out[256] = {};
-        if (value) WideCharToMultiByte(CP_ACP, 0, value, -1, out, sizeof out, nullptr, nullptr);
-        SysFreeString(value);
-        return std::string(out);
-    };
+    IAccessible* client = e2e::AccessibleOf(window);
+    ASSERT_TRUE(client);
     std::string description = "(no \"Act:\" line)";
     long count = 0;
     client->get_accChildCount(&count);
     for (long child = 1; child <= count; ++child) {
-        VARIANT id{};
-        id.vt = VT_I4;
-        id.lVal = child;
+        const VARIANT id = e2e::AccessibleChild(child);
         BSTR name = nullptr, said = nullptr;
         client->get_accName(id, &name);
-        if (text(name).rfind("Act:", 0) != 0) continue;
+        if (e2e::TakeString(name).rfind("Act:", 0) != 0) continue;
         client->get_accDescription(id, &said);
-        description = text(said);
+        description = e2e::TakeString(said);
     }
     client->Release();
     CoUninitialize();

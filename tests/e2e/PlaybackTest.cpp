@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "E2eSupport.h"
-#include <oleacc.h>
+#include "ForeignControls.h"
 
 #include <map>
 #include <string>
@@ -149,10 +149,7 @@ TEST_F(Playback, AnAccessibilityClientFindsTheButtonsAndStopStopsTheAlarm) {
     ASSERT_TRUE(window);
 
     CoInitialize(nullptr);
-    IAccessible* client = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&client)),
-              S_OK);
+    IAccessible* client = e2e::AccessibleOf(window);
     ASSERT_TRUE(client);
     long count = 0;
     ASSERT_EQ(client->get_accChildCount(&count), S_OK);
@@ -161,24 +158,18 @@ TEST_F(Playback, AnAccessibilityClientFindsTheButtonsAndStopStopsTheAlarm) {
     std::string slider;
     long sliderChild = 0;
     for (long child = 1; child <= count; ++child) {
-        VARIANT id{};
-        id.vt = VT_I4;
-        id.lVal = child;
+        const VARIANT id = e2e::AccessibleChild(child);
         VARIANT role{};
         BSTR name = nullptr;
         ASSERT_EQ(client->get_accRole(id, &role), S_OK);
         ASSERT_EQ(client->get_accName(id, &name), S_OK);
-        char text[256] = {};
-        WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
-        SysFreeString(name);
+        const std::string text = e2e::TakeString(name);
         ++roles[role.lVal];
         if (role.lVal == ROLE_SYSTEM_PUSHBUTTON) buttons[text] = child;
         if (role.lVal == ROLE_SYSTEM_SLIDER) {
             BSTR value = nullptr;
             client->get_accValue(id, &value);
-            WideCharToMultiByte(CP_ACP, 0, value, -1, text, sizeof text, nullptr, nullptr);
-            SysFreeString(value);
-            slider = text;
+            slider = e2e::TakeString(value);
             sliderChild = child;
         }
     }

@@ -139,7 +139,7 @@ HRESULT FormAccessible::get_accDescription(VARIANT child, BSTR* description) {
     VARIANT theirs;
     if (StandardChild(child, theirs)) return standard_->get_accDescription(theirs, description);
     if (form_ && IsSelf(child) && standard_) return standard_->get_accDescription(child, description);
-    const ui::Control* element = form_ && child.vt == VT_I4 ? form_->AccessibleElement(child.lVal) : nullptr;
+    const ui::Control* element = Element(child);
     if (element && element->accessibleRole == ui::AccessibleRole::Text && !element->hint.empty())
         return NewString(element->hint, description);
     if (description) *description = nullptr;
